@@ -1,0 +1,31 @@
+#pragma once
+
+// The database file's tables: creation, the upgrades of older files, the
+// lock row and the compaction at quit.
+
+#include <QString>
+
+class SQLDatabase;
+
+namespace Schema {
+
+// Runs the creation batch for a new file, in one transaction.
+bool Create(SQLDatabase& db);
+
+// Completes a file that a crash left half-created and adds what older files
+// lack: the table pwd and the column Agenda.contatoplus. Failures are ignored;
+// start-up goes on.
+void Upgrade(SQLDatabase& db);
+
+struct LockRow
+{
+    bool readOk = false; // false: the read failed, the database has the reason
+    bool on = false;
+    QString stored; // the stored form of the password
+};
+LockRow ReadLockRow(SQLDatabase& db);
+
+// One plain VACUUM; its result is ignored.
+void Compact(SQLDatabase& db);
+
+} // namespace Schema

@@ -1,0 +1,147 @@
+#pragma once
+
+// The embedded database: one SQLite file reached through a small set of
+// operations. Every value goes into SQL as a bound parameter; a query's rows
+// are read whole when it runs, so no statement stays open while others write.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+#include <utility>
+#include <vector>
+
+struct sqlite3;
+
+using SqlParams = QVariantList;
+
+class DatabaseField
+{
+public:
+    explicit DatabaseField(QVariant value = {}) : value_(std::move(value)) {}
+
+    // NULL reads as "" and 0.
+    QString StringValue() const;
+    double DoubleValue() const;
+    qint64 IntegerValue() const;
+    QDate DateValue() const;
+    bool IsNull() const { return value_.isNull(); }
+    const QVariant& Value() const { return value_; }
+
+private:
+    QVariant value_;
+};
+
+class RecordSet
+{
+public:
+    RecordSet(QStringList columns, std::vector<QVector<QVariant>> rows)
+        : columns_(std::move(columns)), rows_(std::move(rows))
+    {
+    }
+
+    // True past the last row (EOF itself is a C macro).
+    bool Eof() const { return pos_ >= rows_.size(); }
+    void MoveNext()
+    {
+        if (pos_ < rows_.size())
+            ++pos_;
+    }
+    int RecordCount() const { return int(rows_.size()); }
+    int FieldCount() const { return int(columns_.size()); }
+    // Fields are counted from 1 in the order of the select list.
+    DatabaseField IdxField(int n) const;
+    DatabaseField Field(const QString& column) const;
+    const QStringList& ColumnNames() const { return columns_; }
+    void Close() { pos_ = rows_.size(); }
+
+private:
+    QStringList columns_;
+    std::vector<QVector<QVariant>> rows_;
+    std::size_t pos_ = 0;
+};
+
+class DatabaseRecord
+{
+public:
+    void Column(const QString& name, const QString& value) { set(name, value); }
+    void DoubleColumn(const QString& name, double value) { set(name, value); }
+    void IntegerColumn(const QString& name, qint64 value) { set(name, value); }
+    // Stored as text YYYY-MM-DD, the form every date filter of the program relies on.
+    void DateColumn(const QString& name, const QDate& value);
+
+    const std::vector<std::pair<QString, QVariant>>& columns() const { return columns_; }
+
+private:
+    void set(const QString& name, QVariant value);
+    std::vector<std::pair<QString, QVariant>> columns_;
+};
+
+class SQLDatabase
+{
+public:
+    SQLDatabase() = default;
+    ~SQLDatabase();
+    SQLDatabase(const SQLDatabase&) = delete;
+    SQLDatabase& operator=(const SQLDatabase&) = delete;
+
+    void setDatabaseFile(const QString& path) { file_ = path; }
+    const QString& DatabaseFile() const { return file_; }
+
+    // Creates the file (when missing) and opens it.
+    bool CreateDatabaseFile();
+    // Opens an existing file; refuses one that is not a database (code 26).
+    bool Connect();
+    void Close();
+    bool IsConnected() const { return db_ != nullptr; }
+
+    // Runs one statement that returns no rows.
+    bool SQLExecute(const QString& sql, const SqlParams& params = {});
+    // The rows of one query, or nullptr when the statement fails.
+    std::unique_ptr<RecordSet> SQLSelect(const QString& sql, const SqlParams& params = {});
+    bool InsertRecord(const QString& table, const DatabaseRecord& record);
+    // Changes outside a transaction are durable as soon as they run; inside
+    // one, Commit ends it.
+    bool Commit();
+    qint64 LastRowId() const;
+
+    // The state of the last operation; reset by every success.
+    bool Error() const { return errorCode_ != 0; }
+    int ErrorCode() const { return errorCode_; }
+    const QString& ErrorMessage() const { return errorMessage_; }
+
+    bool InTransaction() const;
+
+private:
+    friend class Transaction;
+    bool fail(int code, const QString& message);
+    bool failFromDb(int code);
+    bool succeed();
+    bool run(const QString& sql, const SqlParams& params, std::vector<QVector<QVariant>>* rows,
+             QStringList* columns);
+
+    QString file_;
+    sqlite3* db_ = nullptr;
+    int errorCode_ = 0;
+    QString errorMessage_;
+};
+
+// A database transaction: BEGIN on construction, ROLLBACK on destruction
+// unless commit() succeeded. Never throws.
+class Transaction
+{
+public:
+    explicit Transaction(SQLDatabase& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool active() const { return active_; }
+    bool commit();
+
+private:
+    SQLDatabase& db_;
+    bool active_ = false;
+};

@@ -1,0 +1,159 @@
+#include "platform/Format.h"
+
+#include <QRegularExpression>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+// The shortest fixed-point decimal text of |value|, e.g. "2.675".
+QString shortestDecimal(double value)
+{
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::fixed);
+    return QString::fromLatin1(buf, int(res.ptr - buf));
+}
+
+// Rounds a non-negative decimal text to `decimals` places, half away from zero.
+// Returns the integer digits and the fraction digits.
+std::pair<QString, QString> roundDecimal(const QString& text, int decimals)
+{
+    const int dot = int(text.indexOf('.'));
+    QString intPart = dot < 0 ? text : text.left(dot);
+    QString frac = dot < 0 ? QString() : text.mid(dot + 1);
+    const bool roundUp = frac.size() > decimals && frac.at(decimals) >= QLatin1Char('5');
+    frac = frac.left(decimals).leftJustified(decimals, '0');
+    if (roundUp) {
+        QString digits = intPart + frac;
+        int i = int(digits.size()) - 1;
+        while (i >= 0) {
+            if (digits[i] == QLatin1Char('9')) {
+                digits[i] = '0';
+                --i;
+            } else {
+                digits[i] = QChar(digits[i].unicode() + 1);
+                break;
+            }
+        }
+        if (i < 0)
+            digits.prepend('1');
+        intPart = digits.left(digits.size() - decimals);
+        frac = digits.right(decimals);
+    }
+    return {intPart, frac};
+}
+
+bool isPlaceholder(QChar c)
+{
+    return c == '#' || c == '0' || c == ',' || c == '.';
+}
+
+} // namespace
+
+QString Format(double value, const QString& mask)
+{
+    // Split the mask into literal prefix, numeric part and literal suffix.
+    int first = -1;
+    int last = -1;
+    for (int i = 0; i < mask.size(); ++i) {
+        if (mask[i] == '#' || mask[i] == '0') {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (first < 0)
+        return mask;
+    while (first > 0 && isPlaceholder(mask[first - 1]))
+        --first;
+    while (last + 1 < mask.size() && isPlaceholder(mask[last + 1]) && mask[last + 1] != ',')
+        ++last;
+    const QString prefix = mask.left(first);
+    const QString numeric = mask.mid(first, last - first + 1);
+    const QString suffix = mask.mid(last + 1);
+
+    const int dot = int(numeric.indexOf('.'));
+    const QString intMask = dot < 0 ? numeric : numeric.left(dot);
+    const QString fracMask = dot < 0 ? QString() : numeric.mid(dot + 1);
+    const int decimals = int(fracMask.count('#') + fracMask.count('0'));
+    const int requiredDecimals = int(fracMask.count('0'));
+    const int minIntDigits = int(intMask.count('0'));
+    const bool grouping = intMask.contains(',');
+
+    if (!std::isfinite(value))
+        value = 0;
+    auto [intDigits, fracDigits] = roundDecimal(shortestDecimal(value), decimals);
+    while (intDigits.size() > 1 && intDigits.startsWith('0'))
+        intDigits.remove(0, 1);
+    if (intDigits == QLatin1String("0") && minIntDigits == 0)
+        intDigits.clear();
+    if (intDigits.size() < minIntDigits)
+        intDigits = intDigits.rightJustified(minIntDigits, '0');
+    while (fracDigits.size() > requiredDecimals && fracDigits.endsWith('0'))
+        fracDigits.chop(1);
+    const bool negative = value < 0 && (intDigits.count('0') != intDigits.size() || fracDigits.count('0') != fracDigits.size());
+
+    if (grouping) {
+        for (int i = int(intDigits.size()) - 3; i > 0; i -= 3)
+            intDigits.insert(i, ',');
+    }
+    QString number = intDigits;
+    if (!fracDigits.isEmpty() || requiredDecimals > 0)
+        number += '.' + fracDigits;
+
+    // The sign goes where the mask has '-', else right before the number.
+    QString pre = prefix;
+    QString post = suffix;
+    if (!negative) {
+        pre.remove('-');
+        post.remove('-');
+        return pre + number + post;
+    }
+    if (prefix.contains('-') || suffix.contains('-'))
+        return pre + number + post;
+    return pre + '-' + number + post;
+}
+
+double CDbl(const QString& text)
+{
+    QString t = text;
+    t.remove(' ').remove('$').remove(',');
+    static const QRegularExpression leadingNumber(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
+    const auto m = leadingNumber.match(t);
+    if (!m.hasMatch())
+        return 0;
+    return m.captured(0).toDouble();
+}
+
+QString Str(double value)
+{
+    if (value == std::trunc(value) && std::fabs(value) < 1e15)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString Str(qint64 value)
+{
+    return QString::number(value);
+}
+
+QString ShortDate(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd/MM/yy"));
+}
+
+bool ParseDate(const QString& text, QDate& date)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d\\d)/(\\d\\d)/(\\d\\d|\\d\\d\\d\\d)$"));
+    const auto m = form.match(text.trimmed());
+    if (!m.hasMatch())
+        return false;
+    int year = m.captured(3).toInt();
+    if (m.captured(3).size() == 2)
+        year += 2000;
+    const QDate parsed(year, m.captured(2).toInt(), m.captured(1).toInt());
+    if (!parsed.isValid())
+        return false;
+    date = parsed;
+    return true;
+}

@@ -1,0 +1,93 @@
+#include "platform/Seams.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QWidget* activeParent()
+{
+    return QApplication::activeWindow();
+}
+
+class QtMessages final : public MessageService
+{
+public:
+    void message(const QString& text) override
+    {
+        QMessageBox box(activeParent());
+        box.setWindowTitle(QCoreApplication::applicationName());
+        box.setText(text);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+    }
+};
+
+class QtConfirmations final : public ConfirmationService
+{
+public:
+    bool confirm(const QString& message, bool showCancel, const QString& title) override
+    {
+        const auto buttons = showCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
+        return QMessageBox::question(activeParent(), title, message, buttons,
+                                     showCancel ? QMessageBox::Cancel : QMessageBox::Ok) == QMessageBox::Ok;
+    }
+};
+
+class QtFileDialogs final : public FileDialogService
+{
+public:
+    QString openFile(const QString& caption, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(activeParent(), caption, QString(), filter);
+    }
+    QString saveFile(const QString& caption, const QString& suggestedPath, const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(activeParent(), caption, suggestedPath, filter);
+    }
+};
+
+class QtLauncher final : public LaunchService
+{
+public:
+    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+    bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+};
+
+class SystemClock final : public ClockService
+{
+public:
+    QDate today() override { return QDate::currentDate(); }
+};
+
+QtMessages qtMessages;
+QtConfirmations qtConfirmations;
+QtFileDialogs qtFileDialogs;
+QtLauncher qtLauncher;
+SystemClock systemClock;
+
+MessageService* currentMessages = &qtMessages;
+ConfirmationService* currentConfirmations = &qtConfirmations;
+FileDialogService* currentFileDialogs = &qtFileDialogs;
+LaunchService* currentLauncher = &qtLauncher;
+ClockService* currentClock = &systemClock;
+
+} // namespace
+
+namespace seams {
+
+MessageService& messages() { return *currentMessages; }
+ConfirmationService& confirmations() { return *currentConfirmations; }
+FileDialogService& fileDialogs() { return *currentFileDialogs; }
+LaunchService& launcher() { return *currentLauncher; }
+ClockService& clock() { return *currentClock; }
+
+void setMessages(MessageService* service) { currentMessages = service ? service : &qtMessages; }
+void setConfirmations(ConfirmationService* service) { currentConfirmations = service ? service : &qtConfirmations; }
+void setFileDialogs(FileDialogService* service) { currentFileDialogs = service ? service : &qtFileDialogs; }
+void setLauncher(LaunchService* service) { currentLauncher = service ? service : &qtLauncher; }
+void setClock(ClockService* service) { currentClock = service ? service : &systemClock; }
+
+} // namespace seams

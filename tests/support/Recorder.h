@@ -1,0 +1,59 @@
+#pragma once
+
+// Stands in for every seam of the program during a test: logs each text shown
+// and plays scripted answers, so that no test blocks on a modal window.
+
+#include "platform/Seams.h"
+
+#include <QDate>
+#include <QQueue>
+#include <QStringList>
+#include <QUrl>
+
+struct ShownText
+{
+    QString kind; // "message", "confirm"
+    QString text;
+    QString title;
+    bool showCancel = false;
+};
+
+class Recorder final : public MessageService,
+                       public ConfirmationService,
+                       public FileDialogService,
+                       public LaunchService,
+                       public ClockService
+{
+public:
+    // Installs itself in every seam; the destructor puts the Qt ones back.
+    Recorder();
+    ~Recorder() override;
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // Scripted answers, used in order; when none is left, confirmations answer
+    // `defaultAnswer` and file dialogs answer "" (cancelled).
+    QQueue<bool> answers;
+    bool defaultAnswer = true;
+    QQueue<QString> fileNames;
+    QDate todayDate = QDate(2026, 12, 5);
+    bool launchResult = true;
+
+    QList<ShownText> shown;
+    QList<QUrl> openedUrls;
+    QStringList openedDocuments;
+
+    // Every message-box text, in order.
+    QStringList messages() const;
+    // Every confirmation-dialog text, in order.
+    QStringList confirmations() const;
+    void clear();
+
+    void message(const QString& text) override;
+    bool confirm(const QString& message, bool showCancel, const QString& title) override;
+    QString openFile(const QString& caption, const QString& filter) override;
+    QString saveFile(const QString& caption, const QString& suggestedPath, const QString& filter) override;
+    bool openUrl(const QUrl& url) override;
+    bool openDocument(const QString& path) override;
+    QDate today() override { return todayDate; }
+};

@@ -1,0 +1,36 @@
+#include "ui/common/Module1.h"
+
+#include "platform/Seams.h"
+
+#include <QCoreApplication>
+
+namespace Module1 {
+
+QString contaopcao;
+QString categoriaopcao;
+QString contatoopcao;
+QString transacaoopcao;
+bool resposta = false;
+
+QString localized(const char* key, const QString& defaultText)
+{
+    // qtTrId answers the key itself when no installed translation holds it.
+    const QString found = qtTrId(key);
+    return found.isEmpty() || found == QLatin1String(key) ? defaultText : found;
+}
+
+#define TOVIRA_TEXT(name, text)                                                                                        \
+    QString name()                                                                                                     \
+    {                                                                                                                  \
+        return localized("Module1." #name, QStringLiteral(text));                                                      \
+    }
+#include "ui/common/Module1Texts.inc"
+TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
+#undef TOVIRA_TEXT
+
+bool AbreJanela(const QString& message, bool showCancel, const QString& title)
+{
+    return seams::confirmations().confirm(message, showCancel, title);
+}
+
+} // namespace Module1
