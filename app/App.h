@@ -1,0 +1,113 @@
+#pragma once
+
+// The application object: the one connection to the data file, the
+// preferences, the password-lock state and the hand-over values of the
+// insertions that run without a user. There is one for the whole run, so its
+// state is held in static members and read as App::CashDB, App::importando...
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "platform/Database.h"
+
+class App
+{
+public:
+    App() = delete;
+
+    // --- State, in declaration order, with the initial values of a new run.
+    static inline std::unique_ptr<SQLDatabase> CashDB;
+    static inline bool PrefEditor = false;
+    static inline int cor_b = 0;
+    static inline int cor_g = 0;
+    static inline int cor_r = 0;
+    // The text import's file, its lines and whether it is the program's own export.
+    static inline QString textfile;
+    static inline QStringList textoimporta;
+    static inline bool ImpTovira = false;
+    // True while rows are inserted without a user (schedule posting, text import).
+    static inline bool importando = false;
+    static inline QString uConta;
+    static inline QString uCategoria;
+    static inline QString uContato;
+    static inline QString ContaInicial;
+    static inline QString MesInicial;
+    static inline int janela_height = 0;
+    static inline int janela_left = 0;
+    static inline int janela_width = 0;
+    static inline int janela_top = 100;
+    static inline QString datahoje;
+    static inline int tSenha = 0;
+    static inline QString cSenha;
+    static inline QString coluna1, coluna2, coluna3, coluna4, coluna5, coluna6;
+
+    static constexpr int MajorVersion = TOVIRA_VERSION_MAJOR;
+    static constexpr int MinorVersion = TOVIRA_VERSION_MINOR;
+    static constexpr int BugVersion = TOVIRA_VERSION_BUG;
+
+    // Puts every property back to its initial value (a new run; used by tests).
+    static void resetState();
+
+    // --- Start-up and quit.
+    // The whole run: creates the menu bar and the hidden main window, runs the
+    // event loop with Event_Open as its first event; returns the exit code.
+    static int run();
+    // The first event of the run. Returns false when start-up ended on an error
+    // (the message was shown and the program is quitting with a non-zero code).
+    static bool Event_Open();
+    // The one quit sequence (menu command, main window's close, prompt's cancel).
+    static bool _FileQuit_Action();
+    // Compacts and closes the database, at most once per run.
+    static void CompactAndClose();
+    // Writes the preferences file, at most once per run and only after start-up read it.
+    static void WritePrefsOnce();
+    // Ends the event loop with the given code.
+    static void Quit(int exitCode = 0);
+
+    // "Erro: " + code + two line ends + message of the last database operation.
+    static void DisplayDatabaseError();
+
+    // --- The preferences file.
+    static bool LePrefs();
+    static bool GravaPrefs();
+    static void MostraPrefs();
+
+    // --- Menu command handlers, bound to the menu entries by name.
+    static void _mContatos_Action();
+    static void _mCategorias_Action();
+    static void _mContas_Action();
+    static void _mGraficos_Action();
+    static void _mPreferencias_Action();
+    static void _mSobre_Action();
+    static void _mExportar_Action();
+    static void _mImportar_Action();
+    static void _mAgenda_Action();
+    static void _mHelp2_Action();
+    static void _mChecaUpdate_Action();
+    static void _mnovomovimento_Action();
+    static void _Importaofx_Action();
+    static void ChecaUpdate();
+
+    // --- Run-scoped flags of the quit rules.
+    static inline bool databaseOpen = false;
+    static inline bool prefsRead = false;
+    static inline bool prefsWritten = false;
+    static inline int exitCode = 0;
+};
+
+// Sets App::importando for the life of a scope and restores the old value
+// whatever happens, so a failed run without a user can never leave the
+// user's own entries routed to the hand-over names.
+class ImportingScope
+{
+public:
+    ImportingScope() : previous_(App::importando) { App::importando = true; }
+    ~ImportingScope() { App::importando = previous_; }
+    ImportingScope(const ImportingScope&) = delete;
+    ImportingScope& operator=(const ImportingScope&) = delete;
+
+private:
+    bool previous_;
+};
