@@ -1,0 +1,3 @@
+#include "ui/common/PasswordPrompt.h"
+
+void ShowStartupPasswordPrompt() {}

@@ -1,0 +1,3 @@
+#include "ui/common/confirma.h"
+
+void InstallConfirmationDialog() {}
