@@ -1,4 +1,43 @@
 #pragma once
 
+// The one modal dialog for warnings (OK alone) and yes/no questions (OK and
+// Cancel, Cancel being the default). Module1::AbreJanela fills and shows it;
+// it hides itself after an answer and the same instance serves every call.
+
+#include "platform/Window.h"
+
+class QLabel;
+class QPushButton;
+
+class confirma : public SingleWindow<confirma>
+{
+    Q_OBJECT
+
+public:
+    confirma();
+
+    // The last answer: true for OK, false for Cancel.
+    bool opcao = false;
+
+    QLabel* mensagem = nullptr;
+    QPushButton* BT_cancela = nullptr;
+    QPushButton* BT_ok = nullptr;
+
+    void BT_cancela_Action();
+    void BT_ok_Action();
+
+    // Fills the dialog, shows it modally and returns the answer.
+    bool Ask(const QString& message, bool showCancel, const QString& title);
+
+    // The left edges of OK beside Cancel and of OK alone.
+    static constexpr int okBesideCancelLeft = 134;
+    static constexpr int okAloneLeft = 172;
+
+protected:
+    // The window manager's close (the dialog shows no close box) answers Cancel
+    // and keeps the dialog for the next call.
+    bool CancelClose() override;
+};
+
 // Makes Module1::AbreJanela show the program's own confirmation dialog.
 void InstallConfirmationDialog();
