@@ -1,3 +1,11 @@
 #include "ui/common/PasswordPrompt.h"
 
-void ShowStartupPasswordPrompt() {}
+#include "platform/Controls.h"
+#include "ui/common/wDigitaSenha.h"
+
+void ShowStartupPasswordPrompt()
+{
+    wDigitaSenha& prompt = wDigitaSenha::instance();
+    prompt.Show();
+    prompt.eSenha->SetFocus();
+}

@@ -1,0 +1,88 @@
+#include "ui/common/wDigitaSenha.h"
+
+#include "app/App.h"
+#include "app/Password.h"
+#include "ledger/wCash.h"
+#include "platform/Controls.h"
+#include "platform/Seams.h"
+#include "ui/common/Module1.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+template <class W>
+W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
+{
+    auto* control = new W(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(left, top, width, height);
+    return control;
+}
+
+} // namespace
+
+wDigitaSenha::wDigitaSenha()
+{
+    setObjectName(QStringLiteral("wDigitaSenha"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Tovira"));
+    setFixedSize(277, 145);
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    CreateControls();
+    connect(bt_cancela, &QPushButton::clicked, this, [this] { bt_cancela_Action(); });
+    connect(bt_ok, &QPushButton::clicked, this, [this] { bt_ok_Action(); });
+}
+
+void wDigitaSenha::CreateControls()
+{
+    bt_cancela = place<QPushButton>(this, "bt_cancela", 122, 105, 73, 20);
+    bt_cancela->setText(Module1::kCancela());
+    eSenha = place<EditField>(this, "eSenha", 111, 57, 138, 22);
+    eSenha->setEchoMode(QLineEdit::Password);
+    bt_ok = place<QPushButton>(this, "bt_ok", 203, 105, 45, 20);
+    bt_ok->setText(QStringLiteral("Ok"));
+    txtsenha11 = place<QLabel>(this, "txtsenha11", 12, 59, 87, 20);
+    txtsenha11->setText(Module1::kSenha());
+    txtsenha11->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    StaticText1 = place<QLabel>(this, "StaticText1", 20, 22, 237, 33);
+    StaticText1->setText(Module1::kMsgDigiteSenha());
+    StaticText1->setWordWrap(true);
+    StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    setDefaultButton(bt_ok);
+    setCancelButton(bt_cancela);
+    eSenha->SetFocus();
+}
+
+void wDigitaSenha::bt_ok_Action()
+{
+    if (!ConfereSenha(eSenha->Text(), App::cSenha)) {
+        MsgBox(Module1::kMsgSenhaNaoConfere());
+        eSenha->SetFocus();
+        return;
+    }
+    // The prompt is only hidden and stays for the run; the password need not.
+    eSenha->clear();
+    Hide();
+    wCash::instance().Show();
+}
+
+void wDigitaSenha::bt_cancela_Action()
+{
+    Hide();
+    App::CompactAndClose();
+    // The main window never opened, so its close will not write the
+    // preferences: the run's one write happens here.
+    App::WritePrefsOnce();
+    App::Quit(0);
+}
+
+bool wDigitaSenha::CancelClose()
+{
+    bt_cancela_Action();
+    return true;
+}
