@@ -95,6 +95,11 @@ public:
     static inline bool prefsRead = false;
     static inline bool prefsWritten = false;
     static inline int exitCode = 0;
+    // The first Quit decides the exit code; later ones only end the loop.
+    static inline bool quitting = false;
+    // True while run() is in the event loop: Quit ends it then, and does
+    // nothing to a loop that is not running (Event_Open called directly).
+    static inline bool loopRunning = false;
 };
 
 // Sets App::importando for the life of a scope and restores the old value

@@ -1,7 +1,9 @@
+#include "app/App.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    return App::run();
 }

@@ -86,7 +86,8 @@ void Listbox::setColumnWidths(const QString& widths)
 
 void Listbox::applyWidths()
 {
-    const QStringList parts = widths_.split(',', Qt::SkipEmptyParts);
+    // An empty entry keeps the column's width; it never shifts the others.
+    const QStringList parts = widths_.split(',');
     for (int i = 0; i < parts.size() && i < model_.columns_; ++i) {
         bool ok = false;
         const int w = parts[i].trimmed().toInt(&ok);

@@ -71,6 +71,15 @@ public:
         }
         return *current_;
     }
+    // Creates and stores the window without running its open handler, for a
+    // window whose open handler needs state that is not ready yet; whoever
+    // calls this runs Event_Open later.
+    static W& instanceWithoutOpen()
+    {
+        if (!current_)
+            current_ = new W();
+        return *current_;
+    }
     static bool exists() { return current_ != nullptr; }
     static W* existing() { return current_; }
 

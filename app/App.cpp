@@ -1,0 +1,270 @@
+// The application object: start-up, the one quit sequence and the report of
+// a failed database operation. The menu commands live in AppCommands.cpp.
+
+#include "app/App.h"
+
+#include "app/Preferences.h"
+#include "app/Schema.h"
+#include "ledger/wCash.h"
+#include "platform/Files.h"
+#include "platform/Listbox.h"
+#include "platform/Seams.h"
+#include "ui/common/Module1.h"
+#include "ui/common/PasswordPrompt.h"
+#include "ui/common/confirma.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+QString preferencesFile()
+{
+    return PreferencesFolder() + QStringLiteral("/Tovira");
+}
+
+// Moves a database kept beside the program into the data folder, leaving
+// Tovira_OLD.rbd beside the program. Nothing is replaced, and the old file is
+// removed only once both copies are complete.
+void migrateLegacyDatabase(const QString& dataFile)
+{
+    const QString legacy = ApplicationFolder() + QStringLiteral("/Tovira.rbd");
+    const QString old = ApplicationFolder() + QStringLiteral("/Tovira_OLD.rbd");
+    if (!QFileInfo(legacy).isFile())
+        return;
+    const bool copied = CopyFileWhole(legacy, dataFile);
+    const bool kept = CopyFileWhole(legacy, old);
+    if (copied && kept)
+        QFile::remove(legacy);
+}
+
+} // namespace
+
+void App::resetState()
+{
+    if (wCash* window = wCash::existing())
+        delete window;
+    CashDB.reset();
+    PrefEditor = false;
+    cor_b = cor_g = cor_r = 0;
+    textfile.clear();
+    textoimporta.clear();
+    ImpTovira = false;
+    importando = false;
+    uConta.clear();
+    uCategoria.clear();
+    uContato.clear();
+    ContaInicial.clear();
+    MesInicial.clear();
+    janela_height = janela_left = janela_width = 0;
+    janela_top = 100;
+    datahoje.clear();
+    tSenha = 0;
+    cSenha.clear();
+    coluna1.clear();
+    coluna2.clear();
+    coluna3.clear();
+    coluna4.clear();
+    coluna5.clear();
+    coluna6.clear();
+    databaseOpen = false;
+    prefsRead = false;
+    prefsWritten = false;
+    exitCode = 0;
+    quitting = false;
+    loopRunning = false;
+}
+
+int App::run()
+{
+    InstallConfirmationDialog();
+    // The main window exists, hidden, before the loop; its lists are loaded
+    // by Event_Open once the database is open.
+    wCash::instanceWithoutOpen();
+    QTimer::singleShot(0, qApp, [] { Event_Open(); });
+    loopRunning = true;
+    QApplication::exec();
+    loopRunning = false;
+    // The framework closes the main window while quitting: after a quit
+    // command this only ends; after the password prompt's cancel it still
+    // writes the preferences.
+    if (QPointer<wCash> window = wCash::existing()) {
+        window->Close();
+        delete window;
+    }
+    return exitCode;
+}
+
+bool App::Event_Open()
+{
+    const QString dataFolder = DocumentsFolder() + QStringLiteral("/Tovira");
+    EnsureFolder(dataFolder);
+    const QString dataFile = dataFolder + QStringLiteral("/Tovira.rbd");
+
+    wCash::instanceWithoutOpen();
+    CashDB = std::make_unique<SQLDatabase>();
+    CashDB->setDatabaseFile(dataFile);
+
+    migrateLegacyDatabase(dataFile);
+
+    if (!QFileInfo::exists(dataFile)) {
+        if (!CashDB->CreateDatabaseFile()) {
+            MsgBox(Module1::kMsgDB() + QStringLiteral("\n\n"));
+            Quit(1);
+            return false;
+        }
+        Schema::Create(*CashDB);
+    }
+    if (!CashDB->Connect()) {
+        DisplayDatabaseError();
+        Quit(1);
+        return false;
+    }
+    databaseOpen = true;
+    Schema::Upgrade(*CashDB);
+
+    if (!LePrefs())
+        return false;
+
+    wCash& window = wCash::instance();
+    window.Event_Open();
+    if (tSenha == 1)
+        ShowStartupPasswordPrompt();
+    else
+        window.Show();
+    window.ChecaAgendamentos();
+    return true;
+}
+
+bool App::_FileQuit_Action()
+{
+    CompactAndClose();
+    WritePrefsOnce();
+    Quit(0);
+    return false;
+}
+
+void App::CompactAndClose()
+{
+    if (!databaseOpen)
+        return;
+    databaseOpen = false;
+    if (CashDB) {
+        Schema::Compact(*CashDB);
+        CashDB->Close();
+    }
+}
+
+void App::WritePrefsOnce()
+{
+    if (!prefsRead || prefsWritten)
+        return;
+    prefsWritten = true;
+    GravaPrefs();
+}
+
+void App::Quit(int code)
+{
+    if (!quitting) {
+        quitting = true;
+        exitCode = code;
+    }
+    if (loopRunning)
+        QCoreApplication::exit(exitCode);
+}
+
+void App::DisplayDatabaseError()
+{
+    if (!CashDB)
+        return;
+    MsgBox(QStringLiteral("Erro: ") + QString::number(CashDB->ErrorCode()) + QStringLiteral("\n\n") +
+           CashDB->ErrorMessage());
+}
+
+bool App::LePrefs()
+{
+    const QString folder = PreferencesFolder();
+    if (folder.isEmpty() || !EnsureFolder(folder)) {
+        MsgBox(Module1::kMsgPref());
+        Quit(1);
+        return false;
+    }
+    prefsRead = true;
+
+    QStringList lines;
+    const bool haveFile = QFileInfo(preferencesFile()).isFile() && ReadTextLines(preferencesFile(), lines);
+    const PreferencesValues values = haveFile ? Preferences::parse(lines) : Preferences::defaults();
+    PrefEditor = values.prefEditor;
+    cor_r = values.cor_r;
+    cor_g = values.cor_g;
+    cor_b = values.cor_b;
+    // A run without a file keeps the initial empty start-up texts.
+    if (haveFile) {
+        ContaInicial = values.contaInicial;
+        MesInicial = values.mesInicial;
+        datahoje = values.datahoje;
+    }
+    janela_height = values.height;
+    janela_left = values.left;
+    janela_top = values.top;
+    janela_width = values.width;
+    coluna1 = values.columns.at(0);
+    coluna2 = values.columns.at(1);
+    coluna3 = values.columns.at(2);
+    coluna4 = values.columns.at(3);
+    coluna5 = values.columns.at(4);
+    coluna6 = values.columns.at(5);
+
+    wCash& window = wCash::instanceWithoutOpen();
+    window.setGeometry(janela_left, janela_top, janela_width, janela_height);
+
+    const Schema::LockRow lock = Schema::ReadLockRow(*CashDB);
+    if (!lock.readOk) {
+        // An unreadable lock row counts as no lock, but the user learns why.
+        DisplayDatabaseError();
+        tSenha = 0;
+    } else if (lock.on) {
+        tSenha = 1;
+        cSenha = lock.stored;
+    } else {
+        tSenha = 0;
+    }
+    MostraPrefs();
+    return true;
+}
+
+bool App::GravaPrefs()
+{
+    PreferencesValues values;
+    values.prefEditor = PrefEditor;
+    values.cor_r = cor_r;
+    values.cor_g = cor_g;
+    values.cor_b = cor_b;
+    values.contaInicial = ContaInicial;
+    values.mesInicial = MesInicial;
+    values.datahoje = datahoje;
+    values.height = janela_height;
+    values.left = janela_left;
+    values.top = janela_top;
+    values.width = janela_width;
+    values.columns = QStringList{coluna1, coluna2, coluna3, coluna4, coluna5, coluna6};
+    if (wCash* window = wCash::existing()) {
+        const QRect g = window->geometry();
+        values.height = g.height();
+        values.left = g.x();
+        values.top = g.y();
+        values.width = g.width();
+        for (int i = 0; i < 6; ++i)
+            values.columns[i] = QString::number(window->lMovimento->ColumnWidth(i));
+    }
+    // Written whole or not at all: a failed write keeps the last run's file.
+    return EnsureFolder(PreferencesFolder()) && WriteTextLines(preferencesFile(), Preferences::format(values));
+}
+
+void App::MostraPrefs()
+{
+    // The preferences window takes its check boxes from cor_b and PrefEditor when it is built.
+}

@@ -1,0 +1,87 @@
+// The main window's account and category lists and its month and year
+// selectors. Each loader rebuilds its control and selects a start row; the
+// selection runs the control's change handler, which reloads the ledger.
+
+#include "ledger/wCash.h"
+
+#include "app/App.h"
+#include "ledger/LedgerSelectors.h"
+#include "platform/Controls.h"
+#include "platform/Listbox.h"
+#include "platform/Seams.h"
+#include "ui/common/Module1.h"
+
+void wCash::CarregaContas()
+{
+    auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contas ORDER BY nome"));
+    List_Contas->DeleteAllRows();
+    QStringList names;
+    for (; rs && !rs->Eof(); rs->MoveNext())
+        names << rs->IdxField(1).StringValue();
+    {
+        Listbox::Batch batch(*List_Contas);
+        for (const QString& name : names)
+            List_Contas->AddRow(name);
+    }
+    List_Contas->setListIndex(LedgerSelectors::startAccountRow(names, App::ContaInicial));
+    tempconta = List_Contas->Text();
+}
+
+void wCash::CarregaCategorias()
+{
+    auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT descricao FROM Categorias ORDER BY descricao"));
+    List_Categorias->DeleteAllRows();
+    Listbox::Batch batch(*List_Categorias);
+    for (; rs && !rs->Eof(); rs->MoveNext())
+        List_Categorias->AddRow(rs->IdxField(1).StringValue());
+}
+
+void wCash::CarregaMes()
+{
+    const QDate today = Today();
+    sMes->DeleteAllRows();
+    for (const QString& month : LedgerSelectors::monthRows())
+        sMes->AddRow(month);
+    sMes->setListIndex(12);
+    sMes->setListIndex(LedgerSelectors::monthRow(App::MesInicial, today));
+}
+
+void wCash::CarregaAno()
+{
+    const LedgerSelectors::YearRows years = LedgerSelectors::yearRows(*App::CashDB, Today());
+    sAno->DeleteAllRows();
+    for (const QString& year : years.years)
+        sAno->AddRow(year);
+    sAno->setListIndex(years.selected);
+    // Added after the selection, so the loader never selects it.
+    sAno->AddRow(Module1::kTodos2());
+}
+
+void wCash::List_Contas_Change()
+{
+    if (List_Contas->ListIndex() < 0 && List_Contas->ListCount() > 0) {
+        // Selecting row 0 runs this handler again, which reloads for it.
+        List_Contas->setListIndex(0);
+        return;
+    }
+    tempconta = List_Contas->Text();
+    CarregalMovimento();
+}
+
+void wCash::sMes_Change()
+{
+    tempconta = List_Contas->Text();
+    CarregalMovimento();
+}
+
+void wCash::sAno_Change()
+{
+    tempconta = List_Contas->Text();
+    CarregalMovimento();
+}
+
+void wCash::List_Categorias_Change()
+{
+    tempconta = List_Contas->Text();
+    CarregalMovimento();
+}
