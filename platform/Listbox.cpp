@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 QVariant ListboxModel::data(const QModelIndex& index, int role) const
 {
@@ -133,18 +134,41 @@ void Listbox::RemoveRow(int row)
 {
     if (row < 0 || row >= model_.rows_.size())
         return;
-    model_.beginRemoveRows({}, row, row);
-    model_.rows_.removeAt(row);
-    model_.endRemoveRows();
+    if (batchDepth_ > 0) {
+        // The view learns of the rows when the batch ends; follow the selected row here.
+        model_.rows_.removeAt(row);
+        if (row == listIndex_) {
+            listIndex_ = -1;
+            emit Change();
+        } else if (row < listIndex_) {
+            --listIndex_;
+        }
+        return;
+    }
+    {
+        // Without this the view would select a neighbour of a removed selected
+        // row on its own, and Change would run while the row is still counted.
+        const QScopedValueRollback<bool> quiet(syncing_, true);
+        if (row == listIndex_)
+            selectionModel()->clear();
+        else if (selectionModel()->currentIndex().row() == row)
+            selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+        model_.beginRemoveRows({}, row, row);
+        model_.rows_.removeAt(row);
+        model_.endRemoveRows();
+    }
     selectionMoved();
 }
 
 void Listbox::DeleteAllRows()
 {
     const bool hadSelection = listIndex_ >= 0;
-    model_.beginResetModel();
+    // Inside a batch the model is already being reset; the batch's end tells the view.
+    if (batchDepth_ == 0)
+        model_.beginResetModel();
     model_.rows_.clear();
-    model_.endResetModel();
+    if (batchDepth_ == 0)
+        model_.endResetModel();
     listIndex_ = -1;
     lastIndex_ = -1;
     if (hadSelection)
@@ -176,7 +200,7 @@ void Listbox::setListIndex(int row)
     if (row < -1 || row >= model_.rows_.size())
         row = -1;
     if (row == -1)
-        selectionModel()->clearSelection();
+        selectionModel()->clear();
     else
         selectionModel()->setCurrentIndex(model_.index(row, 0),
                                           QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -185,6 +209,8 @@ void Listbox::setListIndex(int row)
 
 void Listbox::selectionMoved()
 {
+    if (syncing_)
+        return;
     const QModelIndexList rows = selectionModel()->selectedRows();
     const int now = rows.isEmpty() ? -1 : rows.first().row();
     if (now == listIndex_)
@@ -217,8 +243,14 @@ Listbox::Batch::Batch(Listbox& list) : list_(list)
 Listbox::Batch::~Batch()
 {
     if (--list_.batchDepth_ == 0) {
+        // The reset forgets the view's selection; the row selected before the
+        // batch (or chosen during it) stays selected, with no Change for it.
+        const int keep = list_.listIndex_;
         list_.model_.endResetModel();
         list_.applyWidths();
+        if (keep >= 0 && keep < list_.model_.rows_.size())
+            list_.selectionModel()->setCurrentIndex(list_.model_.index(keep, 0),
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         list_.selectionMoved();
     }
 }
