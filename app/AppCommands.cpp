@@ -1,18 +1,107 @@
-// The menu commands' handlers. Commands whose windows do not exist yet do nothing.
+// The menu commands' handlers.
 
 #include "app/App.h"
+#include "app/HelpManual.h"
+#include "platform/Seams.h"
+#include "settings/UpdateCheck.h"
+#include "settings/wSobre.h"
+#include "settings/wUpdate.h"
+#include "ui/common/MenuBar1.h"
+#include "ui/common/Module1.h"
 
-void App::_mContatos_Action() {}
-void App::_mCategorias_Action() {}
-void App::_mContas_Action() {}
+#include <QAction>
+#include <QPointer>
+
+// --- Commands whose windows other parts of the program provide; the
+// integrator connects each to its window.
+void App::_mContatos_Action() {} // wContatos: Show
+void App::_mCategorias_Action() {} // wCategorias: Show
+void App::_mContas_Action() {} // wContas: Show
+void App::_mPreferencias_Action() {} // wPreferencias: CarregaContas, then Show
+void App::_mnovomovimento_Action() {} // wCash: NovoMovimento
+
+// --- Commands of windows the program does not have yet; their menu entries
+// are disabled (see MenuCommands).
 void App::_mGraficos_Action() {}
-void App::_mPreferencias_Action() {}
-void App::_mSobre_Action() {}
 void App::_mExportar_Action() {}
 void App::_mImportar_Action() {}
 void App::_mAgenda_Action() {}
-void App::_mHelp2_Action() {}
-void App::_mChecaUpdate_Action() {}
-void App::_mnovomovimento_Action() {}
 void App::_Importaofx_Action() {}
-void App::ChecaUpdate() {}
+
+void App::_mSobre_Action()
+{
+    wSobre::instance().Show();
+}
+
+void App::_mHelp2_Action()
+{
+    const QString manual =
+        FindManual(ManualFileName(Module1::idioma2()), HelpFolders(HelpProgramFolder()));
+    if (manual.isEmpty()) {
+        MsgBox(Module1::kMsgAjudaFaltando());
+        return;
+    }
+    seams::launcher().openDocument(manual);
+}
+
+void App::_mChecaUpdate_Action()
+{
+    ChecaUpdate();
+}
+
+namespace {
+
+// Marks a running check and keeps its menu command disabled for its length,
+// so a check never starts inside another.
+class UpdateCheckInProgress
+{
+public:
+    UpdateCheckInProgress()
+    {
+        running = true;
+        if (MenuBar1::exists())
+            command_ = MenuBar1::instance().entry(QStringLiteral("mChecaUpdate"));
+        if (command_) {
+            wasEnabled_ = command_->isEnabled();
+            command_->setEnabled(false);
+        }
+    }
+    ~UpdateCheckInProgress()
+    {
+        running = false;
+        if (command_)
+            command_->setEnabled(wasEnabled_);
+    }
+    UpdateCheckInProgress(const UpdateCheckInProgress&) = delete;
+    UpdateCheckInProgress& operator=(const UpdateCheckInProgress&) = delete;
+
+    static inline bool running = false;
+
+private:
+    QPointer<QAction> command_;
+    bool wasEnabled_ = true;
+};
+
+} // namespace
+
+void App::ChecaUpdate()
+{
+    if (UpdateCheckInProgress::running)
+        return;
+    VersionFileReply reply;
+    {
+        UpdateCheckInProgress inProgress;
+        reply = FetchVersionFile(UpdateCheckSettings::address, UpdateCheckSettings::timeoutMs);
+    }
+    switch (JudgeVersionFile(reply, MajorVersion, MinorVersion)) {
+    case UpdateVerdict::UpToDate:
+        MsgBox(Module1::kNaotemNovaVersao());
+        break;
+    case UpdateVerdict::NewerAvailable:
+        wUpdate::instance().Show();
+        break;
+    case UpdateVerdict::CheckFailed:
+        MsgBox(Module1::kMsgUpdateFalhou());
+        break;
+    }
+}

@@ -1,0 +1,229 @@
+#include "settings/UpdateCheck.h"
+
+#include "Recorder.h"
+#include "TestSupport.h"
+#include "app/App.h"
+#include "settings/wUpdate.h"
+#include "ui/common/MenuBar1.h"
+#include "ui/common/Module1.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// --- The reply and the verdict, without a network.
+
+VersionFileReply ok200(const char* body)
+{
+    return {true, 200, QByteArray(body)};
+}
+
+TEST(UpdateVerdictTest, sameVersion_upToDate_withOrWithoutLineEnd)
+{
+    EXPECT_EQ(JudgeVersionFile(ok200("2.1"), 2, 1), UpdateVerdict::UpToDate);
+    EXPECT_EQ(JudgeVersionFile(ok200("2.1\n"), 2, 1), UpdateVerdict::UpToDate);
+    EXPECT_EQ(JudgeVersionFile(ok200(" 2.1\r\n"), 2, 1), UpdateVerdict::UpToDate);
+}
+
+TEST(UpdateVerdictTest, olderPublished_upToDate_newerPublished_notice)
+{
+    EXPECT_EQ(JudgeVersionFile(ok200("2.0"), 2, 1), UpdateVerdict::UpToDate);
+    EXPECT_EQ(JudgeVersionFile(ok200("1.9"), 2, 1), UpdateVerdict::UpToDate);
+    EXPECT_EQ(JudgeVersionFile(ok200("2.2"), 2, 1), UpdateVerdict::NewerAvailable);
+    EXPECT_EQ(JudgeVersionFile(ok200("2.10"), 2, 1), UpdateVerdict::NewerAvailable) << "numbers, not text";
+    EXPECT_EQ(JudgeVersionFile(ok200("3.0"), 2, 1), UpdateVerdict::NewerAvailable);
+}
+
+TEST(UpdateVerdictTest, notAVersionOrNotOk_checkFailed)
+{
+    for (const char* body : {"", "2", "2.1.3", "v2.1", "2.1 beta", "<html>404</html>", "2,1", "99999999999.1"})
+        EXPECT_EQ(JudgeVersionFile(ok200(body), 2, 1), UpdateVerdict::CheckFailed) << body;
+    EXPECT_EQ(JudgeVersionFile({true, 404, "2.1"}, 2, 1), UpdateVerdict::CheckFailed);
+    EXPECT_EQ(JudgeVersionFile({true, 500, "9.9"}, 2, 1), UpdateVerdict::CheckFailed);
+    EXPECT_EQ(JudgeVersionFile({false, 200, "9.9"}, 2, 1), UpdateVerdict::CheckFailed);
+}
+
+TEST(VersionTextTest, aboutBoxShowsThirdNumberOnlyWhenNotZero)
+{
+    EXPECT_EQ(AboutVersionText(2, 1, 0), QLatin1String("v2.1"));
+    EXPECT_EQ(AboutVersionText(2, 1, 3), QLatin1String("v2.1.3"));
+    EXPECT_EQ(AboutVersionText(10, 0, 12), QLatin1String("v10.0.12"));
+    EXPECT_EQ(UpdateVersionText(2, 1), QLatin1String("2.1"));
+}
+
+// --- The whole check against a local HTTP server.
+
+// A one-page HTTP server on 127.0.0.1: answers every request with the given
+// status and body, or never answers at all. `onRequest` runs when a request
+// has arrived, before the answer.
+class VersionServer : public QObject
+{
+public:
+    VersionServer()
+    {
+        server.listen(QHostAddress::LocalHost);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+            }
+        });
+    }
+
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(server.serverPort())); }
+
+    int status = 200;
+    QByteArray body;
+    bool silent = false;
+    std::function<void()> onRequest;
+    QStringList requestedPaths;
+
+private:
+    void answer(QTcpSocket* socket)
+    {
+        QByteArray& request = pending[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        requestedPaths << QString::fromLatin1(request.split(' ').value(1));
+        if (onRequest)
+            onRequest();
+        if (silent)
+            return;
+        const QByteArray reason = status == 200 ? "OK" : "Not Found";
+        socket->write("HTTP/1.0 " + QByteArray::number(status) + ' ' + reason + "\r\nContent-Type: text/plain\r\n" +
+                      "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer server;
+    QHash<QTcpSocket*, QByteArray> pending;
+};
+
+class UpdateCheck : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UpdateCheckSettings::address = server.url();
+        UpdateCheckSettings::timeoutMs = 5000;
+    }
+    void TearDown() override
+    {
+        if (wUpdate* notice = wUpdate::existing())
+            notice->Close();
+        UpdateCheckSettings::address = QUrl(QStringLiteral(TOVIRA_UPDATE_URL));
+        UpdateCheckSettings::timeoutMs = 20000;
+    }
+
+    bool noticeShown() const { return wUpdate::exists() && wUpdate::instance().isVisible(); }
+
+    VersionServer server;
+    Recorder recorder;
+};
+
+TEST_F(UpdateCheck, publishedSameVersion_saysUpToDate)
+{
+    ASSERT_EQ(UpdateVersionText(App::MajorVersion, App::MinorVersion), QLatin1String("2.1"));
+    for (const char* body : {"2.1", "2.1\n"}) {
+        recorder.clear();
+        server.body = body;
+        App::ChecaUpdate();
+        EXPECT_EQ(recorder.messages(), QStringList{QStringLiteral("O Tovira está atualizado!")}) << body;
+        EXPECT_FALSE(noticeShown());
+    }
+    EXPECT_EQ(server.requestedPaths.value(0), QLatin1String("/updates/tovira.upd"));
+}
+
+TEST_F(UpdateCheck, publishedNewerVersion_showsTheNotice_sameWindowNextTime)
+{
+    server.body = "2.2";
+    App::ChecaUpdate();
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    ASSERT_TRUE(noticeShown());
+    wUpdate* first = &wUpdate::instance();
+    testsupport::screenshot(*first, QStringLiteral("wUpdate"));
+
+    first->PushButton1->click();
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_TRUE(recorder.openedUrls.isEmpty());
+    App::ChecaUpdate();
+    EXPECT_TRUE(noticeShown());
+    EXPECT_EQ(&wUpdate::instance(), first);
+
+    first->PushButton2->click();
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(QStringLiteral(TOVIRA_WEB_URL))});
+}
+
+TEST_F(UpdateCheck, errorStatus_saysCheckFailed_neverTheNotice)
+{
+    server.status = 404;
+    server.body = "9.9";
+    App::ChecaUpdate();
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
+    EXPECT_FALSE(noticeShown());
+}
+
+TEST_F(UpdateCheck, bodyNotAVersion_saysCheckFailed)
+{
+    server.body = "<html><body>Página não encontrada</body></html>";
+    App::ChecaUpdate();
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
+    EXPECT_FALSE(noticeShown());
+}
+
+TEST_F(UpdateCheck, closedPort_saysCheckFailed)
+{
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
+    probe.close();
+    App::ChecaUpdate();
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
+    EXPECT_FALSE(noticeShown());
+}
+
+TEST_F(UpdateCheck, serverNeverAnswers_givesUpAfterTheTimeout)
+{
+    server.silent = true;
+    UpdateCheckSettings::timeoutMs = 300;
+    QElapsedTimer clock;
+    clock.start();
+    App::ChecaUpdate();
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
+    EXPECT_FALSE(noticeShown());
+}
+
+TEST_F(UpdateCheck, whileWaiting_noSecondCheck_andTheCommandIsDisabled)
+{
+    BindMenuHandlers(MenuBar1::instance());
+    QAction* command = MenuBar1::instance().entry(QStringLiteral("mChecaUpdate"));
+    ASSERT_TRUE(command->isEnabled());
+    bool disabledWhileWaiting = false;
+    server.body = "2.1";
+    server.onRequest = [&] {
+        disabledWhileWaiting = !command->isEnabled();
+        // A second check started now must not run (no second request, no second message).
+        App::ChecaUpdate();
+    };
+    App::ChecaUpdate();
+    EXPECT_TRUE(disabledWhileWaiting);
+    EXPECT_TRUE(command->isEnabled());
+    EXPECT_EQ(server.requestedPaths.size(), 1);
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kNaotemNovaVersao()});
+}
+
+TEST_F(UpdateCheck, oversizedReply_saysCheckFailed)
+{
+    server.body = QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2";
+    App::ChecaUpdate();
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
+}
+
+} // namespace

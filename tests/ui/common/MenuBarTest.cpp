@@ -1,0 +1,312 @@
+#include "ui/common/MenuBar1.h"
+
+#include "Recorder.h"
+#include "TestSupport.h"
+#include "app/App.h"
+#include "app/HelpManual.h"
+#include "ledger/wCash.h"
+#include "settings/UpdateCheck.h"
+#include "settings/wSobre.h"
+#include "ui/common/Module1.h"
+#include "ui/common/Toolbar1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTcpServer>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ExpectedEntry
+{
+    const char* name;
+    QString caption;
+    const char* shortcut; // "" none; nullptr for a separator
+    bool enabled;
+};
+
+struct ExpectedMenu
+{
+    const char* name;
+    QString caption;
+    std::vector<ExpectedEntry> entries;
+};
+
+std::vector<ExpectedMenu> expectedMenus()
+{
+    return {
+        {"FileMenu",
+         "Arquivo",
+         {{"mSobre", "Sobre", "", true},
+          {"mnovomovimento", "Inserir movimento", "Ctrl+N", true},
+          {"mImportar", "Importar...", "Ctrl+I", false},
+          {"Importaofx", "Importa OFX...", "Ctrl+O", false},
+          {"mExportar", "Exportar...", "Ctrl+E", false},
+          {"FileQuit", "Fechar", "Ctrl+Q", true}}},
+        {"EditMenu",
+         "Editar",
+         {{"EditUndo", "Desfazer", "Ctrl+Z", true},
+          {"UntitledMenu1", "-", nullptr, true},
+          {"EditCut", "Cortar", "Ctrl+X", true},
+          {"EditCopy", "Copiar", "Ctrl+C", true},
+          {"EditPaste", "Colar", "Ctrl+V", true},
+          {"EditClear", "Limpar", "", true},
+          {"UntitledMenu0", "-", nullptr, true},
+          {"EditSelectAll", "Selecionar Tudo", "Ctrl+A", true},
+          {"UntitledItem", "-", nullptr, true},
+          {"mPreferencias", "Preferências...", "", true}}},
+        {"kVisualizarMenu",
+         "Visualizar",
+         {{"mContas", "Contas", "Ctrl+T", true},
+          {"mCategorias", "Categorias", "Ctrl+Y", true},
+          {"mContatos", "Contatos", "Ctrl+U", true},
+          {"mGraficos", "Gráficos", "Ctrl+G", false},
+          {"mAgenda", "Agendamento", "Ctrl+D", false}}},
+        {"mHelp",
+         "Ajuda",
+         {{"mHelp2", "Ajuda", "", true}, {"mChecaUpdate", "Verificar atualizações...", "", true}}},
+    };
+}
+
+class MenuBar : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        BindMenuHandlers(MenuBar1::instance());
+        UpdateCheckSettings::timeoutMs = 5000;
+    }
+    void TearDown() override
+    {
+        SetHelpProgramFolder(QString());
+        if (wSobre* about = wSobre::existing())
+            about->Close();
+    }
+
+    static QAction* entry(const char* name) { return MenuBar1::instance().entry(QLatin1String(name)); }
+
+    Recorder recorder;
+};
+
+TEST_F(MenuBar, fourMenus_everyEntryInOrderWithCaptionShortcutAndState)
+{
+    MenuBar1& bar = MenuBar1::instance();
+    const QList<QAction*> menus = bar.actions();
+    const std::vector<ExpectedMenu> expected = expectedMenus();
+    ASSERT_EQ(menus.size(), qsizetype(expected.size()));
+    for (size_t m = 0; m < expected.size(); ++m) {
+        QMenu* menu = menus[m]->menu();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->objectName(), QLatin1String(expected[m].name));
+        EXPECT_EQ(menu->title(), expected[m].caption);
+        EXPECT_EQ(bar.entry(QLatin1String(expected[m].name)), menus[m]);
+        const QList<QAction*> items = menu->actions();
+        ASSERT_EQ(items.size(), qsizetype(expected[m].entries.size())) << expected[m].name;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const ExpectedEntry& want = expected[m].entries[size_t(i)];
+            SCOPED_TRACE(want.name);
+            EXPECT_EQ(items[i]->objectName(), QLatin1String(want.name));
+            EXPECT_EQ(items[i]->text(), want.caption);
+            EXPECT_EQ(items[i]->isSeparator(), want.shortcut == nullptr);
+            if (want.shortcut) {
+                EXPECT_EQ(items[i]->shortcut(), QKeySequence(QLatin1String(want.shortcut)));
+            }
+            EXPECT_EQ(items[i]->isEnabled(), want.enabled);
+            EXPECT_EQ(bar.entry(QLatin1String(want.name)), items[i]);
+        }
+    }
+}
+
+TEST_F(MenuBar, accessorTwice_sameBarBuiltOnce)
+{
+    MenuBar1& first = MenuBar1::instance();
+    MenuBar1& second = MenuBar1::instance();
+    EXPECT_EQ(&first, &second);
+    EXPECT_EQ(first.findChildren<QMenu*>().size(), 4);
+    EXPECT_EQ(MenuCommands().size(), size_t(14));
+    for (const MenuCommand& command : MenuCommands())
+        EXPECT_NE(first.entry(QLatin1String(command.name)), nullptr) << command.name;
+}
+
+TEST_F(MenuBar, bindingTwice_commandRunsOnce)
+{
+    BindMenuHandlers(MenuBar1::instance());
+    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("nomanuals")));
+    entry("mHelp2")->trigger();
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgAjudaFaltando()});
+}
+
+TEST_F(MenuBar, aboutCommand_showsTheAboutBox)
+{
+    entry("mSobre")->trigger();
+    ASSERT_TRUE(wSobre::exists());
+    EXPECT_TRUE(wSobre::instance().isVisible());
+    EXPECT_EQ(wSobre::instance().objectName(), QLatin1String("wSobre"));
+}
+
+TEST_F(MenuBar, helpCommand_manualsBuilt_opensPortugueseManual)
+{
+    SetHelpProgramFolder(QStringLiteral(TOVIRA_PROGRAM_DIR));
+    entry("mHelp2")->trigger();
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    ASSERT_EQ(recorder.openedDocuments.size(), 1);
+    EXPECT_EQ(QFileInfo(recorder.openedDocuments[0]).canonicalFilePath(),
+              QFileInfo(QStringLiteral(TOVIRA_BUILT_HELP_DIR "/manual_br.pdf")).canonicalFilePath());
+}
+
+TEST_F(MenuBar, helpCommand_manualsAbsent_saysSoAndOpensNothing)
+{
+    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("bin")));
+    entry("mHelp2")->trigger();
+    EXPECT_EQ(recorder.messages(), QStringList{QStringLiteral("Arquivo de ajuda ausente")});
+    EXPECT_TRUE(recorder.openedDocuments.isEmpty());
+}
+
+TEST_F(MenuBar, updateCommand_runsTheCheck)
+{
+    // A port that was just free: the connection is refused at once.
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(port));
+    entry("mChecaUpdate")->trigger();
+    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
+    EXPECT_TRUE(entry("mChecaUpdate")->isEnabled());
+}
+
+TEST_F(MenuBar, quitCommand_runsTheQuitSequence)
+{
+    App::quitting = false;
+    entry("FileQuit")->trigger();
+    EXPECT_TRUE(App::quitting);
+    EXPECT_EQ(App::exitCode, 0);
+    App::quitting = false;
+}
+
+TEST_F(MenuBar, commandsOfMissingWindows_disabledAndInert)
+{
+    for (const char* name : {"mGraficos", "mAgenda", "mImportar", "Importaofx", "mExportar"}) {
+        QAction* command = entry(name);
+        EXPECT_FALSE(command->isEnabled()) << name;
+        command->trigger();
+    }
+    EXPECT_TRUE(recorder.shown.isEmpty());
+}
+
+class EditMenu : public MenuBar
+{
+protected:
+    void SetUp() override
+    {
+        MenuBar::SetUp();
+        window.resize(300, 200);
+        line = new QLineEdit(&window);
+        text = new QTextEdit(&window);
+        text->move(0, 40);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    void focus(QWidget* widget)
+    {
+        widget->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == widget; }));
+    }
+
+    QWidget window;
+    QLineEdit* line = nullptr;
+    QTextEdit* text = nullptr;
+};
+
+TEST_F(EditMenu, lineEdit_selectAllCopyCutPasteUndoClear)
+{
+    focus(line);
+    line->setText(QStringLiteral("conta"));
+    entry("EditSelectAll")->trigger();
+    EXPECT_EQ(line->selectedText(), QLatin1String("conta"));
+    entry("EditCopy")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta"));
+    entry("EditCut")->trigger();
+    EXPECT_EQ(line->text(), QString());
+    entry("EditPaste")->trigger();
+    entry("EditPaste")->trigger();
+    EXPECT_EQ(line->text(), QLatin1String("contaconta"));
+    entry("EditUndo")->trigger();
+    EXPECT_EQ(line->text(), QLatin1String("conta"));
+    line->setSelection(0, 3);
+    entry("EditClear")->trigger();
+    EXPECT_EQ(line->text(), QLatin1String("ta"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta")) << "Clear must leave the clipboard alone";
+}
+
+TEST_F(EditMenu, textEdit_cutPasteClear)
+{
+    focus(text);
+    text->setPlainText(QStringLiteral("linha"));
+    entry("EditSelectAll")->trigger();
+    entry("EditCut")->trigger();
+    EXPECT_EQ(text->toPlainText(), QString());
+    entry("EditPaste")->trigger();
+    EXPECT_EQ(text->toPlainText(), QLatin1String("linha"));
+    entry("EditSelectAll")->trigger();
+    entry("EditClear")->trigger();
+    EXPECT_EQ(text->toPlainText(), QString());
+}
+
+TEST_F(EditMenu, readOnlyField_cutAndPasteChangeNothing)
+{
+    focus(line);
+    line->setText(QStringLiteral("fixo"));
+    line->setReadOnly(true);
+    QApplication::clipboard()->setText(QStringLiteral("outro"));
+    entry("EditSelectAll")->trigger();
+    entry("EditCut")->trigger();
+    entry("EditPaste")->trigger();
+    entry("EditClear")->trigger();
+    EXPECT_EQ(line->text(), QLatin1String("fixo"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("outro"));
+}
+
+TEST_F(EditMenu, noTextFieldFocused_nothingHappens)
+{
+    auto* button = new QPushButton(QStringLiteral("b"), &window);
+    button->show();
+    focus(button);
+    line->setText(QStringLiteral("abc"));
+    entry("EditSelectAll")->trigger();
+    entry("EditCut")->trigger();
+    EXPECT_EQ(line->text(), QLatin1String("abc"));
+}
+
+// The menu bar and toolbar as the user sees them in the main window.
+TEST(MainWindowMenus, installed_menuBarAndToolbarInTheMainWindow)
+{
+    Recorder recorder;
+    InstallMainMenusAndToolbar();
+    wCash& window = wCash::instanceWithoutOpen();
+    EXPECT_EQ(window.mSobre(), MenuBar1::instance().entry(QStringLiteral("mSobre")));
+    EXPECT_EQ(window.FileQuit()->text(), QLatin1String("Fechar"));
+    auto* toolbar = qobject_cast<Toolbar1*>(window.Toolbar11);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(toolbar->objectName(), QLatin1String("Toolbar11"));
+
+    // Installing again keeps the one menu bar and the one toolbar.
+    InstallMainMenusAndToolbar();
+    EXPECT_EQ(window.Toolbar11, toolbar);
+    EXPECT_EQ(window.findChildren<QMenuBar*>().size(), 1);
+
+    window.resize(wCash::ContentWidth, wCash::ContentHeight + 80);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage shot = testsupport::screenshot(window, QStringLiteral("wCash_menus_toolbar"));
+    EXPECT_FALSE(shot.isNull());
+    window.hide();
+}
+
+} // namespace

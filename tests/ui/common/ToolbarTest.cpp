@@ -1,0 +1,132 @@
+#include "ui/common/Toolbar1.h"
+
+#include "TestSupport.h"
+#include "ui/common/ToolbarPictures.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Pictures made in the test: a red square icon with white corners, and a mask
+// that hides the left half.
+QImage fakePicture(const QString& name)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    if (name.endsWith(QLatin1String("_mask"))) {
+        image.fill(Qt::black);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 4; ++x)
+                image.setPixel(x, y, qRgb(255, 255, 255));
+        return image;
+    }
+    image.fill(Qt::red);
+    image.setPixel(0, 0, qRgb(255, 255, 255));
+    image.setPixel(7, 7, qRgb(255, 255, 255));
+    return image;
+}
+
+TEST(Toolbar, buttonsInOrder_withCaptionsIconsAndNoHelpTags)
+{
+    Toolbar1 toolbar;
+    const QList<QAction*> items = toolbar.actions();
+    ASSERT_EQ(items.size(), 4);
+    const char* names[] = {"mcontatos", "ToolItem1", "mgraficos", "magendamento"};
+    const QString captions[] = {QStringLiteral("Contatos"), QStringLiteral("Untitled"), QStringLiteral("Gráficos"),
+                                QStringLiteral("Agendamento")};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(names[i]);
+        EXPECT_EQ(items[i]->objectName(), QLatin1String(names[i]));
+        EXPECT_EQ(items[i]->text(), captions[i]);
+        EXPECT_EQ(items[i]->isSeparator(), i == 1);
+        EXPECT_TRUE(items[i]->isEnabled());
+        if (i != 1) {
+            EXPECT_FALSE(items[i]->icon().isNull());
+            auto* button = toolbar.findChild<QToolButton*>(QLatin1String(names[i]));
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->defaultAction(), items[i]);
+        }
+    }
+    EXPECT_EQ(toolbar.mcontatos, items[0]);
+    EXPECT_EQ(toolbar.ToolItem1, items[1]);
+    EXPECT_EQ(toolbar.mgraficos, items[2]);
+    EXPECT_EQ(toolbar.magendamento, items[3]);
+}
+
+TEST(Toolbar, clickOnButton_namesItInTheAction)
+{
+    Toolbar1 toolbar;
+    toolbar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
+    QSignalSpy spy(&toolbar, &QToolBar::actionTriggered);
+    QTest::mouseClick(toolbar.findChild<QToolButton*>(QStringLiteral("mgraficos")), Qt::LeftButton);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].value<QAction*>()->objectName(), QLatin1String("mgraficos"));
+    testsupport::screenshot(toolbar, QStringLiteral("Toolbar1"));
+}
+
+TEST(Toolbar, programPictures_eachLoadedOnceAndShared)
+{
+    Toolbar1 first;
+    Toolbar1 second;
+    ToolbarPictures& pictures = ProgramToolbarPictures();
+    EXPECT_EQ(pictures.loadCount(), 6);
+    EXPECT_EQ(&pictures.contacts(), &pictures.contacts());
+    EXPECT_EQ(&pictures.graphics_mask(), &pictures.graphics_mask());
+    EXPECT_EQ(pictures.loadCount(), 6);
+    for (const QImage* picture : {&pictures.contacts(), &pictures.graphics(), &pictures.scheduler(),
+                                  &pictures.contacts_mask(), &pictures.graphics_mask(), &pictures.scheduler_mask()}) {
+        EXPECT_FALSE(picture->isNull());
+        EXPECT_GE(picture->width(), 32);
+    }
+    // Each icon is as large as its mask, and the mask makes its corners see-through.
+    EXPECT_EQ(pictures.scheduler().size(), pictures.scheduler_mask().size());
+    EXPECT_EQ(qAlpha(pictures.scheduler().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(pictures.graphics().pixel(pictures.graphics().width() - 1, 0)), 0);
+}
+
+TEST(ToolbarPictures, maskHidesWhereWhite_andIsAppliedOnce)
+{
+    int loads = 0;
+    ToolbarPictures pictures([&](const QString& name) {
+        ++loads;
+        return fakePicture(name);
+    });
+    const QImage& graphics = pictures.graphics();
+    EXPECT_EQ(qAlpha(graphics.pixel(1, 3)), 0);
+    EXPECT_EQ(qAlpha(graphics.pixel(6, 3)), 255);
+    EXPECT_EQ(QColor(graphics.pixel(6, 3)), QColor(Qt::red));
+    pictures.graphics();
+    pictures.graphics_mask();
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(pictures.loadCount(), 2);
+}
+
+TEST(ToolbarPictures, missingMask_onlyContactsTreatsWhiteAsTransparent)
+{
+    ToolbarPictures pictures([](const QString& name) {
+        return name.endsWith(QLatin1String("_mask")) ? QImage() : fakePicture(name);
+    });
+    // No mask: the contacts icon loses its white, the others keep everything.
+    EXPECT_EQ(qAlpha(pictures.contacts().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(pictures.contacts().pixel(3, 3)), 255);
+    EXPECT_EQ(qAlpha(pictures.graphics().pixel(0, 0)), 255);
+    EXPECT_EQ(qAlpha(pictures.scheduler().pixel(7, 7)), 255);
+    EXPECT_EQ(pictures.loadCount(), 6);
+}
+
+TEST(ToolbarPictures, missingIcon_buttonWithoutIcon)
+{
+    ToolbarPictures pictures([](const QString&) { return QImage(); });
+    Toolbar1 toolbar(pictures);
+    EXPECT_TRUE(toolbar.mcontatos->icon().isNull());
+    EXPECT_EQ(toolbar.mcontatos->text(), QLatin1String("Contatos"));
+    // A picture that is not there is not looked for again.
+    pictures.contacts();
+    EXPECT_EQ(pictures.loadCount(), 6);
+}
+
+} // namespace

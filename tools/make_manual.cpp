@@ -1,0 +1,53 @@
+// Turns a manual written in HTML into a PDF document: paginated on A4 with a
+// page number at the foot of each page. Run by the build:
+//   tovira_make_manual <manual.html> <manual.pdf> [title]
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    // No display is needed to lay out text.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <manual.html> <manual.pdf> [title]\n", argv[0]);
+        return 2;
+    }
+    QFile source(QString::fromLocal8Bit(argv[1]));
+    if (!source.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s: %s\n", argv[1], qPrintable(source.errorString()));
+        return 1;
+    }
+    QTextDocument document;
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSize(11);
+    document.setDefaultFont(font);
+    document.setHtml(QString::fromUtf8(source.readAll()));
+
+    // Written aside and moved into place whole, so a failed run leaves no half PDF.
+    QSaveFile target(QString::fromLocal8Bit(argv[2]));
+    if (!target.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[2], qPrintable(target.errorString()));
+        return 1;
+    }
+    {
+        QPdfWriter writer(&target);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setCreator(QStringLiteral("Tovira"));
+        writer.setTitle(argc > 3 ? QString::fromUtf8(argv[3]) : document.metaInformation(QTextDocument::DocumentTitle));
+        document.print(&writer);
+    }
+    if (!target.commit()) {
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[2], qPrintable(target.errorString()));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,288 @@
+#include "ui/common/MenuBar1.h"
+
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "ui/common/Toolbar1.h"
+#include "ui/common/Module1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextEdit>
+#include <array>
+
+namespace {
+
+// The chart, schedule, import and export windows are not part of the program
+// yet: their commands stay in the menu, disabled, until they are.
+constexpr std::array<MenuCommand, 14> kMenuCommands = {{
+    {"mContatos", &App::_mContatos_Action, true},
+    {"mCategorias", &App::_mCategorias_Action, true},
+    {"mContas", &App::_mContas_Action, true},
+    {"mGraficos", &App::_mGraficos_Action, false},
+    {"mPreferencias", &App::_mPreferencias_Action, true},
+    {"mSobre", &App::_mSobre_Action, true},
+    {"mExportar", &App::_mExportar_Action, false},
+    {"mImportar", &App::_mImportar_Action, false},
+    {"mAgenda", &App::_mAgenda_Action, false},
+    {"FileQuit", [] { App::_FileQuit_Action(); }, true},
+    {"mHelp2", &App::_mHelp2_Action, true},
+    {"mChecaUpdate", &App::_mChecaUpdate_Action, true},
+    {"mnovomovimento", &App::_mnovomovimento_Action, true},
+    {"Importaofx", &App::_Importaofx_Action, false},
+}};
+
+QPointer<MenuBar1> theMenuBar;
+
+// The shortcuts are written the way the program has always named them
+// ("Cmd+N"); Qt's Ctrl is the command key on a Mac and Control elsewhere.
+QKeySequence shortcutFor(const QString& text)
+{
+    QString portable = text;
+    portable.replace(QStringLiteral("Cmd+"), QStringLiteral("Ctrl+"));
+    return QKeySequence(portable, QKeySequence::PortableText);
+}
+
+// The focused widget's text field: a line edit (also inside an editable
+// pop-up), a rich or a plain multi-line text field.
+struct FocusedText
+{
+    QLineEdit* line = nullptr;
+    QTextEdit* rich = nullptr;
+    QPlainTextEdit* plain = nullptr;
+};
+
+FocusedText focusedText()
+{
+    FocusedText found;
+    QWidget* widget = QApplication::focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        widget = combo->lineEdit();
+    found.line = qobject_cast<QLineEdit*>(widget);
+    found.rich = qobject_cast<QTextEdit*>(widget);
+    found.plain = qobject_cast<QPlainTextEdit*>(widget);
+    return found;
+}
+
+} // namespace
+
+std::span<const MenuCommand> MenuCommands()
+{
+    return kMenuCommands;
+}
+
+MenuBar1& MenuBar1::instance()
+{
+    if (!theMenuBar)
+        theMenuBar = new MenuBar1();
+    return *theMenuBar;
+}
+
+bool MenuBar1::exists()
+{
+    return !theMenuBar.isNull();
+}
+
+MenuBar1::MenuBar1() : QMenuBar(nullptr)
+{
+    setObjectName(QStringLiteral("MenuBar1"));
+    Untitled0();
+    Untitled1();
+    Untitled2();
+    Untitled3();
+}
+
+QAction* MenuBar1::entry(const QString& name) const
+{
+    if (QMenu* found = menu(name))
+        return found->menuAction();
+    return findChild<QAction*>(name);
+}
+
+QMenu* MenuBar1::menu(const QString& name) const
+{
+    return findChild<QMenu*>(name);
+}
+
+QMenu* MenuBar1::addNamedMenu(const QString& name, const QString& caption)
+{
+    QMenu* created = addMenu(caption);
+    created->setObjectName(name);
+    return created;
+}
+
+QAction* MenuBar1::addItem(const QString& menuName, const QString& name, const QString& caption,
+                           const QString& shortcut, QAction::MenuRole role)
+{
+    QMenu* parentMenu = menu(menuName);
+    QAction* item = parentMenu->addAction(caption);
+    item->setObjectName(name);
+    item->setMenuRole(role);
+    if (!shortcut.isEmpty())
+        item->setShortcut(shortcutFor(shortcut));
+    return item;
+}
+
+QAction* MenuBar1::addSeparatorItem(const QString& menuName, const QString& name)
+{
+    QAction* separator = menu(menuName)->addSeparator();
+    separator->setObjectName(name);
+    separator->setText(QStringLiteral("-"));
+    return separator;
+}
+
+void MenuBar1::addEditItem(const QString& name, const QString& caption, const QString& shortcut, void (*edit)())
+{
+    QAction* item = addItem(QStringLiteral("EditMenu"), name, caption, shortcut);
+    connect(item, &QAction::triggered, this, [edit] { edit(); });
+}
+
+void MenuBar1::Untitled0()
+{
+    const QString file = QStringLiteral("FileMenu");
+    addNamedMenu(file, Module1::kArquivo());
+    addItem(file, QStringLiteral("mSobre"), Module1::kSobre(), QString(), QAction::AboutRole);
+    addItem(file, QStringLiteral("mnovomovimento"), Module1::kinseremovimento(), QStringLiteral("Cmd+N"));
+    addItem(file, QStringLiteral("mImportar"), Module1::kImportar(), QStringLiteral("Cmd+I"));
+    addItem(file, QStringLiteral("Importaofx"), Module1::Kimportaofx(), QStringLiteral("Cmd+O"));
+    addItem(file, QStringLiteral("mExportar"), Module1::kExportar(), QStringLiteral("Cmd+E"));
+    // The quit caption is the same in every language.
+    addItem(file, QStringLiteral("FileQuit"), QStringLiteral("Fechar"), QStringLiteral("Cmd+Q"), QAction::QuitRole);
+}
+
+void MenuBar1::Untitled1()
+{
+    const QString edit = QStringLiteral("EditMenu");
+    addNamedMenu(edit, Module1::kEditar());
+    addEditItem(QStringLiteral("EditUndo"), Module1::kDesfazer(), QStringLiteral("Cmd+Z"), &focusedtext::undo);
+    addSeparatorItem(edit, QStringLiteral("UntitledMenu1"));
+    addEditItem(QStringLiteral("EditCut"), Module1::kCortar(), QStringLiteral("Cmd+X"), &focusedtext::cut);
+    addEditItem(QStringLiteral("EditCopy"), Module1::kCopiar(), QStringLiteral("Cmd+C"), &focusedtext::copy);
+    addEditItem(QStringLiteral("EditPaste"), Module1::kColar(), QStringLiteral("Cmd+V"), &focusedtext::paste);
+    addEditItem(QStringLiteral("EditClear"), Module1::kLimpar(), QString(), &focusedtext::clear);
+    addSeparatorItem(edit, QStringLiteral("UntitledMenu0"));
+    addEditItem(QStringLiteral("EditSelectAll"), Module1::kSelecionarTudo(), QStringLiteral("Cmd+A"),
+                &focusedtext::selectAll);
+    addSeparatorItem(edit, QStringLiteral("UntitledItem"));
+    addItem(edit, QStringLiteral("mPreferencias"), Module1::kPreferencias(), QString(), QAction::PreferencesRole);
+}
+
+void MenuBar1::Untitled2()
+{
+    const QString view = QStringLiteral("kVisualizarMenu");
+    addNamedMenu(view, Module1::kVisualizar());
+    addItem(view, QStringLiteral("mContas"), Module1::kContas(), QStringLiteral("Cmd+T"));
+    addItem(view, QStringLiteral("mCategorias"), Module1::kCategorias(), QStringLiteral("Cmd+Y"));
+    addItem(view, QStringLiteral("mContatos"), Module1::kContatos(), QStringLiteral("Cmd+U"));
+    addItem(view, QStringLiteral("mGraficos"), Module1::kGraficos(), QStringLiteral("Cmd+G"));
+    addItem(view, QStringLiteral("mAgenda"), Module1::kAgendamento(), QStringLiteral("Cmd+D"));
+}
+
+void MenuBar1::Untitled3()
+{
+    const QString help = QStringLiteral("mHelp");
+    addNamedMenu(help, Module1::kAjuda());
+    addItem(help, QStringLiteral("mHelp2"), Module1::kAjuda(), QString());
+    addItem(help, QStringLiteral("mChecaUpdate"), Module1::kMSGVerificaUpdate(), QString());
+}
+
+void BindMenuHandlers(MenuBar1& bar)
+{
+    if (bar.handlersBound_)
+        return;
+    bar.handlersBound_ = true;
+    for (const MenuCommand& command : kMenuCommands) {
+        QAction* item = bar.entry(QLatin1String(command.name));
+        if (!item)
+            continue;
+        item->setEnabled(command.available);
+        // The menu bar belongs to the main window, but its commands work from
+        // every window of the program, as a shared menu bar's would.
+        item->setShortcutContext(Qt::ApplicationShortcut);
+        QObject::connect(item, &QAction::triggered, &bar, [handler = command.handler] { handler(); });
+    }
+}
+
+void InstallMainMenusAndToolbar()
+{
+    MenuBar1& bar = MenuBar1::instance();
+    BindMenuHandlers(bar);
+    wCash& window = wCash::instanceWithoutOpen();
+    window.installMenuBar(&bar);
+    if (!qobject_cast<Toolbar1*>(window.Toolbar11))
+        window.installToolbar(new Toolbar1);
+}
+
+namespace focusedtext {
+
+void undo()
+{
+    const FocusedText text = focusedText();
+    if (text.line)
+        text.line->undo();
+    else if (text.rich)
+        text.rich->undo();
+    else if (text.plain)
+        text.plain->undo();
+}
+
+void cut()
+{
+    const FocusedText text = focusedText();
+    if (text.line && !text.line->isReadOnly())
+        text.line->cut();
+    else if (text.rich && !text.rich->isReadOnly())
+        text.rich->cut();
+    else if (text.plain && !text.plain->isReadOnly())
+        text.plain->cut();
+}
+
+void copy()
+{
+    const FocusedText text = focusedText();
+    if (text.line)
+        text.line->copy();
+    else if (text.rich)
+        text.rich->copy();
+    else if (text.plain)
+        text.plain->copy();
+}
+
+void paste()
+{
+    const FocusedText text = focusedText();
+    if (text.line && !text.line->isReadOnly())
+        text.line->paste();
+    else if (text.rich && !text.rich->isReadOnly())
+        text.rich->paste();
+    else if (text.plain && !text.plain->isReadOnly())
+        text.plain->paste();
+}
+
+// Clear removes the selection, leaving the clipboard alone.
+void clear()
+{
+    const FocusedText text = focusedText();
+    if (text.line && !text.line->isReadOnly() && text.line->hasSelectedText())
+        text.line->del();
+    else if (text.rich && !text.rich->isReadOnly())
+        text.rich->textCursor().removeSelectedText();
+    else if (text.plain && !text.plain->isReadOnly())
+        text.plain->textCursor().removeSelectedText();
+}
+
+void selectAll()
+{
+    const FocusedText text = focusedText();
+    if (text.line)
+        text.line->selectAll();
+    else if (text.rich)
+        text.rich->selectAll();
+    else if (text.plain)
+        text.plain->selectAll();
+}
+
+} // namespace focusedtext
