@@ -9,11 +9,13 @@
 #include "platform/Files.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
+#include "settings/wPreferencias.h"
 #include "ui/common/Module1.h"
 #include "ui/common/PasswordPrompt.h"
 #include "ui/common/confirma.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -266,5 +268,9 @@ bool App::GravaPrefs()
 
 void App::MostraPrefs()
 {
-    // The preferences window takes its check boxes from cor_b and PrefEditor when it is built.
+    // Creates the preferences window, hidden, on the first call. Setting the
+    // boxes from here changes no preference: only a click does.
+    wPreferencias& window = wPreferencias::instance();
+    window.CoresLista->setChecked(cor_b != 255);
+    window.Edicao->setChecked(PrefEditor);
 }
