@@ -78,6 +78,12 @@ bool confirma::CancelClose()
 
 bool confirma::Ask(const QString& message, bool showCancel, const QString& title)
 {
+    // A call while the dialog is already waiting for an answer must not
+    // rewrite the question on screen; it gets a no.
+    if (isVisible()) {
+        qWarning("confirma: a second question while one is open was answered no: %s", qPrintable(message));
+        return false;
+    }
     mensagem->setText(message);
     setWindowTitle(title);
     // Every call sets both buttons, so one call's arrangement never leaks into the next.

@@ -188,6 +188,19 @@ TEST_F(ConfirmationDialog, closeFromTheWindowManager_answersCancel_neverAStaleOk
     EXPECT_FALSE(ask("q", true, "Confirma?", [](confirma& dlg) { dlg.Hide(); }));
 }
 
+TEST_F(ConfirmationDialog, aSecondCallWhileOneIsOpen_answersNo_andLeavesTheOpenOneAlone)
+{
+    const bool answer = ask("outer", true, "Confirma?", [](confirma& dlg) {
+        EXPECT_FALSE(Module1::AbreJanela("inner", false, "Aviso"));
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(dlg.mensagem->text(), QStringLiteral("outer"));
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Confirma?"));
+        expectQuestionLayout(dlg);
+        QTest::mouseClick(dlg.BT_ok, Qt::LeftButton);
+    });
+    EXPECT_TRUE(answer);
+}
+
 TEST_F(ConfirmationDialog, longestQuestions_fitTheMessageArea)
 {
     confirma& dlg = confirma::instance();
