@@ -1,0 +1,138 @@
+#include "RegisterWindowFixture.h"
+#include "TestSupport.h"
+
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "platform/Controls.h"
+#include "platform/Listbox.h"
+#include "registers/wCategorias.h"
+#include "ui/common/Module1.h"
+
+#include <QPushButton>
+
+using registertest::column;
+using registertest::ledgerIds;
+using Ids = QList<qint64>;
+
+namespace {
+
+class CategoryWindow : public RegisterWindowTest
+{
+protected:
+    void addThroughPlus(const QString& name)
+    {
+        click(main->BevelButton5);
+        ASSERT_TRUE(wCategorias::exists());
+        EXPECT_EQ(wCategorias::instance().conta_descricao->Text(), "");
+        wCategorias::instance().conta_descricao->setText(name);
+        click(wCategorias::instance().btok);
+    }
+    QString storedConta(const QString& name)
+    {
+        auto rs = db().SQLSelect("SELECT conta FROM Categorias WHERE descricao = ?", {name});
+        return rs && !rs->Eof() ? rs->IdxField(1).StringValue() : "<missing>";
+    }
+};
+
+} // namespace
+
+TEST_F(CategoryWindow, opening_selectsTheFirstCategoryAndShowsItsName)
+{
+    wCategorias& window = wCategorias::instance();
+    window.Show();
+    testsupport::screenshot(window, "wCategorias");
+    EXPECT_EQ(rows(*window.ListBox1), QStringList({"Lazer", "Mercado"}));
+    EXPECT_EQ(window.ListBox1->ListIndex(), 0);
+    EXPECT_EQ(window.conta_descricao->Text(), "Lazer");
+    EXPECT_EQ(window.tempcategoria, "Lazer");
+}
+
+TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoLedgerAndSchedules)
+{
+    doubleClickRow(*main->List_Categorias, "Mercado");
+    wCategorias& window = wCategorias::instance();
+    EXPECT_EQ(Module1::categoriaopcao, "a");
+    EXPECT_EQ(window.conta_descricao->Text(), "Mercado");
+    window.conta_descricao->setText("Feira");
+    click(window.btok);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Feira", "Lazer"}));
+    EXPECT_EQ(ledgerIds(db(), "conta", "Feira"), Ids({1, 3, 4}));
+    EXPECT_EQ(column(db(), "Agenda", "categoria", false), QStringList({"Lazer", "Feira", ""}));
+    EXPECT_EQ(rows(*main->List_Categorias), QStringList({"Feira", "Lazer"}));
+    EXPECT_FALSE(wCategorias::exists());
+    EXPECT_EQ(Module1::categoriaopcao, "i");
+}
+
+TEST_F(CategoryWindow, renameWhoseInsertFails_changesNothingAndShowsTheDatabaseError)
+{
+    registertest::refuseInserts(db(), "Categorias", "bloqueado");
+    doubleClickRow(*main->List_Categorias, "Lazer");
+    wCategorias::instance().conta_descricao->setText("Viagem");
+    click(wCategorias::instance().btok);
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nbloqueado"}));
+    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
+    EXPECT_EQ(ledgerIds(db(), "conta", "Lazer"), Ids({2, 5}));
+}
+
+TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
+{
+    addThroughPlus("Saúde");
+    addThroughPlus("Lazer");
+    addThroughPlus("  ");
+    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Saúde"}));
+    EXPECT_EQ(storedConta("Saúde"), "1");
+    EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
+    EXPECT_EQ(rows(*main->List_Categorias), QStringList({"Lazer", "Mercado", "Saúde"}));
+}
+
+TEST_F(CategoryWindow, renameKeepingTheSameName_reportsTheDuplicateAndChangesNothing)
+{
+    doubleClickRow(*main->List_Categorias, "Lazer");
+    click(wCategorias::instance().btok);
+    EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
+    EXPECT_EQ(storedConta("Lazer"), "1");
+}
+
+TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_inserts)
+{
+    doubleClickRow(*main->List_Categorias, "Lazer");
+    click(wCategorias::instance().bt_fecha1);
+    EXPECT_EQ(Module1::categoriaopcao, "i");
+    // A menu command: the window opens with the first category selected.
+    wCategorias& window = wCategorias::instance();
+    window.Show();
+    window.conta_descricao->setText("Viagem");
+    click(window.btok);
+    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Viagem"}));
+    EXPECT_EQ(ledgerIds(db(), "conta", "Lazer"), Ids({2, 5}));
+}
+
+TEST_F(CategoryWindow, renameModeOnAnEmptyRegister_insertsAndLeavesUncategorisedRowsAlone)
+{
+    testsupport::exec(db(), "DELETE FROM Categorias");
+    testsupport::exec(db(), "UPDATE Movimento SET conta = '' WHERE id = 4");
+    Module1::categoriaopcao = "a";
+    wCategorias& window = wCategorias::instance();
+    EXPECT_EQ(window.ListBox1->ListCount(), 0);
+    EXPECT_EQ(window.conta_descricao->Text(), "");
+    window.conta_descricao->setText("Nova");
+    click(window.btok);
+    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Nova"}));
+    EXPECT_EQ(ledgerIds(db(), "conta", ""), Ids({4}));
+}
+
+TEST_F(CategoryWindow, whileImporting_duplicateSkippedSilentlyAndFieldKeepsTheName)
+{
+    ImportingScope importing;
+    wCategorias& window = wCategorias::instance();
+    window.conta_descricao->setText("Mercado");
+    window.InsereCategoria();
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_EQ(window.conta_descricao->Text(), "Mercado");
+    window.conta_descricao->setText("");
+    window.InsereCategoria();
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
+    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
+}

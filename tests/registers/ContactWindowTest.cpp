@@ -1,0 +1,171 @@
+#include "RegisterWindowFixture.h"
+#include "TestSupport.h"
+
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "platform/Controls.h"
+#include "platform/Listbox.h"
+#include "registers/wContatos.h"
+#include "registers/wEditaContato.h"
+#include "ui/common/Module1.h"
+
+#include <QPushButton>
+
+using registertest::column;
+using registertest::ledgerIds;
+using Ids = QList<qint64>;
+
+namespace {
+
+class ContactWindow : public RegisterWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        RegisterWindowTest::SetUp();
+        main->Toolbar11_Action("mcontatos");
+        ASSERT_TRUE(wContatos::exists());
+        list = &wContatos::instance();
+    }
+    void add(const QString& name)
+    {
+        click(list->BevelButton1);
+        EXPECT_EQ(Module1::contatoopcao, "i");
+        EXPECT_EQ(wEditaContato::instance().tNome->Text(), "");
+        wEditaContato::instance().tNome->setText(name);
+        click(wEditaContato::instance().btOK);
+    }
+    void rename(const QString& from, const QString& to)
+    {
+        doubleClickRow(*list->ListBox1, from);
+        wEditaContato::instance().tNome->setText(to);
+        click(wEditaContato::instance().btOK);
+    }
+    QStringList contacts() { return column(db(), "Contatos", "nome"); }
+
+    wContatos* list = nullptr;
+};
+
+} // namespace
+
+TEST_F(ContactWindow, toolbarOpensTheList_andPlusAddsThroughTheEditor)
+{
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruno"}));
+    add("Carla");
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno", "Carla"}));
+    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruno", "Carla"}));
+    EXPECT_FALSE(wEditaContato::instance().isVisible());
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    wEditaContato::instance().Show();
+    testsupport::screenshot(*list, "wContatos");
+    testsupport::screenshot(wEditaContato::instance(), "wEditaContato");
+}
+
+TEST_F(ContactWindow, insertRefusesBlankDashAndDuplicates_butKeepsTrailingBlankVariant)
+{
+    add("  -  ");
+    add(" ");
+    add("Ana");
+    add("Ana ");
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Nome não pode estar vazio", "Nome não pode estar vazio"}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Contato Existente!"}));
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Ana ", "Bruno"}));
+}
+
+TEST_F(ContactWindow, whileImporting_emptyNameInsertedOnceAndDuplicatesSkippedSilently)
+{
+    ImportingScope importing;
+    wEditaContato& editor = wEditaContato::instance();
+    for (const char* name : {"", "", "Ana"}) {
+        editor.tNome->setText(name);
+        editor.InsereContato();
+    }
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_EQ(contacts(), QStringList({"", "Ana", "Bruno"}));
+}
+
+TEST_F(ContactWindow, doubleClickRename_carriesTheNameIntoLedgerAndScheduleContacts)
+{
+    rename("Bruno", "Bruna");
+    ASSERT_EQ(recorder.shown.size(), 1);
+    EXPECT_EQ(recorder.shown[0].text, "Confirma Alteração?");
+    EXPECT_EQ(recorder.shown[0].title, "Confirma");
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruna"}));
+    EXPECT_EQ(ledgerIds(db(), "contato", "Bruna"), Ids({2}));
+    EXPECT_EQ(ledgerIds(db(), "contato", ""), Ids({4}));
+    EXPECT_EQ(column(db(), "Agenda", "contatoplus", false), QStringList({"Bruna", "Ana", ""}));
+    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruna"}));
+}
+
+TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged)
+{
+    rename("Ana", "  ");
+    rename("Ana", "-");
+    rename("Ana", "  -  ");
+    rename("Ana", "Bruno");
+    list->ListBox1->setListIndex(-1);
+    wEditaContato::instance().tNome->setText("Zé");
+    click(wEditaContato::instance().btOK);
+    EXPECT_EQ(recorder.confirmations(),
+              QStringList({"Nome Inválido", "Nome Inválido", "Nome Inválido", "Selecione um contato"}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Contato Existente!"}));
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
+    EXPECT_EQ(ledgerIds(db(), "contato", ""), Ids({4}));
+    EXPECT_EQ(ledgerIds(db(), "contato", "Ana"), Ids({1, 3}));
+}
+
+TEST_F(ContactWindow, renameActsOnTheRowSelectedWhenOkIsPressed)
+{
+    doubleClickRow(*list->ListBox1, "Ana");
+    list->ListBox1->setListIndex(rowOf(*list->ListBox1, "Bruno"));
+    wEditaContato::instance().tNome->setText("O'Brien");
+    click(wEditaContato::instance().btOK);
+    EXPECT_EQ(contacts(), QStringList({"Ana", "O'Brien"}));
+    EXPECT_EQ(ledgerIds(db(), "contato", "O'Brien"), Ids({2}));
+}
+
+TEST_F(ContactWindow, renameAnsweredWithCancel_changesNothingButReloadsAndHides)
+{
+    recorder.answers.enqueue(false);
+    rename("Ana", "Alice");
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
+    EXPECT_FALSE(wEditaContato::instance().isVisible());
+}
+
+TEST_F(ContactWindow, renameWhoseInsertFails_changesNothingAndShowsTheDatabaseError)
+{
+    registertest::refuseInserts(db(), "Contatos", "recusado");
+    rename("Ana", "Alice");
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nrecusado"}));
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
+    EXPECT_EQ(ledgerIds(db(), "contato", "Ana"), Ids({1, 3}));
+}
+
+TEST_F(ContactWindow, deleteAsksFirst_cancelKeeps_okRemovesOnlyTheRegisterRow)
+{
+    click(list->BevelButton2);
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Selecione um contato"}));
+
+    list->ListBox1->setListIndex(rowOf(*list->ListBox1, "Ana"));
+    recorder.answers.enqueue(false);
+    click(list->BevelButton2);
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
+
+    list->ListBox1->setListIndex(rowOf(*list->ListBox1, "Ana"));
+    click(list->BevelButton2);
+    EXPECT_EQ(recorder.shown.last().text, "Confirma Apagar?");
+    EXPECT_EQ(recorder.shown.last().title, "Confirma?");
+    EXPECT_EQ(contacts(), QStringList({"Bruno"}));
+    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Bruno"}));
+    EXPECT_EQ(ledgerIds(db(), "contato", "Ana"), Ids({1, 3}));
+}
+
+TEST_F(ContactWindow, failedDelete_isReported)
+{
+    testsupport::exec(db(), "CREATE TRIGGER keep BEFORE DELETE ON Contatos BEGIN SELECT RAISE(ABORT, 'preso'); END");
+    list->ListBox1->setListIndex(0);
+    click(list->BevelButton2);
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
+    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruno"}));
+}
