@@ -1,0 +1,330 @@
+#include "ledger/wTransacoes.h"
+
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "platform/Seams.h"
+#include "ui/common/Module1.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+const QString kDateHint = QStringLiteral("dd/mm/aa");
+
+template <class W>
+W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
+{
+    auto* w = new W(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(left, top, width, height);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top)
+{
+    auto* l = place<QLabel>(parent, name, left, top, 95, 20);
+    l->setText(text);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QFrame* rule(QWidget* parent, const char* name, int top)
+{
+    auto* f = place<QFrame>(parent, name, 0, top, 330, 4);
+    f->setFrameShape(QFrame::HLine);
+    f->setFrameShadow(QFrame::Sunken);
+    return f;
+}
+
+} // namespace
+
+wTransacoes::wTransacoes()
+{
+    setObjectName(QStringLiteral("wTransacoes"));
+    setWindowTitle(Module1::kMovimento());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint);
+    setFixedSize(330, 367);
+    buildControls();
+}
+
+void wTransacoes::buildControls()
+{
+    // The pop-ups and fields are a little taller than their labels so that
+    // their frames do not clip the text.
+    StaticText1 = label(this, "StaticText1", Module1::kCategoria(), 14, 43);
+    PushButton1 = place<QPushButton>(this, "PushButton1", 240, 321, 69, 24);
+    PushButton1->setText(QStringLiteral("OK"));
+    sCategoria = place<PopupMenu>(this, "sCategoria", 120, 45, 189, 22);
+    sContato = place<PopupMenu>(this, "sContato", 120, 68, 189, 22);
+    tValor = place<EditField>(this, "tValor", 116, 138, 91, 22);
+    tValor->setMask(QStringLiteral("99999999999999999999.99"));
+    tData = place<EditField>(this, "tData", 116, 166, 91, 22);
+    tData->setMask(QStringLiteral("##/##/##"));
+    tData->setHelpTag(kDateHint);
+    tComentarios = place<EditField>(this, "tComentarios", 119, 252, 191, 22);
+    sTipo = place<PopupMenu>(this, "sTipo", 120, 92, 121, 22);
+    sTipo->AddRow(Module1::kCredito());
+    sTipo->AddRow(Module1::kDebito());
+    sTipo->setListIndex(0);
+    cConciliado = place<QCheckBox>(this, "cConciliado", 120, 198, 100, 20);
+    cConciliado->setText(Module1::kVerificado());
+    StaticText2 = label(this, "StaticText2", Module1::kContato(), 14, 68);
+    StaticText3 = label(this, "StaticText3", Module1::kComentarios(), 14, 253);
+    StaticText4 = label(this, "StaticText4", Module1::kData(), 13, 167);
+    StaticText5 = label(this, "StaticText5", Module1::kValor(), 13, 139);
+    StaticText6 = label(this, "StaticText6", Module1::kTipo(), 13, 93);
+    Separator1 = rule(this, "Separator1", 125);
+    Separator2 = rule(this, "Separator2", 227);
+    Separator3 = rule(this, "Separator3", 293);
+    StaticText7 = label(this, "StaticText7", Module1::kConta(), 14, 22);
+    sContas = place<PopupMenu>(this, "sContas", 120, 22, 189, 22);
+    PushButton2 = place<QPushButton>(this, "PushButton2", 162, 321, 69, 24);
+    PushButton2->setText(Module1::kCancela());
+    textodata = place<QLabel>(this, "textodata", 218, 167, 100, 20);
+    textodata->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    setDefaultButton(PushButton1);
+    setCancelButton(PushButton2);
+    PushButton1->setAutoDefault(false);
+    PushButton2->setAutoDefault(false);
+
+    connect(PushButton1, &QPushButton::clicked, this, &wTransacoes::PushButton1_Action);
+    connect(PushButton2, &QPushButton::clicked, this, &wTransacoes::PushButton2_Action);
+    connect(sContas, &PopupMenu::Change, this, &wTransacoes::sContas_Change);
+    connect(sCategoria, &PopupMenu::Change, this, &wTransacoes::sCategoria_Change);
+    connect(sContato, &PopupMenu::Change, this, &wTransacoes::sContato_Change);
+    tData->installEventFilter(this);
+}
+
+void wTransacoes::changeEvent(QEvent* event)
+{
+    Window::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Event_Activate();
+}
+
+bool wTransacoes::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tData) {
+        if (event->type() == QEvent::FocusIn)
+            tData_GotFocus();
+        else if (event->type() == QEvent::FocusOut)
+            tData_LostFocus();
+    }
+    return Window::eventFilter(watched, event);
+}
+
+void wTransacoes::Event_Activate()
+{
+    tValor->SetFocus();
+}
+
+void wTransacoes::tData_GotFocus()
+{
+    textodata->setText(kDateHint);
+}
+
+void wTransacoes::tData_LostFocus()
+{
+    textodata->clear();
+}
+
+void wTransacoes::PushButton1_Action()
+{
+    if (Module1::transacaoopcao == QLatin1String("a"))
+        AlteraMovimento();
+    else
+        InsereMovimento();
+    if (!okok)
+        return;
+    wCash::instance().CarregalMovimento();
+    wCash::instance().CarregaAno();
+    Hide();
+}
+
+void wTransacoes::PushButton2_Action()
+{
+    Hide();
+}
+
+void wTransacoes::sContas_Change()
+{
+    insertRowChosen(*sContas, Register::Accounts);
+}
+
+void wTransacoes::sCategoria_Change()
+{
+    insertRowChosen(*sCategoria, Register::Categories);
+}
+
+void wTransacoes::sContato_Change()
+{
+    insertRowChosen(*sContato, Register::Contacts);
+}
+
+void wTransacoes::insertRowChosen(PopupMenu& popup, Register which)
+{
+    // Only the loaders' own last row counts, not a name that happens to read the same.
+    const int last = popup.ListCount() - 1;
+    if (popup.ListIndex() < 0 || popup.ListIndex() != last || popup.Text() != Module1::kAdiciona())
+        return;
+    popup.setListIndex(-1);
+    Hide();
+    showRegister(which);
+}
+
+// The register windows (accounts, categories, contacts) are opened from here.
+// Until they are part of the program, choosing "Inserir..." only hides this
+// window, leaving what was typed for the next command.
+void wTransacoes::showRegister(Register which)
+{
+    switch (which) {
+    case Register::Accounts:
+    case Register::Categories:
+    case Register::Contacts:
+        break;
+    }
+}
+
+void wTransacoes::selectMatching(PopupMenu& popup, const QString& text)
+{
+    for (int i = 0; i < popup.ListCount(); ++i)
+        if (popup.List(i) == text)
+            popup.setListIndex(i);
+}
+
+void wTransacoes::LimpaCampos()
+{
+    tValor->clear();
+    tData->clear();
+    cConciliado->setChecked(false);
+    sCategoria->setListIndex(-1);
+    sContato->setListIndex(-1);
+    tComentarios->clear();
+}
+
+void wTransacoes::CarregaCategorias()
+{
+    const auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT descricao FROM Categorias ORDER BY descricao"));
+    sCategoria->DeleteAllRows();
+    for (; rs && !rs->Eof(); rs->MoveNext())
+        sCategoria->AddRow(rs->IdxField(1).StringValue());
+    sCategoria->AddRow(Module1::kAdiciona());
+}
+
+void wTransacoes::CarregaContatos()
+{
+    const auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contatos ORDER BY nome"));
+    sContato->DeleteAllRows();
+    sContato->AddRow(QStringLiteral("  -  "));
+    for (; rs && !rs->Eof(); rs->MoveNext())
+        sContato->AddRow(rs->IdxField(1).StringValue());
+    sContato->AddRow(Module1::kAdiciona());
+}
+
+void wTransacoes::CarregaContas()
+{
+    const auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contas ORDER BY nome"));
+    sContas->DeleteAllRows();
+    int chosen = 0;
+    for (; rs && !rs->Eof(); rs->MoveNext()) {
+        const QString name = rs->IdxField(1).StringValue();
+        sContas->AddRow(name);
+        if (name == App::ContaInicial)
+            chosen = sContas->ListCount() - 1;
+    }
+    // Chosen before "Inserir..." is added, so the preselection never opens the register.
+    sContas->setListIndex(sContas->ListCount() > 0 ? chosen : -1);
+    sContas->AddRow(Module1::kAdiciona());
+}
+
+void wTransacoes::beginChange(const QString& id, const QString& account)
+{
+    OpenedRow row;
+    row.id = id;
+    row.account = account;
+    row.shownAmount = tValor->Text();
+    row.shownCredit = sTipo->ListIndex() == 0;
+    row.shownDate = tData->Text();
+    TransactionStore::readStored(*App::CashDB, row);
+    opened_ = row;
+}
+
+TransactionFields wTransacoes::fields(bool handedOver) const
+{
+    TransactionFields f;
+    f.account = handedOver ? App::uConta : sContas->Text();
+    f.category = handedOver ? App::uCategoria : sCategoria->Text();
+    f.contact = handedOver ? App::uContato : sContato->Text();
+    f.amountText = tValor->Text();
+    f.dateText = tData->Text();
+    f.credit = sTipo->ListIndex() == 0;
+    f.verified = cConciliado->isChecked();
+    f.comment = tComentarios->Text();
+    return f;
+}
+
+bool wTransacoes::refuse(TransactionEntry::Problem problem)
+{
+    const QString aviso = QStringLiteral("Aviso");
+    switch (problem) {
+    case TransactionEntry::Problem::None:
+        return false;
+    case TransactionEntry::Problem::NoAccount:
+        MsgBox(Module1::kMsgSelecionaConta());
+        break;
+    case TransactionEntry::Problem::NoCategory:
+        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
+        break;
+    case TransactionEntry::Problem::ZeroAmount:
+        Module1::AbreJanela(Module1::kMsgValorZero(), false, aviso);
+        break;
+    case TransactionEntry::Problem::BadDate:
+        Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
+        break;
+    }
+    okok = false;
+    return true;
+}
+
+wTransacoes::SaveResult wTransacoes::InsereMovimento()
+{
+    okok = true;
+    const bool handedOver = App::importando;
+    TransactionEntry entry(fields(handedOver), !handedOver);
+    if (refuse(entry.problem()))
+        return SaveResult::Refused;
+    // An entry without a contact is stored with the no-contact row's text.
+    if (sContato->Text().isEmpty()) {
+        sContato->setListIndex(0);
+        if (!handedOver)
+            entry = TransactionEntry(fields(false), true);
+    }
+    if (!TransactionStore::insert(*App::CashDB, entry.record())) {
+        App::DisplayDatabaseError();
+        return SaveResult::Failed;
+    }
+    wCash::instance().CarregalMovimento();
+    return SaveResult::Stored;
+}
+
+wTransacoes::SaveResult wTransacoes::AlteraMovimento()
+{
+    okok = true;
+    const OpenedRow* opened = opened_ ? &*opened_ : nullptr;
+    const TransactionEntry entry(fields(false), true, opened);
+    if (refuse(entry.problem()))
+        return SaveResult::Refused;
+    if (!TransactionStore::replace(*App::CashDB, opened, entry.record())) {
+        App::DisplayDatabaseError();
+        return SaveResult::Failed;
+    }
+    opened_.reset();
+    wCash::instance().CarregalMovimento();
+    return SaveResult::Stored;
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+// The transaction window: enters a new transaction or changes the one opened
+// from the ledger. The schedule posting and the text import also fill its
+// fields and call InsereMovimento without ever showing it.
+
+#include "ledger/TransactionEntry.h"
+#include "platform/Controls.h"
+#include "platform/Window.h"
+
+#include <optional>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class wTransacoes : public SingleWindow<wTransacoes>
+{
+    Q_OBJECT
+
+public:
+    enum class SaveResult
+    {
+        Stored,
+        Refused, // a check said no; the user has been told why
+        Failed,  // the database said no; reported through App::DisplayDatabaseError
+    };
+
+    wTransacoes();
+
+    // True unless the last save was refused by a check.
+    bool okok = true;
+
+    QLabel* StaticText1 = nullptr;
+    QPushButton* PushButton1 = nullptr;
+    PopupMenu* sCategoria = nullptr;
+    PopupMenu* sContato = nullptr;
+    EditField* tValor = nullptr;
+    EditField* tData = nullptr;
+    EditField* tComentarios = nullptr;
+    PopupMenu* sTipo = nullptr;
+    QCheckBox* cConciliado = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    QLabel* StaticText4 = nullptr;
+    QLabel* StaticText5 = nullptr;
+    QLabel* StaticText6 = nullptr;
+    QFrame* Separator1 = nullptr;
+    QFrame* Separator2 = nullptr;
+    QFrame* Separator3 = nullptr;
+    QLabel* StaticText7 = nullptr;
+    PopupMenu* sContas = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QLabel* textodata = nullptr;
+
+    void PushButton1_Action();
+    void PushButton2_Action();
+    void sContas_Change();
+    void sCategoria_Change();
+    void sContato_Change();
+    void tData_GotFocus();
+    void tData_LostFocus();
+    void Event_Activate();
+
+    // Saves the fields as a new row. With App::importando set, the row takes
+    // App::uConta, App::uCategoria and App::uContato and only the amount and
+    // date are checked.
+    SaveResult InsereMovimento();
+    // Replaces the row opened with beginChange by the fields' contents; with
+    // no opened row it stores them as a new row.
+    SaveResult AlteraMovimento();
+
+    void LimpaCampos();
+    void CarregaCategorias();
+    void CarregaContatos();
+    void CarregaContas();
+
+    // The row a change acts on is fixed when the window is opened for it, so
+    // that clicking elsewhere in the ledger meanwhile changes nothing. Call
+    // beginChange after the fields have been filled from the row.
+    void beginChange(const QString& id, const QString& account);
+    void forgetOpenedRow() { opened_.reset(); }
+    const std::optional<OpenedRow>& openedRow() const { return opened_; }
+
+    // Selects each row whose text equals `text`, so of equal rows the last stays
+    // selected; with no match the selection stays as it was.
+    static void selectMatching(PopupMenu& popup, const QString& text);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class Register
+    {
+        Accounts,
+        Categories,
+        Contacts,
+    };
+
+    void buildControls();
+    void insertRowChosen(PopupMenu& popup, Register which);
+    void showRegister(Register which);
+    TransactionFields fields(bool handedOver) const;
+    // Tells the user why the entry was refused; false when there is nothing to refuse.
+    bool refuse(TransactionEntry::Problem problem);
+
+    std::optional<OpenedRow> opened_;
+};

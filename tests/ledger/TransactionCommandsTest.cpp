@@ -1,0 +1,205 @@
+#include "TransactionFixture.h"
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Controls.h"
+#include "platform/Listbox.h"
+#include "ui/common/Module1.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using TransactionCommands = TransactionTest;
+
+TEST_F(TransactionCommands, newTransaction_opensInInsertMode_withTodayAndTheShownAccount)
+{
+    showAccount("Carteira");
+    wTransacoes& w = wTransacoes::instance();
+    w.tValor->setText("99");
+    w.cConciliado->setChecked(true);
+    click(main->BevelButton2);
+    EXPECT_EQ(Module1::transacaoopcao, "i");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.sContas->Text(), "Carteira");
+    EXPECT_EQ(w.tData->Text(), "05/12/26");
+    EXPECT_EQ(w.tValor->Text(), "");
+    EXPECT_FALSE(w.cConciliado->isChecked());
+    EXPECT_EQ(w.sCategoria->ListIndex(), -1);
+    EXPECT_EQ(w.sContato->ListIndex(), -1);
+}
+
+TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow)
+{
+    addRow("Banco", "Casa", "  -  ", "2026-03-05", "", "1234.5", "Sim", "luz");
+    main->lMovimento->setListIndex(ledgerRow("luz"));
+    main->lMovimento_DoubleClick();
+    wTransacoes& w = wTransacoes::instance();
+    EXPECT_EQ(Module1::transacaoopcao, "a");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.tValor->Text(), "$1,234.50");
+    EXPECT_EQ(w.sTipo->ListIndex(), 1);
+    EXPECT_EQ(w.tData->Text(), "05/03/26");
+    EXPECT_TRUE(w.cConciliado->isChecked());
+    EXPECT_EQ(w.sContas->Text(), "Banco");
+    EXPECT_EQ(w.sCategoria->Text(), "Casa");
+    EXPECT_EQ(w.sContato->ListIndex(), 0);
+    EXPECT_EQ(w.tComentarios->Text(), "luz");
+}
+
+TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
+{
+    const QString old1999 = addRow("Banco", "Casa", "Loja", "1999-06-15", "", "1234.5", QString::fromUtf8("Não"), "a");
+    const QString old2100 = addRow("Banco", "Mercado", "  -  ", "2100-01-31", "0.1", "", "Sim", "b");
+    const QList<QStringList> before = storedRows();
+    for (const QString& comment : {QStringLiteral("a"), QStringLiteral("b")}) {
+        showAllYears();
+        ASSERT_GE(ledgerRow(comment), 0);
+        main->lMovimento->setListIndex(ledgerRow(comment));
+        main->AlteraMovimento();
+        click(wTransacoes::instance().PushButton1);
+        EXPECT_FALSE(wTransacoes::instance().isVisible());
+    }
+    for (const ShownText& shown : recorder.shown)
+        ADD_FAILURE() << shown.text.toStdString();
+    EXPECT_EQ(storedRows(), before);
+    EXPECT_TRUE(storedRow(old1999).isEmpty());
+    EXPECT_TRUE(storedRow(old2100).isEmpty());
+}
+
+TEST_F(TransactionCommands, changeActsOnTheOpenedRow_evenAfterAnotherRowWasSelected)
+{
+    const QString a = addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    const QString b = addRow("Banco", "Casa", "Loja", "2026-01-11", "20", "", "Sim", "B");
+    main->lMovimento->setListIndex(ledgerRow("A"));
+    main->AlteraMovimento();
+    wTransacoes& w = wTransacoes::instance();
+    w.tValor->setText("15");
+    w.tComentarios->setText("A2");
+    main->lMovimento->setListIndex(ledgerRow("B"));
+    showAccount("Carteira");
+    click(w.PushButton1);
+
+    EXPECT_TRUE(storedRow(a).isEmpty());
+    EXPECT_EQ(storedRow(b), QStringList({"Banco", "Casa", "Loja", "2026-01-11", "20", "NULL", "Sim", "B"}));
+    const QList<QStringList> rows = storedRows();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows.last(), QStringList({"Banco", "Casa", "Loja", "2026-01-10", "15", "NULL", "Sim", "A2"}));
+}
+
+TEST_F(TransactionCommands, changeMovesTheRowToTheChosenAccount_andChecksAccountAndCategory)
+{
+    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    main->lMovimento->setListIndex(ledgerRow("A"));
+    main->AlteraMovimento();
+    wTransacoes& w = wTransacoes::instance();
+    w.sCategoria->setListIndex(-1);
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Selecione uma categoria"}));
+    EXPECT_TRUE(w.isVisible());
+    choose(w.sCategoria, "Mercado");
+    w.sContas->setListIndex(-1);
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages(), QStringList({"Selecione uma conta"}));
+    w.tValor->setText("0");
+    choose(w.sContas, "Carteira");
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.confirmations().last(), QString::fromUtf8("Valor não pode ser zero"));
+    EXPECT_EQ(storedRows().first().first(), "Banco");
+
+    w.tValor->setText("10");
+    click(w.PushButton1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(storedRows(), QList<QStringList>({{"Carteira", "Mercado", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}}));
+    EXPECT_EQ(ledgerRow("A"), -1);
+    EXPECT_EQ(main->Totalgeral->text(), "$0.00");
+}
+
+TEST_F(TransactionCommands, changeWhoseInsertFails_keepsTheOldRow_andReportsTheError)
+{
+    const QString a = addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    main->lMovimento->setListIndex(ledgerRow("A"));
+    main->AlteraMovimento();
+    wTransacoes& w = wTransacoes::instance();
+    w.tValor->setText("11");
+    exec("CREATE TRIGGER refuse BEFORE INSERT ON Movimento BEGIN SELECT RAISE(ABORT, 'x'); END");
+    EXPECT_EQ(w.AlteraMovimento(), wTransacoes::SaveResult::Failed);
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
+    EXPECT_EQ(storedRow(a), QStringList({"Banco", "Casa", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}));
+    EXPECT_EQ(rowCount(), 1);
+    EXPECT_FALSE(db().InTransaction());
+}
+
+TEST_F(TransactionCommands, editWithNoRowSelected_opensInChangeMode_andOkAddsANewRow)
+{
+    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    main->lMovimento->setListIndex(-1);
+    main->AlteraMovimento();
+    wTransacoes& w = wTransacoes::instance();
+    EXPECT_EQ(Module1::transacaoopcao, "a");
+    EXPECT_TRUE(w.isVisible());
+    choose(w.sCategoria, "Casa");
+    w.tValor->setText("7");
+    w.tData->setText("02/01/26");
+    click(w.PushButton1);
+    EXPECT_EQ(rowCount(), 2);
+}
+
+TEST_F(TransactionCommands, delete_needsASelection_asksFirst_andRemovesExactlyThatRow)
+{
+    const QString a = addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    const QString b = addRow("Banco", "Casa", "Loja", "2025-01-11", "", "4", "Sim", "B");
+    main->CarregaAno();
+    showAllYears();
+    main->lMovimento->setListIndex(-1);
+    click(main->BevelButton4);
+    EXPECT_EQ(recorder.messages(), QStringList({"Selecione um movimento"}));
+    EXPECT_TRUE(recorder.confirmations().isEmpty());
+
+    main->lMovimento->setListIndex(ledgerRow("B"));
+    recorder.answers.enqueue(false);
+    main->ApagaMovimento();
+    ASSERT_EQ(recorder.shown.size(), 2);
+    EXPECT_EQ(recorder.shown[1].text, "Confirma Apagar?");
+    EXPECT_EQ(recorder.shown[1].title, "Confirma?");
+    EXPECT_TRUE(recorder.shown[1].showCancel);
+    EXPECT_EQ(rowCount(), 2);
+    EXPECT_EQ(main->lMovimento->ListCount(), 2);
+
+    ASSERT_GE(main->sAno->findText("2025"), 0);
+    main->ApagaMovimento(); // the recorder answers OK
+    EXPECT_TRUE(storedRow(b).isEmpty());
+    EXPECT_FALSE(storedRow(a).isEmpty());
+    EXPECT_EQ(main->lMovimento->ListCount(), 1);
+    EXPECT_EQ(main->Totalgeral->text(), "$10.00");
+    // The year of the deleted row is offered no more.
+    EXPECT_EQ(main->sAno->findText("2025"), -1);
+}
+
+TEST_F(TransactionCommands, deleteKeys_inAnEmptyLedgerDoNothing_elseDeleteTheSelectedRow)
+{
+    main->lMovimento->setFocus();
+    QTest::keyClick(main->lMovimento, Qt::Key_Backspace);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+
+    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    main->CarregalMovimento();
+    main->lMovimento->setListIndex(-1);
+    EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(8))));
+    EXPECT_EQ(recorder.messages(), QStringList({"Selecione um movimento"}));
+    main->lMovimento->setListIndex(ledgerRow("A"));
+    EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(127))));
+    EXPECT_EQ(rowCount(), 0);
+}
+
+TEST_F(TransactionCommands, failedDelete_isReported_andTheRowStays)
+{
+    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    main->CarregalMovimento();
+    main->lMovimento->setListIndex(ledgerRow("A"));
+    exec("CREATE TRIGGER keep BEFORE DELETE ON Movimento BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    main->ApagaMovimento();
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nkept"}));
+    EXPECT_EQ(rowCount(), 1);
+}
