@@ -59,6 +59,7 @@ protected:
         EXPECT_TRUE(dlg.BT_ok->isDefault());
         EXPECT_FALSE(dlg.BT_cancela->isDefault());
         EXPECT_EQ(dlg.defaultButton(), dlg.BT_ok);
+        EXPECT_EQ(dlg.focusWidget(), dlg.BT_ok);
     }
 
     static void expectQuestionLayout(confirma& dlg)
@@ -70,6 +71,7 @@ protected:
         EXPECT_TRUE(dlg.BT_cancela->isDefault());
         EXPECT_FALSE(dlg.BT_ok->isDefault());
         EXPECT_EQ(dlg.defaultButton(), dlg.BT_cancela);
+        EXPECT_EQ(dlg.focusWidget(), dlg.BT_cancela) << "Space answers like Return";
     }
 };
 
@@ -126,6 +128,11 @@ TEST_F(ConfirmationDialog, question_escapeAnswersCancel_clickOnOkAnswersOk)
                     [](confirma& dlg) { QTest::mouseClick(dlg.BT_ok, Qt::LeftButton); }));
     EXPECT_FALSE(ask("Confirma Apagar?", true, "Confirma?",
                      [](confirma& dlg) { QTest::mouseClick(dlg.BT_cancela, Qt::LeftButton); }));
+}
+
+TEST_F(ConfirmationDialog, question_spaceOnTheFocusedDefaultAnswersCancel)
+{
+    EXPECT_FALSE(ask("Confirma Apagar?", true, "Confirma?", [](confirma& dlg) { press(dlg, Qt::Key_Space); }));
 }
 
 TEST_F(ConfirmationDialog, question_returnAnswersTheDefaultEvenWithTheFocusOnOk)
