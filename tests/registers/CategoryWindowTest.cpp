@@ -64,16 +64,6 @@ TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoLedgerAndSched
     EXPECT_EQ(Module1::categoriaopcao, "i");
 }
 
-TEST_F(CategoryWindow, renameWhoseInsertFails_changesNothingAndShowsTheDatabaseError)
-{
-    registertest::refuseInserts(db(), "Categorias", "bloqueado");
-    doubleClickRow(*main->List_Categorias, "Lazer");
-    wCategorias::instance().conta_descricao->setText("Viagem");
-    click(wCategorias::instance().btok);
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nbloqueado"}));
-    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
-    EXPECT_EQ(ledgerIds(db(), "conta", "Lazer"), Ids({2, 5}));
-}
 
 TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
 {
@@ -87,13 +77,6 @@ TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
     EXPECT_EQ(rows(*main->List_Categorias), QStringList({"Lazer", "Mercado", "Saúde"}));
 }
 
-TEST_F(CategoryWindow, renameKeepingTheSameName_reportsTheDuplicateAndChangesNothing)
-{
-    doubleClickRow(*main->List_Categorias, "Lazer");
-    click(wCategorias::instance().btok);
-    EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
-    EXPECT_EQ(storedConta("Lazer"), "1");
-}
 
 TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_inserts)
 {

@@ -125,22 +125,7 @@ TEST_F(ContactWindow, renameActsOnTheRowSelectedWhenOkIsPressed)
     EXPECT_EQ(ledgerIds(db(), "contato", "O'Brien"), Ids({2}));
 }
 
-TEST_F(ContactWindow, renameAnsweredWithCancel_changesNothingButReloadsAndHides)
-{
-    recorder.answers.enqueue(false);
-    rename("Ana", "Alice");
-    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
-    EXPECT_FALSE(wEditaContato::instance().isVisible());
-}
 
-TEST_F(ContactWindow, renameWhoseInsertFails_changesNothingAndShowsTheDatabaseError)
-{
-    registertest::refuseInserts(db(), "Contatos", "recusado");
-    rename("Ana", "Alice");
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nrecusado"}));
-    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
-    EXPECT_EQ(ledgerIds(db(), "contato", "Ana"), Ids({1, 3}));
-}
 
 TEST_F(ContactWindow, deleteAsksFirst_cancelKeeps_okRemovesOnlyTheRegisterRow)
 {

@@ -88,17 +88,6 @@ TEST_F(RegisterStoreTest, namesWithQuotes_renameAndDeleteTouchOnlyTheirOwnRows)
     }
 }
 
-TEST_F(RegisterStoreTest, renameWhoseInsertFails_changesNothingAndKeepsTheError)
-{
-    registertest::refuseInserts(*db, "Contas", "no new accounts");
-    RegisterStore store(*db, Kind::Account);
-    EXPECT_FALSE(store.Rename("Casa", "Casa Nova"));
-    EXPECT_EQ(db->ErrorCode(), 19);
-    EXPECT_EQ(db->ErrorMessage(), "no new accounts");
-    EXPECT_FALSE(db->InTransaction());
-    EXPECT_EQ(column(*db, "Contas", "nome"), QStringList({"Banco", "Casa"}));
-    EXPECT_EQ(ledgerIds(*db, "conta_nome", "Casa"), Ids({2, 3}));
-}
 
 TEST_F(RegisterStoreTest, renameFailingAtTheLastStatement_rollsBackTheLedgerToo)
 {
