@@ -71,8 +71,8 @@ void TransactionEntry::check(bool withUser)
         problem_ = Problem::NoCategory;
         return;
     }
-    const bool zero = keepsStoredAmount() ? isZeroAmount(opened_->entrada) && isZeroAmount(opened_->saida)
-                                          : amount_ == 0;
+    const bool zero =
+        keepsStoredAmount() ? isZeroAmount(opened_->entrada) && isZeroAmount(opened_->saida) : amount_ == 0;
     if (zero) {
         problem_ = Problem::ZeroAmount;
         return;
@@ -118,8 +118,8 @@ bool replace(SQLDatabase& db, const OpenedRow* opened, const DatabaseRecord& row
     Transaction change(db);
     if (!change.active())
         return false;
-    if (opened &&
-        !db.SQLExecute(QStringLiteral("DELETE FROM movimento where id=? and conta_nome= ?"), {opened->id, opened->account}))
+    if (opened && !db.SQLExecute(QStringLiteral("DELETE FROM movimento where id=? and conta_nome= ?"),
+                                 {opened->id, opened->account}))
         return false;
     if (!db.InsertRecord(QStringLiteral("Movimento"), row))
         return false;
@@ -134,7 +134,8 @@ bool remove(SQLDatabase& db, const QString& id)
 bool readStored(SQLDatabase& db, OpenedRow& opened)
 {
     opened.stored = false;
-    const auto rs = db.SQLSelect(QStringLiteral("SELECT entrada, saida, data FROM Movimento WHERE id = ?"), {opened.id});
+    const auto rs =
+        db.SQLSelect(QStringLiteral("SELECT entrada, saida, data FROM Movimento WHERE id = ?"), {opened.id});
     if (!rs || rs->Eof())
         return false;
     opened.entrada = rs->IdxField(1).Value();

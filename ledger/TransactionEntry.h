@@ -42,10 +42,9 @@ struct OpenedRow
 
 class TransactionEntry
 {
-public:
+  public:
     // In the order they are checked.
-    enum class Problem
-    {
+    enum class Problem {
         None,
         NoAccount,
         NoCategory,
@@ -68,7 +67,7 @@ public:
     // "20", then the last two. False when that is no real date.
     static bool parseTypedDate(const QString& text, QDate& date);
 
-private:
+  private:
     bool keepsStoredAmount() const;
     bool keepsStoredDate() const;
     void check(bool withUser);

@@ -15,8 +15,7 @@ namespace {
 
 const QString kDateHint = QStringLiteral("dd/mm/aa");
 
-template <class W>
-W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
+template <class W> W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
     auto* w = new W(parent);
     w->setObjectName(QLatin1String(name));

@@ -19,9 +19,8 @@ class wTransacoes : public SingleWindow<wTransacoes>
 {
     Q_OBJECT
 
-public:
-    enum class SaveResult
-    {
+  public:
+    enum class SaveResult {
         Stored,
         Refused, // a check said no; the user has been told why
         Failed,  // the database said no; reported through App::DisplayDatabaseError
@@ -87,13 +86,12 @@ public:
     // selected; with no match the selection stays as it was.
     static void selectMatching(PopupMenu& popup, const QString& text);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
-    enum class Register
-    {
+  private:
+    enum class Register {
         Accounts,
         Categories,
         Contacts,

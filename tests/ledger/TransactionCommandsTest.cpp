@@ -46,6 +46,16 @@ TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow)
     EXPECT_EQ(w.sCategoria->Text(), "Casa");
     EXPECT_EQ(w.sContato->ListIndex(), 0);
     EXPECT_EQ(w.tComentarios->Text(), "luz");
+
+    // The amount as the ledger shows it can still be corrected by typing.
+    w.tValor->setFocus();
+    w.tValor->end(false);
+    QTest::keyClick(w.tValor, Qt::Key_Backspace);
+    QTest::keyClicks(w.tValor, "9");
+    EXPECT_EQ(w.tValor->Text(), "$1,234.59");
+    click(w.PushButton1);
+    EXPECT_EQ(storedRows(),
+              QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "1234.59", "Sim", "luz"}}));
 }
 
 TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
@@ -111,7 +121,8 @@ TEST_F(TransactionCommands, changeMovesTheRowToTheChosenAccount_andChecksAccount
     w.tValor->setText("10");
     click(w.PushButton1);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(storedRows(), QList<QStringList>({{"Carteira", "Mercado", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}}));
+    EXPECT_EQ(storedRows(),
+              QList<QStringList>({{"Carteira", "Mercado", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}}));
     EXPECT_EQ(ledgerRow("A"), -1);
     EXPECT_EQ(main->Totalgeral->text(), "$0.00");
 }

@@ -9,13 +9,6 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
-#include <ostream>
-
-// Readable failure output for the texts and rows compared here.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 class PopupMenu;
 class QPushButton;
@@ -25,7 +18,7 @@ class wTransacoes;
 
 class TransactionTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -36,9 +29,8 @@ protected:
     static QStringList storedRow(const QString& id);
     static int rowCount();
     // Adds a row, reloads the ledger and gives the row's id.
-    static QString addRow(const QString& account, const QString& category, const QString& contact,
-                          const QString& date, const QString& credit, const QString& debit, const QString& verified,
-                          const QString& comment);
+    static QString addRow(const QString& account, const QString& category, const QString& contact, const QString& date,
+                          const QString& credit, const QString& debit, const QString& verified, const QString& comment);
 
     // The ledger row whose comment is `comment`, -1 when not listed.
     int ledgerRow(const QString& comment) const;

@@ -147,9 +147,8 @@ TEST_F(TransactionWindow, okWithoutMode_storesADebitWithoutContact_reloadsLedger
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_TRUE(w.okok);
     EXPECT_FALSE(w.isVisible());
-    ASSERT_EQ(storedRows(),
-              QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "12.5", QString::fromUtf8("Não"),
-                                   "aluguel"}}));
+    ASSERT_EQ(storedRows(), QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "12.5",
+                                                 QString::fromUtf8("Não"), "aluguel"}}));
     EXPECT_EQ(w.sContato->Text(), "  -  ");
     ASSERT_GE(ledgerRow("aluguel"), 0);
     EXPECT_EQ(main->Totalgeral->text(), "$-12.50");
