@@ -10,6 +10,7 @@
 #include "ui/common/Module1.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -65,6 +66,8 @@ Listbox* makeList(const QString& name, int columns, const QString& heading)
     list->setColumnCount(columns);
     if (!heading.isEmpty())
         list->setInitialValue(heading);
+    // A one-column list's column spans the list.
+    list->header()->setStretchLastSection(columns == 1);
     return list;
 }
 
@@ -93,7 +96,16 @@ wCash::wCash()
     resize(ContentWidth, ContentHeight);
 }
 
-wCash::~wCash() = default;
+wCash::~wCash()
+{
+    // The controls outlive this class's part of the object while the widget
+    // tears them down; none may call back into it by then.
+    const QList<QObject*> children = findChildren<QObject*>();
+    for (QObject* child : children)
+        child->disconnect(this);
+    lMovimento->setBackgroundRule(nullptr);
+    lMovimento->setTextColorRule(nullptr);
+}
 
 void wCash::CreateControls()
 {

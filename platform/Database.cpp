@@ -194,6 +194,8 @@ void SQLDatabase::Close()
 bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<QVector<QVariant>>* rows,
                       QStringList* columns)
 {
+    if (observer_)
+        observer_(sql);
     if (!db_)
         return fail(SQLITE_MISUSE, QStringLiteral("the database is not open"));
     const QByteArray text = sql.toUtf8();

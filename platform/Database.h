@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -114,6 +115,10 @@ public:
 
     bool InTransaction() const;
 
+    // Called with the text of every statement the connection is asked to run,
+    // before it runs (tests count statements with it).
+    void setStatementObserver(std::function<void(const QString&)> observer) { observer_ = std::move(observer); }
+
 private:
     friend class Transaction;
     bool fail(int code, const QString& message);
@@ -126,6 +131,7 @@ private:
     sqlite3* db_ = nullptr;
     int errorCode_ = 0;
     QString errorMessage_;
+    std::function<void(const QString&)> observer_;
 };
 
 // A database transaction: BEGIN on construction, ROLLBACK on destruction

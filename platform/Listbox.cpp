@@ -164,11 +164,17 @@ void Listbox::DeleteAllRows()
 {
     const bool hadSelection = listIndex_ >= 0;
     // Inside a batch the model is already being reset; the batch's end tells the view.
-    if (batchDepth_ == 0)
+    // A reset gives the columns their default widths: the ones the list has
+    // now, the user's included, are kept.
+    if (batchDepth_ == 0) {
+        widths_ = ColumnWidths();
         model_.beginResetModel();
+    }
     model_.rows_.clear();
-    if (batchDepth_ == 0)
+    if (batchDepth_ == 0) {
         model_.endResetModel();
+        applyWidths();
+    }
     listIndex_ = -1;
     lastIndex_ = -1;
     if (hadSelection)
@@ -236,8 +242,10 @@ void Listbox::Refresh()
 
 Listbox::Batch::Batch(Listbox& list) : list_(list)
 {
-    if (list_.batchDepth_++ == 0)
+    if (list_.batchDepth_++ == 0) {
+        list_.widths_ = list_.ColumnWidths();
         list_.model_.beginResetModel();
+    }
 }
 
 Listbox::Batch::~Batch()
