@@ -14,10 +14,10 @@
 
 // --- Commands whose windows other parts of the program provide; the
 // integrator connects each to its window.
-void App::_mContatos_Action() {} // wContatos: Show
-void App::_mCategorias_Action() {} // wCategorias: Show
-void App::_mContas_Action() {} // wContas: Show
-void App::_mPreferencias_Action() {} // wPreferencias: CarregaContas, then Show
+void App::_mContatos_Action() {}      // wContatos: Show
+void App::_mCategorias_Action() {}    // wCategorias: Show
+void App::_mContas_Action() {}        // wContas: Show
+void App::_mPreferencias_Action() {}  // wPreferencias: CarregaContas, then Show
 void App::_mnovomovimento_Action() {} // wCash: NovoMovimento
 
 // --- Commands of windows the program does not have yet; their menu entries
@@ -35,8 +35,7 @@ void App::_mSobre_Action()
 
 void App::_mHelp2_Action()
 {
-    const QString manual =
-        FindManual(ManualFileName(Module1::idioma2()), HelpFolders(HelpProgramFolder()));
+    const QString manual = FindManual(ManualFileName(Module1::idioma2()), HelpFolders(HelpProgramFolder()));
     if (manual.isEmpty()) {
         MsgBox(Module1::kMsgAjudaFaltando());
         return;

@@ -15,8 +15,7 @@ QString programFolderOverride;
 
 QString ManualFileName(const QString& languageMarker)
 {
-    return languageMarker == QLatin1String("port") ? QStringLiteral("manual_br.pdf")
-                                                   : QStringLiteral("manual_eng.pdf");
+    return languageMarker == QLatin1String("port") ? QStringLiteral("manual_br.pdf") : QStringLiteral("manual_eng.pdf");
 }
 
 QStringList HelpFolders(const QString& programFolder)

@@ -33,8 +33,7 @@ struct VersionFileReply
     QByteArray body;
 };
 
-enum class UpdateVerdict
-{
+enum class UpdateVerdict {
     UpToDate,       // the published version is the running one or older
     NewerAvailable, // a newer version is published
     CheckFailed,    // no usable answer: no connection, time-out, error status, not a version

@@ -49,9 +49,10 @@ QImage maskOf(const QImage& canvas)
 {
     QImage mask(canvas.size(), QImage::Format_Grayscale8);
     for (int y = 0; y < canvas.height(); ++y)
-        for (int x = 0; x < canvas.width(); ++x)
-            mask.setPixel(x, y, qRgb(255 - qAlpha(canvas.pixel(x, y)), 255 - qAlpha(canvas.pixel(x, y)),
-                                     255 - qAlpha(canvas.pixel(x, y))));
+        for (int x = 0; x < canvas.width(); ++x) {
+            const int grey = 255 - qAlpha(canvas.pixel(x, y));
+            mask.setPixel(x, y, qRgb(grey, grey, grey));
+        }
     return mask;
 }
 
@@ -79,9 +80,14 @@ void drawChart(QPainter& p)
     p.setPen(QPen(QColor(60, 60, 60), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(8, 6), QPointF(8, 56));
     p.drawLine(QPointF(8, 56), QPointF(58, 56));
-    const struct { qreal left, height; QColor colour; } bars[] = {
-        {14, 22, QColor(46, 160, 67)}, {26, 38, QColor(200, 50, 50)}, {38, 30, QColor(46, 160, 67)},
-        {50, 16, QColor(200, 50, 50)}};
+    const struct
+    {
+        qreal left, height;
+        QColor colour;
+    } bars[] = {{14, 22, QColor(46, 160, 67)},
+                {26, 38, QColor(200, 50, 50)},
+                {38, 30, QColor(46, 160, 67)},
+                {50, 16, QColor(200, 50, 50)}};
     for (const auto& bar : bars) {
         p.setPen(QPen(bar.colour.darker(140), 1.5));
         p.setBrush(bar.colour);
@@ -157,8 +163,11 @@ int main(int argc, char** argv)
     }
     const QDir resources(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(resources.filePath(QStringLiteral("toolbar")));
-    const struct { const char* name; Drawing draw; } icons[] = {
-        {"contacts", drawContacts}, {"graphics", drawChart}, {"scheduler", drawCalendar}};
+    const struct
+    {
+        const char* name;
+        Drawing draw;
+    } icons[] = {{"contacts", drawContacts}, {"graphics", drawChart}, {"scheduler", drawCalendar}};
     bool ok = true;
     for (const auto& icon : icons) {
         const QImage canvas = drawOnTransparent(kToolbarSize, icon.draw);

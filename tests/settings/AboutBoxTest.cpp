@@ -77,7 +77,8 @@ TEST(UpdateNotice, returnDownloads_escapeDeclines)
     Recorder recorder;
     wUpdate& notice = wUpdate::instance();
     notice.Show();
-    EXPECT_EQ(notice.StaticText1->text(), QStringLiteral("O Tovira foi atualizado. Por favor Ok e baixe a nova versão."));
+    EXPECT_EQ(notice.StaticText1->text(),
+              QStringLiteral("O Tovira foi atualizado. Por favor Ok e baixe a nova versão."));
     EXPECT_EQ(notice.PushButton1->text(), QLatin1String("Cancela"));
     QTest::keyClick(&notice, Qt::Key_Escape);
     EXPECT_FALSE(notice.isVisible());

@@ -181,7 +181,8 @@ TEST_F(UpdateCheck, closedPort_saysCheckFailed)
 {
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-    UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
+    UpdateCheckSettings::address =
+        QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
     probe.close();
     App::ChecaUpdate();
     EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});

@@ -2,8 +2,8 @@
 
 #include "app/App.h"
 #include "ledger/wCash.h"
-#include "ui/common/Toolbar1.h"
 #include "ui/common/Module1.h"
+#include "ui/common/Toolbar1.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -35,8 +35,7 @@ public:
     int loadCount() const { return loads_; }
 
 private:
-    const QImage& icon(std::optional<QImage>& slot, const QString& name, bool whiteIsTransparent,
-                       const QImage& mask);
+    const QImage& icon(std::optional<QImage>& slot, const QString& name, bool whiteIsTransparent, const QImage& mask);
     const QImage& picture(std::optional<QImage>& slot, const QString& name);
 
     Loader loader_;

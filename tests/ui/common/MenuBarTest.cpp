@@ -66,9 +66,7 @@ std::vector<ExpectedMenu> expectedMenus()
           {"mContatos", "Contatos", "Ctrl+U", true},
           {"mGraficos", "Gráficos", "Ctrl+G", false},
           {"mAgenda", "Agendamento", "Ctrl+D", false}}},
-        {"mHelp",
-         "Ajuda",
-         {{"mHelp2", "Ajuda", "", true}, {"mChecaUpdate", "Verificar atualizações...", "", true}}},
+        {"mHelp", "Ajuda", {{"mHelp2", "Ajuda", "", true}, {"mChecaUpdate", "Verificar atualizações...", "", true}}},
     };
 }
 

@@ -107,9 +107,8 @@ TEST(ToolbarPictures, maskHidesWhereWhite_andIsAppliedOnce)
 
 TEST(ToolbarPictures, missingMask_onlyContactsTreatsWhiteAsTransparent)
 {
-    ToolbarPictures pictures([](const QString& name) {
-        return name.endsWith(QLatin1String("_mask")) ? QImage() : fakePicture(name);
-    });
+    ToolbarPictures pictures(
+        [](const QString& name) { return name.endsWith(QLatin1String("_mask")) ? QImage() : fakePicture(name); });
     // No mask: the contacts icon loses its white, the others keep everything.
     EXPECT_EQ(qAlpha(pictures.contacts().pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(pictures.contacts().pixel(3, 3)), 255);
