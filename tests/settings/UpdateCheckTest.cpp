@@ -8,6 +8,7 @@
 #include "ui/common/Module1.h"
 
 #include <QElapsedTimer>
+#include <QNetworkProxy>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -109,6 +110,8 @@ class UpdateCheck : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The local server is reached directly, whatever proxy the machine names.
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         UpdateCheckSettings::address = server.url();
         UpdateCheckSettings::timeoutMs = 5000;
     }

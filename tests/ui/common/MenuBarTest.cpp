@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
+#include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTest>
 #include <QTextEdit>
@@ -167,6 +168,7 @@ TEST_F(MenuBar, helpCommand_manualsAbsent_saysSoAndOpensNothing)
 TEST_F(MenuBar, updateCommand_runsTheCheck)
 {
     // A port that was just free: the connection is refused at once.
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
     const quint16 port = probe.serverPort();
