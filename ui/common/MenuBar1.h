@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <span>
 
-class QAction;
 class QMenu;
 
 // One command of the menu bar: the entry's name and its App handler. A command
@@ -38,8 +37,6 @@ public:
     // for each entry, named after it.)
     QAction* entry(const QString& name) const;
     QMenu* menu(const QString& name) const;
-
-    bool handlersBound() const { return handlersBound_; }
 
 private:
     MenuBar1();
