@@ -2,6 +2,10 @@
 
 #include "app/App.h"
 #include "app/HelpManual.h"
+#include "ledger/wCash.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
 #include "platform/Seams.h"
 #include "settings/UpdateCheck.h"
 #include "settings/wSobre.h"
@@ -12,13 +16,28 @@
 #include <QAction>
 #include <QPointer>
 
-// --- Commands whose windows other parts of the program provide; the
-// integrator connects each to its window.
-void App::_mContatos_Action() {}      // wContatos: Show
-void App::_mCategorias_Action() {}    // wCategorias: Show
-void App::_mContas_Action() {}        // wContas: Show
+// The register windows open as they are: the menu sets no editor mode.
+void App::_mContatos_Action()
+{
+    wContatos::instance().Show();
+}
+
+void App::_mCategorias_Action()
+{
+    wCategorias::instance().Show();
+}
+
+void App::_mContas_Action()
+{
+    wContas::instance().Show();
+}
+
 void App::_mPreferencias_Action() {}  // wPreferencias: CarregaContas, then Show
-void App::_mnovomovimento_Action() {} // wCash: NovoMovimento
+
+void App::_mnovomovimento_Action()
+{
+    wCash::instance().NovoMovimento();
+}
 
 // --- Commands of windows the program does not have yet; their menu entries
 // are disabled (see MenuCommands).

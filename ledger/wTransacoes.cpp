@@ -3,6 +3,9 @@
 #include "app/App.h"
 #include "ledger/wCash.h"
 #include "platform/Seams.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
 #include "ui/common/Module1.h"
 
 #include <QCheckBox>
@@ -177,15 +180,18 @@ void wTransacoes::insertRowChosen(PopupMenu& popup, Register which)
     showRegister(which);
 }
 
-// The register windows (accounts, categories, contacts) are opened from here.
-// Until they are part of the program, choosing "Inserir..." only hides this
-// window, leaving what was typed for the next command.
+// "Inserir..." opens the matching register window as it is, setting no editor mode.
 void wTransacoes::showRegister(Register which)
 {
     switch (which) {
     case Register::Accounts:
+        wContas::instance().Show();
+        break;
     case Register::Categories:
+        wCategorias::instance().Show();
+        break;
     case Register::Contacts:
+        wContatos::instance().Show();
         break;
     }
 }
