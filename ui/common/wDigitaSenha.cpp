@@ -75,8 +75,8 @@ void wDigitaSenha::bt_cancela_Action()
 {
     Hide();
     App::CompactAndClose();
-    // The main window never opened, so its close will not write the
-    // preferences: the run's one write happens here.
+    // The run's one write of the preferences file happens here; the main
+    // window's close at the end of the run then writes nothing more.
     App::WritePrefsOnce();
     App::Quit(0);
 }
