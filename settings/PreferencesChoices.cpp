@@ -6,10 +6,10 @@ namespace PreferencesChoices {
 
 QStringList MonthRows()
 {
-    return {Module1::kmes_janeiro(), Module1::kmes_fevereiro(), Module1::kmes_marco(),    Module1::kmes_abril(),
-            Module1::kmes_maio(),    Module1::kmes_junho(),     Module1::kmes_julho(),    Module1::kmes_agosto(),
-            Module1::kmes_setembro(), Module1::kmes_outubro(),  Module1::kmes_novembro(), Module1::kmes_dezembro(),
-            Module1::kTodos2(),      Module1::katual()};
+    return {Module1::kmes_janeiro(),  Module1::kmes_fevereiro(), Module1::kmes_marco(),    Module1::kmes_abril(),
+            Module1::kmes_maio(),     Module1::kmes_junho(),     Module1::kmes_julho(),    Module1::kmes_agosto(),
+            Module1::kmes_setembro(), Module1::kmes_outubro(),   Module1::kmes_novembro(), Module1::kmes_dezembro(),
+            Module1::kTodos2(),       Module1::katual()};
 }
 
 int MonthRowFor(const QString& mesInicial)

@@ -9,8 +9,7 @@ class SQLDatabase;
 
 namespace PreferencesLock {
 
-enum class Entry
-{
+enum class Entry {
     Accepted,   // the typed password becomes the new one
     KeepStored, // both fields left empty while a password is stored: keep it
     Differ,     // the two fields differ

@@ -27,7 +27,7 @@ constexpr int colourOff = 255;
 // their position in the window even though they live on a page.
 class TabPanel : public QTabWidget
 {
-public:
+  public:
     using QTabWidget::QTabWidget;
 
     QPoint pageOrigin() const

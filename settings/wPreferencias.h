@@ -19,7 +19,7 @@ class wPreferencias : public SingleWindow<wPreferencias>
 {
     Q_OBJECT
 
-public:
+  public:
     wPreferencias();
 
     // --- Controls, in creation order.
@@ -55,7 +55,7 @@ public:
     // Fills the month menu and selects the start-up month.
     void CarregaMes();
 
-private:
+  private:
     void CreateControls();
     void connectHandlers();
 

@@ -1,6 +1,8 @@
 // The preferences window: its pop-up rules and the lock row without a
 // window, then the window itself against a running main window.
 
+#include "Recorder.h"
+#include "TestSupport.h"
 #include "app/App.h"
 #include "app/Password.h"
 #include "app/Schema.h"
@@ -13,8 +15,6 @@
 #include "settings/PreferencesLock.h"
 #include "settings/wPreferencias.h"
 #include "ui/common/wDigitaSenha.h"
-#include "Recorder.h"
-#include "TestSupport.h"
 
 #include <QCheckBox>
 #include <QCryptographicHash>
@@ -147,7 +147,7 @@ QString prefsFile()
 // Counts the paints of a widget, to tell that it repainted by itself.
 class PaintCounter : public QObject
 {
-public:
+  public:
     int paints = 0;
     bool eventFilter(QObject*, QEvent* event) override
     {
@@ -193,7 +193,7 @@ QStringList simpleTransforms(const QString& password)
 
 class PreferencesWindow : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         forgetRun();
@@ -307,9 +307,8 @@ TEST_F(PreferencesWindow, blankOrDifferingPasswords_areRefused_focusBackAndNothi
     w.PushButton1->click();
     typePasswords(w, QString(), QString());
     w.PushButton1->click();
-    EXPECT_EQ(recorder.messages(),
-              QStringList({QStringLiteral("Senha não confere"), QStringLiteral("Senha inválida"),
-                           QStringLiteral("Senha inválida")}));
+    EXPECT_EQ(recorder.messages(), QStringList({QStringLiteral("Senha não confere"), QStringLiteral("Senha inválida"),
+                                                QStringLiteral("Senha inválida")}));
     EXPECT_EQ(w.focusWidget(), w.edSenha);
     EXPECT_TRUE(wPreferencias::exists());
     EXPECT_TRUE(w.isVisible());
@@ -389,7 +388,8 @@ TEST_F(PreferencesWindow, failedLockRowWrite_keepsTheOldLockWorking_andShowsTheE
     w.PushButton1->click();
     ASSERT_EQ(recorder.messages().size(), 1);
     EXPECT_TRUE(recorder.messages()[0].startsWith(QStringLiteral("Erro: ")));
-    EXPECT_TRUE(recorder.messages()[0].endsWith(QStringLiteral("\n\ndisco cheio"))) << recorder.messages()[0].toStdString();
+    EXPECT_TRUE(recorder.messages()[0].endsWith(QStringLiteral("\n\ndisco cheio")))
+        << recorder.messages()[0].toStdString();
     EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
     EXPECT_EQ(App::tSenha, 1);
     EXPECT_EQ(App::cSenha, stored);

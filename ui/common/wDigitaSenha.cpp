@@ -12,8 +12,7 @@
 
 namespace {
 
-template <class W>
-W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
+template <class W> W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
     auto* control = new W(parent);
     control->setObjectName(QLatin1String(name));

@@ -14,7 +14,7 @@ class wDigitaSenha : public SingleWindow<wDigitaSenha>
 {
     Q_OBJECT
 
-public:
+  public:
     wDigitaSenha();
 
     // --- Controls, in creation order.
@@ -27,10 +27,10 @@ public:
     void bt_cancela_Action();
     void bt_ok_Action();
 
-protected:
+  protected:
     // The close box gives up like Cancel: the main window stays hidden.
     bool CancelClose() override;
 
-private:
+  private:
     void CreateControls();
 };

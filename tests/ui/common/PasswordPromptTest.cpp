@@ -1,6 +1,8 @@
 // The start-up password prompt, with the program started in-process and the
 // lock row already written.
 
+#include "Recorder.h"
+#include "TestSupport.h"
 #include "app/App.h"
 #include "app/Password.h"
 #include "ledger/wCash.h"
@@ -10,8 +12,6 @@
 #include "settings/PreferencesLock.h"
 #include "settings/wPreferencias.h"
 #include "ui/common/wDigitaSenha.h"
-#include "Recorder.h"
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,7 +59,7 @@ int freePages(const QString& path)
 
 class PasswordPrompt : public ::testing::Test
 {
-protected:
+  protected:
     // A first run that sets the lock and quits, so each test starts a run with the lock on.
     void SetUp() override
     {
