@@ -8,6 +8,7 @@
 #include "registers/wContatos.h"
 #include "platform/Seams.h"
 #include "settings/UpdateCheck.h"
+#include "settings/wPreferencias.h"
 #include "settings/wSobre.h"
 #include "settings/wUpdate.h"
 #include "ui/common/MenuBar1.h"
@@ -32,7 +33,10 @@ void App::_mContas_Action()
     wContas::instance().Show();
 }
 
-void App::_mPreferencias_Action() {}  // wPreferencias: CarregaContas, then Show
+void App::_mPreferencias_Action()
+{
+    wPreferencias::ShowFromMenu();
+}
 
 void App::_mnovomovimento_Action()
 {
