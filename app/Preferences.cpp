@@ -73,7 +73,8 @@ QStringList format(const PreferencesValues& v)
 {
     QStringList lines;
     lines << QStringLiteral("editarea =") + (v.prefEditor ? QLatin1Char('1') : QLatin1Char('0'))
-          << QStringLiteral("cor_r =") + QString::number(v.cor_r) << QStringLiteral("cor_g =") + QString::number(v.cor_g)
+          << QStringLiteral("cor_r =") + QString::number(v.cor_r)
+          << QStringLiteral("cor_g =") + QString::number(v.cor_g)
           << QStringLiteral("cor_b =") + QString::number(v.cor_b) << QString() << QString() << QString()
           << QStringLiteral("conta_inicio =") + v.contaInicial << QStringLiteral("mes_inicio =") + v.mesInicial
           << QString::number(v.height) << QString::number(v.left) << QString::number(v.top) << QString::number(v.width)

@@ -10,14 +10,15 @@
 #include <QVector>
 
 class RecordSet;
+class RowReader;
 class SQLDatabase;
 
 // What the selectors hold at the moment of a reload.
 struct LedgerFilter
 {
-    QString account; // an account name; "Todas" or "All" for all accounts
+    QString account;     // an account name; "Todas" or "All" for all accounts
     int monthIndex = -1; // 0 to 11 one month, 12 the whole year
-    QString year; // four digits, or the "Todos" text for all years
+    QString year;        // four digits, or the "Todos" text for all years
 };
 
 struct LedgerResult
@@ -35,8 +36,7 @@ struct LedgerResult
 
 namespace LedgerQuery {
 
-enum Cell
-{
+enum Cell {
     CellCategory = 0,
     CellContact = 1,
     CellDate = 2,
@@ -62,8 +62,9 @@ QString datePattern(const LedgerFilter& filter);
 // half-read.
 LedgerResult load(SQLDatabase& db, const LedgerFilter& filter);
 
-// The nine cells of the current record of a "SELECT * FROM Movimento" set.
+// The nine cells of the current record of a "SELECT * FROM Movimento" query.
 QStringList rowCells(const RecordSet& rs);
+QStringList rowCells(const RowReader& row);
 
 QString totalText(double total);
 

@@ -24,7 +24,7 @@ int startAccountRow(const QStringList& accounts, const QString& contaInicial);
 
 struct YearRows
 {
-    bool ok = false; // false: the query failed; the rows then hold the current year alone
+    bool ok = false;   // false: the query failed; the rows then hold the current year alone
     QStringList years; // ascending, each once, the current year appended when absent
     int selected = -1; // the current year's row
 };

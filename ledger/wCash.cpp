@@ -256,8 +256,9 @@ void wCash::Event_Close()
 void wCash::lMovimento_Open()
 {
     using namespace Module1;
-    lMovimento->setInitialValue(QStringList{kCategoriat(), kContato2(), kDatat(), kCredito(), kDebito(), kVerificado()}
-                                    .join(QLatin1Char('\t')));
+    lMovimento->setInitialValue(
+        QStringList{kCategoriat(), kContato2(), kDatat(), kCredito(), kDebito(), kVerificado()}.join(
+            QLatin1Char('\t')));
 }
 
 void wCash::CarregalMovimento()

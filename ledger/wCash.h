@@ -23,7 +23,7 @@ class wCash : public SingleWindow<wCash>
 {
     Q_OBJECT
 
-public:
+  public:
     wCash();
     ~wCash() override;
 
@@ -133,7 +133,7 @@ public:
     static constexpr int ContentWidth = 744;
     static constexpr int ContentHeight = 371;
 
-private:
+  private:
     void CreateControls();
     void connectHandlers();
     QAction* menuEntry(const char* name) const;

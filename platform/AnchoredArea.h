@@ -14,9 +14,8 @@ class AnchoredArea : public QWidget
 {
     Q_OBJECT
 
-public:
-    enum Anchor
-    {
+  public:
+    enum Anchor {
         Left = 1,
         Top = 2,
         Right = 4,
@@ -30,10 +29,10 @@ public:
     QSize designSize() const { return design_; }
     QSize sizeHint() const override { return design_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     struct Placement
     {
         QPointer<QWidget> widget;

@@ -96,11 +96,40 @@ QDate DatabaseField::DateValue() const
     return QDate::fromString(StringValue().left(10), QStringLiteral("yyyy-MM-dd"));
 }
 
+RecordSet::RecordSet(QStringList columns, const std::vector<QVector<QVariant>>& rows) : columns_(std::move(columns))
+{
+    const std::size_t width = columns_.size();
+    cells_.reserve(rows.size() * width);
+    for (const QVector<QVariant>& row : rows) {
+        for (std::size_t i = 0; i < width; ++i)
+            cells_.push_back(i < std::size_t(row.size()) ? row[i] : QVariant());
+    }
+    rowCount_ = width ? rows.size() : 0;
+}
+
+RecordSet::RecordSet(QStringList columns, std::vector<QVariant> cells)
+    : columns_(std::move(columns)), cells_(std::move(cells))
+{
+    rowCount_ = columns_.isEmpty() ? 0 : cells_.size() / columns_.size();
+}
+
 DatabaseField RecordSet::IdxField(int n) const
 {
-    if (pos_ >= rows_.size() || n < 1 || n > columns_.size())
+    if (pos_ >= rowCount_ || n < 1 || n > columns_.size())
         return DatabaseField();
-    return DatabaseField(rows_[pos_][n - 1]);
+    return DatabaseField(cells_[pos_ * columns_.size() + (n - 1)]);
+}
+
+int RowReader::FieldCount() const
+{
+    return sqlite3_column_count(stmt_);
+}
+
+DatabaseField RowReader::IdxField(int n) const
+{
+    if (n < 1 || n > sqlite3_column_count(stmt_))
+        return DatabaseField();
+    return DatabaseField(columnValue(stmt_, n - 1));
 }
 
 DatabaseField RecordSet::Field(const QString& column) const
@@ -191,8 +220,8 @@ void SQLDatabase::Close()
     }
 }
 
-bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<QVector<QVariant>>* rows,
-                      QStringList* columns)
+bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<QVariant>* cells, QStringList* columns,
+                      const std::function<void(const RowReader&)>* onRow)
 {
     if (observer_)
         observer_(sql);
@@ -220,13 +249,14 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
         for (int i = 0; i < ncols; ++i)
             columns->append(QString::fromUtf8(sqlite3_column_name(st.stmt, i)));
     }
+    const RowReader reader(st.stmt);
     while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
-        if (!rows)
+        if (onRow)
+            (*onRow)(reader);
+        if (!cells)
             continue;
-        QVector<QVariant> row(ncols);
         for (int i = 0; i < ncols; ++i)
-            row[i] = columnValue(st.stmt, i);
-        rows->push_back(std::move(row));
+            cells->push_back(columnValue(st.stmt, i));
     }
     if (rc != SQLITE_DONE)
         return failFromDb(rc);
@@ -238,13 +268,19 @@ bool SQLDatabase::SQLExecute(const QString& sql, const SqlParams& params)
     return run(sql, params, nullptr, nullptr);
 }
 
+bool SQLDatabase::SQLSelectEach(const QString& sql, const SqlParams& params,
+                                const std::function<void(const RowReader&)>& onRow)
+{
+    return run(sql, params, nullptr, nullptr, &onRow);
+}
+
 std::unique_ptr<RecordSet> SQLDatabase::SQLSelect(const QString& sql, const SqlParams& params)
 {
-    std::vector<QVector<QVariant>> rows;
+    std::vector<QVariant> cells;
     QStringList columns;
-    if (!run(sql, params, &rows, &columns))
+    if (!run(sql, params, &cells, &columns))
         return nullptr;
-    return std::make_unique<RecordSet>(std::move(columns), std::move(rows));
+    return std::make_unique<RecordSet>(std::move(columns), std::move(cells));
 }
 
 bool SQLDatabase::InsertRecord(const QString& table, const DatabaseRecord& record)

@@ -38,30 +38,48 @@ private:
 class RecordSet
 {
 public:
-    RecordSet(QStringList columns, std::vector<QVector<QVariant>> rows)
-        : columns_(std::move(columns)), rows_(std::move(rows))
-    {
-    }
+    RecordSet(QStringList columns, const std::vector<QVector<QVariant>>& rows);
+    // The fields of every row one after another, row by row.
+    RecordSet(QStringList columns, std::vector<QVariant> cells);
 
     // True past the last row (EOF itself is a C macro).
-    bool Eof() const { return pos_ >= rows_.size(); }
+    bool Eof() const { return pos_ >= rowCount_; }
     void MoveNext()
     {
-        if (pos_ < rows_.size())
+        if (pos_ < rowCount_)
             ++pos_;
     }
-    int RecordCount() const { return int(rows_.size()); }
+    int RecordCount() const { return int(rowCount_); }
     int FieldCount() const { return int(columns_.size()); }
     // Fields are counted from 1 in the order of the select list.
     DatabaseField IdxField(int n) const;
     DatabaseField Field(const QString& column) const;
     const QStringList& ColumnNames() const { return columns_; }
-    void Close() { pos_ = rows_.size(); }
+    void Close() { pos_ = rowCount_; }
 
 private:
     QStringList columns_;
-    std::vector<QVector<QVariant>> rows_;
+    // One block for all the fields: a listing of many rows makes one
+    // allocation here rather than one per row.
+    std::vector<QVariant> cells_;
+    std::size_t rowCount_ = 0;
     std::size_t pos_ = 0;
+};
+
+struct sqlite3_stmt;
+
+// The row a query is reading, handed to SQLSelectEach's callback. Fields are
+// counted from 1 and read as a RecordSet's are.
+class RowReader
+{
+public:
+    int FieldCount() const;
+    DatabaseField IdxField(int n) const;
+
+private:
+    friend class SQLDatabase;
+    explicit RowReader(sqlite3_stmt* stmt) : stmt_(stmt) {}
+    sqlite3_stmt* stmt_;
 };
 
 class DatabaseRecord
@@ -102,6 +120,12 @@ public:
     bool SQLExecute(const QString& sql, const SqlParams& params = {});
     // The rows of one query, or nullptr when the statement fails.
     std::unique_ptr<RecordSet> SQLSelect(const QString& sql, const SqlParams& params = {});
+    // Hands each row to `onRow` as the query reads it, with no record set in
+    // between: for listings of very many rows. The statement is open only
+    // while this runs, and `onRow` must not use the database. False when the
+    // statement fails, also part way (the rows already handed over are then
+    // the caller's to drop).
+    bool SQLSelectEach(const QString& sql, const SqlParams& params, const std::function<void(const RowReader&)>& onRow);
     bool InsertRecord(const QString& table, const DatabaseRecord& record);
     // Changes outside a transaction are durable as soon as they run; inside
     // one, Commit ends it.
@@ -124,8 +148,8 @@ private:
     bool fail(int code, const QString& message);
     bool failFromDb(int code);
     bool succeed();
-    bool run(const QString& sql, const SqlParams& params, std::vector<QVector<QVariant>>* rows,
-             QStringList* columns);
+    bool run(const QString& sql, const SqlParams& params, std::vector<QVariant>* cells, QStringList* columns,
+             const std::function<void(const RowReader&)>* onRow = nullptr);
 
     QString file_;
     sqlite3* db_ = nullptr;

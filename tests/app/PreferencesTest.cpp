@@ -29,9 +29,26 @@ TEST(Preferences, format_writesTwentyLinesWithReservedLinesEmpty)
     v.width = 900;
     v.datahoje = "05/12/26";
     v.columns = QStringList{"120", "100", "80", "90", "90", "70"};
-    const QStringList expected{"editarea =0", "cor_r =255", "cor_g =255", "cor_b =255", "", "", "",
-                               "conta_inicio =Casa", "mes_inicio =Atual", "480", "-20", "64", "900", "05/12/26",
-                               "120", "100", "80", "90", "90", "70"};
+    const QStringList expected{"editarea =0",
+                               "cor_r =255",
+                               "cor_g =255",
+                               "cor_b =255",
+                               "",
+                               "",
+                               "",
+                               "conta_inicio =Casa",
+                               "mes_inicio =Atual",
+                               "480",
+                               "-20",
+                               "64",
+                               "900",
+                               "05/12/26",
+                               "120",
+                               "100",
+                               "80",
+                               "90",
+                               "90",
+                               "70"};
     EXPECT_EQ(Preferences::format(v), expected);
 }
 
@@ -64,11 +81,8 @@ TEST(Preferences, formatThenParse_roundTrip)
 
 TEST(Preferences, parse_readsByPositionNotByKey)
 {
-    const QStringList lines = linesWith({{1, "anything 1"},
-                                         {2, "xx230"},
-                                         {8, "conta_inicio = Casa"},
-                                         {9, "no equals sign"},
-                                         {10, "  412 px"}});
+    const QStringList lines = linesWith(
+        {{1, "anything 1"}, {2, "xx230"}, {8, "conta_inicio = Casa"}, {9, "no equals sign"}, {10, "  412 px"}});
     const PreferencesValues r = Preferences::parse(lines);
     EXPECT_TRUE(r.prefEditor);
     EXPECT_EQ(r.cor_r, 230);

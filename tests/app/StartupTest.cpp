@@ -15,8 +15,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -77,7 +77,7 @@ int runProgram(std::function<void()> whenShown)
 
 class Startup : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         App::resetState();
@@ -254,7 +254,7 @@ TEST_F(Startup, unreadableLockRow_isReportedAndCountsAsNoLock)
 
 class Migration : public Startup
 {
-protected:
+  protected:
     void SetUp() override
     {
         Startup::SetUp();

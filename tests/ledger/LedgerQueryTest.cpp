@@ -3,6 +3,7 @@
 
 #include "app/Schema.h"
 #include "platform/Database.h"
+#include "platform/Format.h"
 #include "ui/common/Module1.h"
 
 #include "LedgerSeed.h"
@@ -14,7 +15,7 @@ namespace {
 
 class Ledger : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         db.setDatabaseFile(testsupport::tempPath("ledger.rbd"));
@@ -70,15 +71,16 @@ TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
         int yearNumber;
     };
     const QString all = Module1::kTodos2();
-    const QList<Case> cases{{"Casa", 12, "2025", 0, 2025},  {"Joe's", 12, all, 0, 0}, {"Joe's", 2, "2024", 3, 2024},
-                            {"Banco", 6, all, 7, 0},        {"Todas", 12, "2026", 0, 2026}, {"All", 0, all, 1, 0},
+    const QList<Case> cases{{"Casa", 12, "2025", 0, 2025},  {"Joe's", 12, all, 0, 0},
+                            {"Joe's", 2, "2024", 3, 2024},  {"Banco", 6, all, 7, 0},
+                            {"Todas", 12, "2026", 0, 2026}, {"All", 0, all, 1, 0},
                             {"Casa", 11, "2027", 12, 2027}, {"Banco", 12, "2027", 0, 2027}};
     for (const Case& c : cases) {
         SCOPED_TRACE((c.account + " " + QString::number(c.monthIndex) + " " + c.year).toStdString());
         const LedgerResult r = LedgerQuery::load(db, filter(c.account, c.monthIndex, c.year));
         ASSERT_TRUE(r.ok) << r.errorMessage.toStdString();
-        const ledgerseed::Expected e = ledgerseed::expected(db, c.account == "All" ? "Todas" : c.account, c.month,
-                                                            c.yearNumber);
+        const ledgerseed::Expected e =
+            ledgerseed::expected(db, c.account == "All" ? "Todas" : c.account, c.month, c.yearNumber);
         EXPECT_EQ(ids(r), e.ids);
         EXPECT_EQ(LedgerQuery::totalText(r.total()), LedgerQuery::totalText(e.total));
     }
@@ -88,8 +90,9 @@ TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
 
 TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells)
 {
-    testsupport::exec(db, "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
-                          "comentarios) VALUES (41, 'Casa', 'Salário', 'Ana', '2006-03-05', 1200.5, NULL, 'Sim', 'bónus')");
+    testsupport::exec(db,
+                      "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
+                      "comentarios) VALUES (41, 'Casa', 'Salário', 'Ana', '2006-03-05', 1200.5, NULL, 'Sim', 'bónus')");
     testsupport::exec(db, "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
                           "comentarios) VALUES (42, 'Casa', 'Comida', '  -  ', '2006-03-09', NULL, NULL, 'Não', '')");
     testsupport::exec(db, "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
@@ -97,7 +100,8 @@ TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells)
     const LedgerResult r = LedgerQuery::load(db, filter("Casa", 2, "2006"));
     ASSERT_TRUE(r.ok);
     ASSERT_EQ(r.rows.size(), 3);
-    EXPECT_EQ(r.rows[0], QStringList({"Salário", "Ana", "05/03/06", "$1,200.50", "$0.00", "Sim", "41", "Casa", "bónus"}));
+    EXPECT_EQ(r.rows[0],
+              QStringList({"Salário", "Ana", "05/03/06", "$1,200.50", "$0.00", "Sim", "41", "Casa", "bónus"}));
     EXPECT_EQ(r.rows[1], QStringList({"Comida", "  -  ", "09/03/06", "$0.00", "$0.00", "Não", "42", "Casa", ""}));
     EXPECT_EQ(r.rows[2].at(LedgerQuery::CellDebit), "$1,220.50");
     EXPECT_EQ(LedgerQuery::totalText(r.total()), "$-20.00");
@@ -175,4 +179,20 @@ TEST(LedgerSelectorRows, startAccount)
     EXPECT_EQ(LedgerSelectors::startAccountRow(names, "Deleted"), 0);
     EXPECT_EQ(LedgerSelectors::startAccountRow({"A", "B", "A"}, "A"), 2);
     EXPECT_EQ(LedgerSelectors::startAccountRow({}, "A"), 0);
+}
+
+TEST(LedgerCells, dateCell_matchesTheGeneralDateReading)
+{
+    auto dateCell = [](const QString& stored) {
+        RecordSet rs({"id", "conta_nome", "conta", "contato", "data", "entrada", "saida", "conciliado", "comentarios"},
+                     std::vector<QVariant>{1, "Casa", "Comida", "  -  ", stored, QVariant(), 5.0, "Sim", ""});
+        return LedgerQuery::rowCells(rs).at(LedgerQuery::CellDate);
+    };
+    for (QDate d(1999, 1, 1); d <= QDate(2032, 12, 31); d = d.addDays(1))
+        ASSERT_EQ(dateCell(d.toString("yyyy-MM-dd")), ShortDate(d)) << d.toString().toStdString();
+    for (const QString odd :
+         {"2006-02-31", "2006-3-5", "2006-03-05 10:00", "05/03/2006", "", "abcd-ef-gh", "0000-01-01"}) {
+        const QDate parsed = DatabaseField(odd).DateValue();
+        EXPECT_EQ(dateCell(odd), parsed.isValid() ? ShortDate(parsed) : odd) << odd.toStdString();
+    }
 }

@@ -23,11 +23,11 @@ void seed(SQLDatabase& db)
         QVariant debit = i % 4 == 0 ? QVariant() : QVariant(amount);
         if (i == 7)
             credit = debit = QVariant();
-        ASSERT_TRUE(db.SQLExecute("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, saida, "
-                                  "conciliado, comentarios) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                                  {accounts.at(i % 3), categories.at(i % 4), i % 2 ? QString("Ana") : QString("  -  "),
-                                   date, credit, debit, i % 5 == 0 ? QString("Não") : QString("Sim"),
-                                   QString("c%1").arg(i)}))
+        ASSERT_TRUE(
+            db.SQLExecute("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, saida, "
+                          "conciliado, comentarios) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                          {accounts.at(i % 3), categories.at(i % 4), i % 2 ? QString("Ana") : QString("  -  "), date,
+                           credit, debit, i % 5 == 0 ? QString("Não") : QString("Sim"), QString("c%1").arg(i)}))
             << db.ErrorMessage().toStdString();
     }
 }

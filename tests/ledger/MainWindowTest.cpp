@@ -24,7 +24,7 @@ namespace {
 
 class MainWindow : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         App::resetState();
@@ -45,8 +45,7 @@ protected:
         return w;
     }
 
-    template <class T>
-    T* control(wCash& w, const char* name)
+    template <class T> T* control(wCash& w, const char* name)
     {
         T* found = w.findChild<T*>(name);
         EXPECT_TRUE(found) << name;
@@ -98,13 +97,13 @@ TEST_F(MainWindow, controlsAreNamedAndPlacedInTheContentArea)
         const char* name;
         QRect rect;
     };
-    const QList<Placed> placed{{"lMovimento", {182, 32, 542, 292}},   {"sMes", {472, 10, 80, 20}},
-                               {"StaticText7", {412, 8, 50, 20}},     {"Totalgeral", {584, 330, 136, 20}},
-                               {"sAno", {638, 10, 80, 20}},           {"StaticText10", {591, 8, 38, 20}},
-                               {"List_Contas", {15, 32, 155, 133}},   {"BevelButton1", {15, 172, 29, 22}},
-                               {"BevelButton2", {182, 330, 29, 22}},  {"BevelButton3", {46, 172, 29, 22}},
-                               {"BevelButton4", {213, 330, 29, 22}},  {"List_Categorias", {15, 206, 155, 118}},
-                               {"BevelButton5", {15, 330, 29, 22}},   {"BevelButton6", {46, 330, 29, 22}}};
+    const QList<Placed> placed{{"lMovimento", {182, 32, 542, 292}},  {"sMes", {472, 10, 80, 20}},
+                               {"StaticText7", {412, 8, 50, 20}},    {"Totalgeral", {584, 330, 136, 20}},
+                               {"sAno", {638, 10, 80, 20}},          {"StaticText10", {591, 8, 38, 20}},
+                               {"List_Contas", {15, 32, 155, 133}},  {"BevelButton1", {15, 172, 29, 22}},
+                               {"BevelButton2", {182, 330, 29, 22}}, {"BevelButton3", {46, 172, 29, 22}},
+                               {"BevelButton4", {213, 330, 29, 22}}, {"List_Categorias", {15, 206, 155, 118}},
+                               {"BevelButton5", {15, 330, 29, 22}},  {"BevelButton6", {46, 330, 29, 22}}};
     for (const Placed& p : placed) {
         QWidget* c = control<QWidget>(w, p.name);
         ASSERT_TRUE(c);

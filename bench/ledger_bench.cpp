@@ -1,0 +1,209 @@
+// The ledger's speed on a large file: 100,000 transactions over 20 accounts,
+// 100 categories and 20 years. Prints the reload times of the main window,
+// the raw SQLite time for the same rows, their ratio, and the time from start
+// to the main window on screen.
+
+#include "app/App.h"
+#include "app/Schema.h"
+#include "ledger/LedgerQuery.h"
+#include "ledger/wCash.h"
+#include "platform/Controls.h"
+#include "platform/Database.h"
+#include "platform/Files.h"
+#include "platform/Listbox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsOf(const std::function<void()>& work, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+QString accountName(int i)
+{
+    return QStringLiteral("Conta %1").arg(i, 2, 10, QLatin1Char('0'));
+}
+
+bool generate(const QString& path)
+{
+    SQLDatabase db;
+    db.setDatabaseFile(path);
+    if (!db.CreateDatabaseFile() || !Schema::Create(db))
+        return false;
+    Schema::Upgrade(db);
+    Transaction tx(db);
+    QRandomGenerator random(42);
+    for (int i = 0; i < 20; ++i)
+        db.SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES (?)"), {accountName(i)});
+    // Chosen in the account list, it shows every account's rows.
+    db.SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES ('Todas')"));
+    for (int i = 0; i < 100; ++i)
+        db.SQLExecute(QStringLiteral("INSERT INTO Categorias (descricao) VALUES (?)"),
+                      {QStringLiteral("Categoria %1").arg(i)});
+    const QDate first(2007, 1, 1);
+    const int days = int(first.daysTo(QDate(2026, 12, 31)));
+    for (int i = 0; i < 100000; ++i) {
+        const double amount = random.bounded(1, 500000) / 100.0;
+        const bool credit = random.bounded(3) == 0;
+        db.SQLExecute(QStringLiteral("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, saida, "
+                                     "conciliado, comentarios) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                      {accountName(random.bounded(20)), QStringLiteral("Categoria %1").arg(random.bounded(100)),
+                       QStringLiteral("  -  "), first.addDays(random.bounded(days + 1)).toString(Qt::ISODate),
+                       credit ? QVariant(amount) : QVariant(), credit ? QVariant() : QVariant(amount),
+                       random.bounded(2) ? QStringLiteral("Sim") : QStringLiteral("Não"),
+                       QStringLiteral("transação %1").arg(i)});
+    }
+    return tx.commit();
+}
+
+// The same three statements through the C API alone, every column of every row read.
+double rawQueryMs(const QString& path, const char* pattern)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    auto run = [&](const char* sql) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+        sqlite3_bind_text(st, 1, pattern, -1, SQLITE_STATIC);
+        long bytes = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                switch (sqlite3_column_type(st, c)) {
+                case SQLITE_INTEGER:
+                    bytes += sqlite3_column_int64(st, c) & 1;
+                    break;
+                case SQLITE_FLOAT:
+                    bytes += sqlite3_column_double(st, c) > 0;
+                    break;
+                case SQLITE_TEXT:
+                    bytes += sqlite3_column_bytes(st, c) + (sqlite3_column_text(st, c) ? 1 : 0);
+                    break;
+                default:
+                    break;
+                }
+            }
+        }
+        sqlite3_finalize(st);
+        return bytes;
+    };
+    volatile long sink = 0;
+    const double ms = millisecondsOf(
+        [&] {
+            sink = sink + run("SELECT SUM(entrada) from Movimento WHERE data LIKE ?");
+            sink = sink + run("SELECT SUM(saida) from Movimento WHERE data LIKE ?");
+            sink = sink + run("SELECT * FROM Movimento WHERE data LIKE ? ORDER BY data");
+        },
+        7);
+    sqlite3_close(db);
+    return ms;
+}
+
+void selectAccount(wCash& w, const QString& name)
+{
+    for (int row = 0; row < w.List_Contas->ListCount(); ++row) {
+        if (w.List_Contas->Cell(row, 0) == name)
+            w.List_Contas->setListIndex(row);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tovira-bench-XXXXXX"));
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    const QString folder = DocumentsFolder() + QStringLiteral("/Tovira");
+    EnsureFolder(folder);
+    const QString file = folder + QStringLiteral("/Tovira.rbd");
+    const auto genStart = Clock::now();
+    if (!generate(file)) {
+        std::fprintf(stderr, "could not generate the database\n");
+        return 1;
+    }
+    std::printf("generated 100,000 transactions in %.0f ms\n",
+                std::chrono::duration<double, std::milli>(Clock::now() - genStart).count());
+
+    // Start to main window on screen, through the whole run (the quit that
+    // follows is not timed).
+    std::vector<double> startups;
+    for (int i = 0; i < 5; ++i) {
+        App::resetState();
+        double shownAfter = -1;
+        const auto start = Clock::now();
+        QTimer poll;
+        poll.setInterval(0);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (wCash::exists() && wCash::existing()->isVisible()) {
+                shownAfter = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+                poll.stop();
+                App::Quit(0);
+            }
+        });
+        poll.start();
+        App::run();
+        startups.push_back(shownAfter);
+    }
+    std::sort(startups.begin(), startups.end());
+
+    App::resetState();
+    if (!App::Event_Open())
+        return 1;
+    wCash& w = wCash::instance();
+
+    selectAccount(w, accountName(5));
+    w.sMes->setListIndex(4);
+    w.sAno->setListIndex(w.sAno->findText(QStringLiteral("2020")));
+    const int oneRows = w.lMovimento->ListCount();
+    const double oneMs = millisecondsOf([&] { w.CarregalMovimento(); }, 21);
+
+    selectAccount(w, QStringLiteral("Todas"));
+    w.sMes->setListIndex(12);
+    w.sAno->setListIndex(w.sAno->findText(QStringLiteral("Todos")));
+    const int allRows = w.lMovimento->ListCount();
+    const double allMs = millisecondsOf([&] { w.CarregalMovimento(); }, 7);
+    const double rawMs = rawQueryMs(file, "_______%");
+    LedgerFilter all{QStringLiteral("Todas"), 12, w.sAno->Text()};
+    const double loadMs = millisecondsOf([&] { LedgerQuery::load(*App::CashDB, all); }, 7);
+    const double selectMs = millisecondsOf(
+        [&] {
+            App::CashDB->SQLSelect(QStringLiteral("SELECT * FROM Movimento WHERE data LIKE '_______%' ORDER BY data"));
+        },
+        7);
+
+    std::printf("one account, one month (%d rows):   CarregalMovimento %.2f ms\n", oneRows, oneMs);
+    std::printf("all accounts, months, years (%d rows): CarregalMovimento %.1f ms\n", allRows, allMs);
+    std::printf("raw SQLite, same three statements:     %.1f ms\n", rawMs);
+    std::printf("  of which the rows' record set:       %.1f ms\n", selectMs);
+    std::printf("  of which LedgerQuery::load (+cells):  %.1f ms\n", loadMs);
+    std::printf("ratio listing / raw:                   %.2f\n", allMs / rawMs);
+    std::printf("start to main window shown (median of 5): %.0f ms (min %.0f, max %.0f)\n",
+                startups[startups.size() / 2], startups.front(), startups.back());
+    App::resetState();
+    return 0;
+}
