@@ -10,6 +10,7 @@
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
 #include "settings/wPreferencias.h"
+#include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
 #include "ui/common/PasswordPrompt.h"
 #include "ui/common/confirma.h"
@@ -83,8 +84,10 @@ void App::resetState()
 int App::run()
 {
     InstallConfirmationDialog();
-    // The main window exists, hidden, before the loop; its lists are loaded
-    // by Event_Open once the database is open.
+    // The menu bar with its commands bound, then the main window, hidden, with
+    // that menu bar and its toolbar; its lists are loaded by Event_Open once
+    // the database is open.
+    InstallMainMenusAndToolbar();
     wCash::instanceWithoutOpen();
     QTimer::singleShot(0, qApp, [] { Event_Open(); });
     loopRunning = true;

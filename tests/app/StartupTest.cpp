@@ -170,6 +170,10 @@ TEST_F(Startup, closingTheMainWindow_runsTheQuitSequence)
     int vacuums = 0;
     const int code = runProgram([&] {
         App::CashDB->setStatementObserver([&](const QString& sql) { vacuums += sql.startsWith("VACUUM"); });
+        // The whole program's window: menu bar and toolbar above the controls.
+        testsupport::screenshot(*wCash::existing(), "startup_run_main_window");
+        EXPECT_TRUE(wCash::existing()->FileQuit());
+        EXPECT_TRUE(wCash::existing()->Toolbar11);
         wCash::existing()->close();
     });
     EXPECT_EQ(code, 0);
