@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 
+#include "app/Migration.h"
 #include "app/Preferences.h"
 #include "app/Schema.h"
 #include "ledger/wCash.h"
@@ -27,21 +28,6 @@ namespace {
 QString preferencesFile()
 {
     return PreferencesFolder() + QStringLiteral("/Tovira");
-}
-
-// Moves a database kept beside the program into the data folder, leaving
-// Tovira_OLD.rbd beside the program. Nothing is replaced, and the old file is
-// removed only once both copies are complete.
-void migrateLegacyDatabase(const QString& dataFile)
-{
-    const QString legacy = ApplicationFolder() + QStringLiteral("/Tovira.rbd");
-    const QString old = ApplicationFolder() + QStringLiteral("/Tovira_OLD.rbd");
-    if (!QFileInfo(legacy).isFile())
-        return;
-    const bool copied = CopyFileWhole(legacy, dataFile);
-    const bool kept = CopyFileWhole(legacy, old);
-    if (copied && kept)
-        QFile::remove(legacy);
 }
 
 } // namespace
@@ -113,7 +99,7 @@ bool App::Event_Open()
     CashDB = std::make_unique<SQLDatabase>();
     CashDB->setDatabaseFile(dataFile);
 
-    migrateLegacyDatabase(dataFile);
+    MigrateLegacyDatabase(ApplicationFolder(), dataFile);
 
     if (!QFileInfo::exists(dataFile)) {
         if (!CashDB->CreateDatabaseFile()) {

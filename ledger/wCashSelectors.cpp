@@ -13,6 +13,8 @@
 
 void wCash::CarregaContas()
 {
+    if (!App::CashDB)
+        return;
     auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contas ORDER BY nome"));
     List_Contas->DeleteAllRows();
     QStringList names;
@@ -29,6 +31,8 @@ void wCash::CarregaContas()
 
 void wCash::CarregaCategorias()
 {
+    if (!App::CashDB)
+        return;
     auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT descricao FROM Categorias ORDER BY descricao"));
     List_Categorias->DeleteAllRows();
     Listbox::Batch batch(*List_Categorias);
@@ -48,6 +52,8 @@ void wCash::CarregaMes()
 
 void wCash::CarregaAno()
 {
+    if (!App::CashDB)
+        return;
     const LedgerSelectors::YearRows years = LedgerSelectors::yearRows(*App::CashDB, Today());
     sAno->DeleteAllRows();
     for (const QString& year : years.years)

@@ -2,6 +2,7 @@
 // with a timer that plays the user once the main window is on screen.
 
 #include "app/App.h"
+#include "app/Migration.h"
 #include "ledger/wCash.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
@@ -38,6 +39,12 @@ QStringList readLines(const QString& path)
     QStringList lines;
     ReadTextLines(path, lines);
     return lines;
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -256,34 +263,30 @@ TEST_F(Startup, unreadableLockRow_isReportedAndCountsAsNoLock)
     EXPECT_TRUE(wCash::instance().isVisible());
 }
 
+// The database beside the program is moved by a function of its own, so
+// tests use a folder of their own rather than the one beside the test
+// program, where other test programs starting at the same time would look.
 class Migration : public Startup
 {
   protected:
     void SetUp() override
     {
         Startup::SetUp();
-        removeBeside();
+        program = QFileInfo(testsupport::tempPath("x")).path();
     }
-    void TearDown() override
-    {
-        Startup::TearDown();
-        removeBeside();
-    }
-    static void removeBeside()
-    {
-        QFile::remove(legacy());
-        QFile::remove(old());
-    }
-    static QString legacy() { return ApplicationFolder() + "/Tovira.rbd"; }
-    static QString old() { return ApplicationFolder() + "/Tovira_OLD.rbd"; }
+    QString legacy() const { return program + "/Tovira.rbd"; }
+    QString old() const { return program + "/Tovira_OLD.rbd"; }
+    QString program;
 };
 
 TEST_F(Migration, databaseBesideProgram_movesIntoDataFolderLeavingOldCopy)
 {
     makeDatabase(legacy(), "Poupança");
-    ASSERT_TRUE(App::Event_Open());
+    EnsureFolder(dataFolder());
+    EXPECT_TRUE(MigrateLegacyDatabase(program, dataFile()));
     EXPECT_FALSE(QFileInfo::exists(legacy()));
     EXPECT_TRUE(QFileInfo(old()).isFile());
+    ASSERT_TRUE(App::Event_Open());
     EXPECT_EQ(wCash::instance().List_Contas->Text(), "Poupança");
 }
 
@@ -291,7 +294,19 @@ TEST_F(Migration, dataFolderFileExists_isNotReplacedAndBesideFileStays)
 {
     makeDatabase(dataFile(), "Existing");
     makeDatabase(legacy(), "Legacy");
-    ASSERT_TRUE(App::Event_Open());
-    EXPECT_EQ(wCash::instance().List_Contas->Text(), "Existing");
+    const QByteArray before = readBytes(dataFile());
+    EXPECT_FALSE(MigrateLegacyDatabase(program, dataFile()));
+    EXPECT_EQ(readBytes(dataFile()), before);
     EXPECT_TRUE(QFileInfo(legacy()).isFile());
+}
+
+TEST_F(Migration, oldCopyExists_besideFileStays)
+{
+    makeDatabase(legacy(), "Legacy");
+    writeFile(old(), "an older copy");
+    EnsureFolder(dataFolder());
+    EXPECT_FALSE(MigrateLegacyDatabase(program, dataFile()));
+    EXPECT_TRUE(QFileInfo(legacy()).isFile());
+    EXPECT_EQ(readBytes(old()), "an older copy");
+    EXPECT_EQ(readBytes(dataFile()), readBytes(legacy()));
 }
