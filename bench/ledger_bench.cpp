@@ -199,8 +199,8 @@ int main(int argc, char** argv)
     std::printf("one account, one month (%d rows):   CarregalMovimento %.2f ms\n", oneRows, oneMs);
     std::printf("all accounts, months, years (%d rows): CarregalMovimento %.1f ms\n", allRows, allMs);
     std::printf("raw SQLite, same three statements:     %.1f ms\n", rawMs);
-    std::printf("  of which the rows' record set:       %.1f ms\n", selectMs);
-    std::printf("  of which LedgerQuery::load (+cells):  %.1f ms\n", loadMs);
+    std::printf("  rows as a RecordSet (SQLSelect):     %.1f ms\n", selectMs);
+    std::printf("  LedgerQuery::load (sums, rows, cells): %.1f ms\n", loadMs);
     std::printf("ratio listing / raw:                   %.2f\n", allMs / rawMs);
     std::printf("start to main window shown (median of 5): %.0f ms (min %.0f, max %.0f)\n",
                 startups[startups.size() / 2], startups.front(), startups.back());
