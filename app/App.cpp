@@ -116,10 +116,6 @@ bool App::Event_Open()
     }
     databaseOpen = true;
     Schema::Upgrade(*CashDB);
-    // The ledger selects one account's rows by date after every change; without
-    // this index each reload reads the whole table three times.
-    CashDB->SQLExecute(
-        QStringLiteral("CREATE INDEX IF NOT EXISTS Movimento_conta_data ON Movimento (conta_nome, data)"));
 
     if (!LePrefs())
         return false;

@@ -42,6 +42,9 @@ void Upgrade(SQLDatabase& db)
         db.SQLExecute(QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )"));
     if (!db.SQLSelect(QStringLiteral("SELECT contatoplus from Agenda")))
         db.SQLExecute(QStringLiteral("Alter Table Agenda Add contatoplus Varchar"));
+    // The ledger selects one account's rows by date after every change; without
+    // this index each reload reads the whole table.
+    db.SQLExecute(QStringLiteral("CREATE INDEX IF NOT EXISTS Movimento_conta_data ON Movimento (conta_nome, data)"));
 }
 
 LockRow ReadLockRow(SQLDatabase& db)
