@@ -251,8 +251,15 @@ bool App::GravaPrefs()
         for (int i = 0; i < 6; ++i)
             values.columns[i] = QString::number(window->lMovimento->ColumnWidth(i));
     }
-    // Written whole or not at all: a failed write keeps the last run's file.
-    return EnsureFolder(PreferencesFolder()) && WriteTextLines(preferencesFile(), Preferences::format(values));
+    // Written whole or not at all: a failed write keeps the last run's file,
+    // and the user learns that this run's settings were not kept.
+    QString error;
+    if (!EnsureFolder(PreferencesFolder()))
+        error = PreferencesFolder();
+    else if (WriteTextLines(preferencesFile(), Preferences::format(values), &error))
+        return true;
+    MsgBox(Module1::kMsgPrefsNaoGravadas() + QStringLiteral("\n\n") + error);
+    return false;
 }
 
 void App::MostraPrefs()

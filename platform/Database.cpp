@@ -179,26 +179,10 @@ bool SQLDatabase::succeed()
     return true;
 }
 
-bool SQLDatabase::CreateDatabaseFile()
+bool SQLDatabase::open(int flags)
 {
     Close();
-    const int rc = sqlite3_open_v2(file_.toUtf8().constData(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK) {
-        failFromDb(rc);
-        sqlite3_close(db_);
-        db_ = nullptr;
-        return false;
-    }
-    return succeed();
-}
-
-bool SQLDatabase::Connect()
-{
-    Close();
-    if (!QFileInfo(file_).isFile())
-        return fail(SQLITE_CANTOPEN, QStringLiteral("unable to open database file"));
-    int rc = sqlite3_open_v2(file_.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    int rc = sqlite3_open_v2(file_.toUtf8().constData(), &db_, flags, nullptr);
     if (rc == SQLITE_OK) {
         // Opening is lazy: reading the schema is what shows a file that is not a database.
         rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -210,6 +194,20 @@ bool SQLDatabase::Connect()
         return false;
     }
     return succeed();
+}
+
+bool SQLDatabase::CreateDatabaseFile()
+{
+    return open(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+bool SQLDatabase::Connect()
+{
+    if (!QFileInfo(file_).isFile()) {
+        Close();
+        return fail(SQLITE_CANTOPEN, QStringLiteral("unable to open database file"));
+    }
+    return open(SQLITE_OPEN_READWRITE);
 }
 
 void SQLDatabase::Close()

@@ -145,6 +145,7 @@ public:
 
 private:
     friend class Transaction;
+    bool open(int flags);
     bool fail(int code, const QString& message);
     bool failFromDb(int code);
     bool succeed();

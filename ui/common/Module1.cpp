@@ -27,6 +27,7 @@ QString localized(const char* key, const QString& defaultText)
 #include "ui/common/Module1Texts.inc"
 TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
 TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova versão.")
+TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
 #undef TOVIRA_TEXT
 
 bool AbreJanela(const QString& message, bool showCancel, const QString& title)

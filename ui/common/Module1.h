@@ -16,6 +16,7 @@ namespace Module1 {
 // Texts that are not in the original table but that sound behaviour needed.
 QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
+QString kMsgPrefsNaoGravadas();
 
 // Looks a key up in the installed translations, falling back to the default.
 QString localized(const char* key, const QString& defaultText);
