@@ -1,24 +1,17 @@
-#include "RegisterWindowFixture.h"
-#include "TestSupport.h"
+#include "RegisterFixture.h"
 
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
 #include "registers/wContas.h"
-#include "ui/common/Module1.h"
-
-#include <QPushButton>
-
-using registertest::column;
-using registertest::ledgerIds;
-using Ids = QList<qint64>;
 
 namespace {
 
-class AccountWindow : public RegisterWindowTest
+class AccountWindow : public RegisterTest
 {
-protected:
+  protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        openLedger();
+    }
     // Opens the window through the main window's "+", types the name and presses OK.
     void addThroughPlus(const QString& name)
     {
@@ -27,14 +20,21 @@ protected:
         wContas::instance().tConta->setText(name);
         click(wContas::instance().btok);
     }
+    void renameCasa(const QString& to)
+    {
+        doubleClickRow(main->List_Contas, "Casa");
+        wContas::instance().tConta->setText(to);
+        click(wContas::instance().btok);
+    }
 };
 
 } // namespace
 
 TEST_F(AccountWindow, doubleClickRenameOfCasa_rewritesExactlyItsRowsAndTheLedgerFollows)
 {
-    ASSERT_EQ(ledgerRowsOf("Casa"), 2);
-    doubleClickRow(*main->List_Contas, "Casa");
+    select(main->List_Contas, "Casa");
+    ASSERT_EQ(main->lMovimento->ListCount(), 2);
+    doubleClickRow(main->List_Contas, "Casa");
     ASSERT_TRUE(wContas::exists());
     wContas& window = wContas::instance();
     EXPECT_TRUE(window.isVisible());
@@ -45,52 +45,45 @@ TEST_F(AccountWindow, doubleClickRenameOfCasa_rewritesExactlyItsRowsAndTheLedger
 
     window.tConta->setText("Casa Nova");
     click(window.btok);
-
     ASSERT_EQ(recorder.shown.size(), 1);
     EXPECT_EQ(recorder.shown[0].text, Module1::kMsgConfirmaAlteracao());
     EXPECT_EQ(recorder.shown[0].title, "Confirma?");
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Casa Nova"}));
-    EXPECT_EQ(ledgerIds(db(), "conta_nome", "Casa Nova"), Ids({2, 3}));
-    EXPECT_EQ(ledgerIds(db(), "conta_nome", ""), Ids({4}));
-    EXPECT_EQ(ledgerIds(db(), "conta_nome", "Banco"), Ids({1, 5}));
-    EXPECT_EQ(column(db(), "Agenda", "conta", false), QStringList({"Casa Nova", "Banco", ""}));
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa Nova"}));
+    EXPECT_EQ(ids("conta_nome", "Casa Nova"), QStringList({"2", "3"}));
+    EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
+    EXPECT_EQ(ids("conta_nome", "Banco"), QStringList({"1", "5"}));
+    EXPECT_EQ(agenda("conta"), QStringList({"Casa Nova", "Banco", ""}));
     // OK ends the window and puts the mode back to insert.
     EXPECT_FALSE(wContas::exists());
     EXPECT_EQ(Module1::contaopcao, "i");
-    EXPECT_EQ(rows(*main->List_Contas), QStringList({"Banco", "Casa Nova"}));
-    EXPECT_EQ(ledgerRowsOf("Casa Nova"), 2);
+    EXPECT_EQ(rows(main->List_Contas), QStringList({"Banco", "Casa Nova"}));
+    select(main->List_Contas, "Casa Nova");
+    EXPECT_EQ(main->lMovimento->ListCount(), 2);
 }
 
-TEST_F(AccountWindow, renameKeepingTheSameName_asksThenReportsTheDuplicate_andChangesNothing)
+TEST_F(AccountWindow, renameToTheSameNameOrAnsweredWithCancel_changesNothing)
 {
-    doubleClickRow(*main->List_Contas, "Casa");
-    click(wContas::instance().btok);
+    renameCasa("Casa");
     EXPECT_EQ(recorder.confirmations(), QStringList({Module1::kMsgConfirmaAlteracao()}));
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Casa"}));
-}
 
-TEST_F(AccountWindow, renameAnsweredWithCancel_changesNothing)
-{
+    closeWindows();
+    openLedger();
     recorder.answers.enqueue(false);
-    doubleClickRow(*main->List_Contas, "Casa");
-    wContas::instance().tConta->setText("Outra");
-    click(wContas::instance().btok);
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Casa"}));
-    EXPECT_EQ(ledgerIds(db(), "conta_nome", "Casa"), Ids({2, 3}));
+    renameCasa("Outra");
     EXPECT_FALSE(wContas::exists());
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
+    EXPECT_EQ(ids("conta_nome", "Casa"), QStringList({"2", "3"}));
 }
 
 TEST_F(AccountWindow, renameWhoseInsertFails_changesNothingAndShowsTheDatabaseError)
 {
-    registertest::refuseInserts(db(), "Contas", "sem contas novas");
-    doubleClickRow(*main->List_Contas, "Casa");
-    wContas::instance().tConta->setText("Casa Nova");
-    click(wContas::instance().btok);
+    testsupport::failOn(db(), "INSERT", "Contas", "sem contas novas");
+    renameCasa("Casa Nova");
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nsem contas novas"}));
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Casa"}));
-    EXPECT_EQ(ledgerIds(db(), "conta_nome", "Casa"), Ids({2, 3}));
-    EXPECT_EQ(column(db(), "Agenda", "conta", false), QStringList({"Casa", "Banco", ""}));
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
+    EXPECT_EQ(ids("conta_nome", "Casa"), QStringList({"2", "3"}));
+    EXPECT_EQ(agenda("conta"), QStringList({"Casa", "Banco", ""}));
     EXPECT_FALSE(db().InTransaction());
 }
 
@@ -99,22 +92,29 @@ TEST_F(AccountWindow, plusInsertsAsTyped_refusesDuplicatesAndBlankNames)
     addThroughPlus(" Banco");
     addThroughPlus("Banco");
     addThroughPlus("   ");
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({" Banco", "Banco", "Casa"}));
+    EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Casa"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
     ASSERT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
     EXPECT_EQ(recorder.shown.last().title, "Aviso");
     EXPECT_FALSE(recorder.shown.last().showCancel);
-    EXPECT_EQ(rows(*main->List_Contas), QStringList({" Banco", "Banco", "Casa"}));
+    EXPECT_EQ(rows(main->List_Contas), QStringList({" Banco", "Banco", "Casa"}));
 }
 
-TEST_F(AccountWindow, plusAfterADoubleClick_insertsInsteadOfRenaming)
+TEST_F(AccountWindow, cancelOrPlusAfterADoubleClick_putsTheModeBackToInsert)
 {
-    doubleClickRow(*main->List_Contas, "Casa");
+    doubleClickRow(main->List_Contas, "Banco");
+    wContas::instance().tConta->setText("Outro");
+    click(wContas::instance().bt_fecha);
+    EXPECT_FALSE(wContas::exists());
+    EXPECT_EQ(Module1::contaopcao, "i");
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
+
+    doubleClickRow(main->List_Contas, "Casa");
     click(main->BevelButton1);
     EXPECT_EQ(Module1::contaopcao, "i");
     wContas::instance().tConta->setText("Poupança");
     click(wContas::instance().btok);
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Casa", "Poupança"}));
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa", "Poupança"}));
     EXPECT_TRUE(recorder.shown.isEmpty());
 }
 
@@ -127,19 +127,9 @@ TEST_F(AccountWindow, renameModeWithNoAccountSelected_insertsAndLeavesAccountles
     EXPECT_EQ(window.lContas->ListIndex(), -1);
     window.tConta->setText("Carteira");
     click(window.btok);
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Carteira", "Casa"}));
-    EXPECT_EQ(ledgerIds(db(), "conta_nome", ""), Ids({4}));
-    EXPECT_EQ(column(db(), "Agenda", "conta", false), QStringList({"Casa", "Banco", ""}));
-}
-
-TEST_F(AccountWindow, cancelAfterADoubleClick_writesNothingAndResetsTheMode)
-{
-    doubleClickRow(*main->List_Contas, "Banco");
-    wContas::instance().tConta->setText("Outro");
-    click(wContas::instance().bt_fecha);
-    EXPECT_FALSE(wContas::exists());
-    EXPECT_EQ(Module1::contaopcao, "i");
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Casa"}));
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa"}));
+    EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
+    EXPECT_EQ(agenda("conta"), QStringList({"Casa", "Banco", ""}));
 }
 
 TEST_F(AccountWindow, whileImporting_duplicateSkippedSilentlyButBlankStillWarned)
@@ -156,5 +146,5 @@ TEST_F(AccountWindow, whileImporting_duplicateSkippedSilentlyButBlankStillWarned
     window.tConta->setText(" ");
     window.InsereConta();
     EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
-    EXPECT_EQ(column(db(), "Contas", "nome"), QStringList({"Banco", "Cartão", "Casa"}));
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Cartão", "Casa"}));
 }

@@ -1,24 +1,17 @@
-#include "RegisterWindowFixture.h"
-#include "TestSupport.h"
+#include "RegisterFixture.h"
 
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
 #include "registers/wCategorias.h"
-#include "ui/common/Module1.h"
-
-#include <QPushButton>
-
-using registertest::column;
-using registertest::ledgerIds;
-using Ids = QList<qint64>;
 
 namespace {
 
-class CategoryWindow : public RegisterWindowTest
+class CategoryWindow : public RegisterTest
 {
-protected:
+  protected:
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        openLedger();
+    }
     void addThroughPlus(const QString& name)
     {
         click(main->BevelButton5);
@@ -26,11 +19,6 @@ protected:
         EXPECT_EQ(wCategorias::instance().conta_descricao->Text(), "");
         wCategorias::instance().conta_descricao->setText(name);
         click(wCategorias::instance().btok);
-    }
-    QString storedConta(const QString& name)
-    {
-        auto rs = db().SQLSelect("SELECT conta FROM Categorias WHERE descricao = ?", {name});
-        return rs && !rs->Eof() ? rs->IdxField(1).StringValue() : "<missing>";
     }
 };
 
@@ -41,7 +29,7 @@ TEST_F(CategoryWindow, opening_selectsTheFirstCategoryAndShowsItsName)
     wCategorias& window = wCategorias::instance();
     window.Show();
     testsupport::screenshot(window, "wCategorias");
-    EXPECT_EQ(rows(*window.ListBox1), QStringList({"Lazer", "Mercado"}));
+    EXPECT_EQ(rows(window.ListBox1), QStringList({"Lazer", "Mercado"}));
     EXPECT_EQ(window.ListBox1->ListIndex(), 0);
     EXPECT_EQ(window.conta_descricao->Text(), "Lazer");
     EXPECT_EQ(window.tempcategoria, "Lazer");
@@ -49,38 +37,36 @@ TEST_F(CategoryWindow, opening_selectsTheFirstCategoryAndShowsItsName)
 
 TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoLedgerAndSchedules)
 {
-    doubleClickRow(*main->List_Categorias, "Mercado");
+    doubleClickRow(main->List_Categorias, "Mercado");
     wCategorias& window = wCategorias::instance();
     EXPECT_EQ(Module1::categoriaopcao, "a");
     EXPECT_EQ(window.conta_descricao->Text(), "Mercado");
     window.conta_descricao->setText("Feira");
     click(window.btok);
     EXPECT_TRUE(recorder.shown.isEmpty());
-    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Feira", "Lazer"}));
-    EXPECT_EQ(ledgerIds(db(), "conta", "Feira"), Ids({1, 3, 4}));
-    EXPECT_EQ(column(db(), "Agenda", "categoria", false), QStringList({"Lazer", "Feira", ""}));
-    EXPECT_EQ(rows(*main->List_Categorias), QStringList({"Feira", "Lazer"}));
+    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Feira", "Lazer"}));
+    EXPECT_EQ(ids("conta", "Feira"), QStringList({"1", "3", "4"}));
+    EXPECT_EQ(agenda("categoria"), QStringList({"Lazer", "Feira", ""}));
+    EXPECT_EQ(rows(main->List_Categorias), QStringList({"Feira", "Lazer"}));
     EXPECT_FALSE(wCategorias::exists());
     EXPECT_EQ(Module1::categoriaopcao, "i");
 }
-
 
 TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
 {
     addThroughPlus("Saúde");
     addThroughPlus("Lazer");
     addThroughPlus("  ");
-    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Saúde"}));
-    EXPECT_EQ(storedConta("Saúde"), "1");
+    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Saúde"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Saúde'"), QStringList{"1"});
     EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
     EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
-    EXPECT_EQ(rows(*main->List_Categorias), QStringList({"Lazer", "Mercado", "Saúde"}));
+    EXPECT_EQ(rows(main->List_Categorias), QStringList({"Lazer", "Mercado", "Saúde"}));
 }
-
 
 TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_inserts)
 {
-    doubleClickRow(*main->List_Categorias, "Lazer");
+    doubleClickRow(main->List_Categorias, "Lazer");
     click(wCategorias::instance().bt_fecha1);
     EXPECT_EQ(Module1::categoriaopcao, "i");
     // A menu command: the window opens with the first category selected.
@@ -88,22 +74,22 @@ TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_inserts)
     window.Show();
     window.conta_descricao->setText("Viagem");
     click(window.btok);
-    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Viagem"}));
-    EXPECT_EQ(ledgerIds(db(), "conta", "Lazer"), Ids({2, 5}));
+    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Viagem"}));
+    EXPECT_EQ(ids("conta", "Lazer"), QStringList({"2", "5"}));
 }
 
 TEST_F(CategoryWindow, renameModeOnAnEmptyRegister_insertsAndLeavesUncategorisedRowsAlone)
 {
-    testsupport::exec(db(), "DELETE FROM Categorias");
-    testsupport::exec(db(), "UPDATE Movimento SET conta = '' WHERE id = 4");
+    exec("DELETE FROM Categorias");
+    exec("UPDATE Movimento SET conta = '' WHERE id = 4");
     Module1::categoriaopcao = "a";
     wCategorias& window = wCategorias::instance();
     EXPECT_EQ(window.ListBox1->ListCount(), 0);
     EXPECT_EQ(window.conta_descricao->Text(), "");
     window.conta_descricao->setText("Nova");
     click(window.btok);
-    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Nova"}));
-    EXPECT_EQ(ledgerIds(db(), "conta", ""), Ids({4}));
+    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Nova"}));
+    EXPECT_EQ(ids("conta", ""), QStringList({"4"}));
 }
 
 TEST_F(CategoryWindow, whileImporting_duplicateSkippedSilentlyAndFieldKeepsTheName)
@@ -117,5 +103,5 @@ TEST_F(CategoryWindow, whileImporting_duplicateSkippedSilentlyAndFieldKeepsTheNa
     window.conta_descricao->setText("");
     window.InsereCategoria();
     EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
-    EXPECT_EQ(column(db(), "Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
+    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
 }

@@ -1,28 +1,17 @@
-#include "RegisterWindowFixture.h"
-#include "TestSupport.h"
+#include "RegisterFixture.h"
 
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
 #include "registers/wContatos.h"
 #include "registers/wEditaContato.h"
-#include "ui/common/Module1.h"
-
-#include <QPushButton>
-
-using registertest::column;
-using registertest::ledgerIds;
-using Ids = QList<qint64>;
 
 namespace {
 
-class ContactWindow : public RegisterWindowTest
+class ContactWindow : public RegisterTest
 {
-protected:
+  protected:
     void SetUp() override
     {
-        RegisterWindowTest::SetUp();
+        RegisterTest::SetUp();
+        openLedger();
         main->Toolbar11_Action("mcontatos");
         ASSERT_TRUE(wContatos::exists());
         list = &wContatos::instance();
@@ -37,11 +26,11 @@ protected:
     }
     void rename(const QString& from, const QString& to)
     {
-        doubleClickRow(*list->ListBox1, from);
+        doubleClickRow(list->ListBox1, from);
         wEditaContato::instance().tNome->setText(to);
         click(wEditaContato::instance().btOK);
     }
-    QStringList contacts() { return column(db(), "Contatos", "nome"); }
+    static QStringList contacts() { return names("Contatos", "nome"); }
 
     wContatos* list = nullptr;
 };
@@ -51,10 +40,10 @@ protected:
 TEST_F(ContactWindow, toolbarOpensTheList_andPlusAddsThroughTheEditor)
 {
     EXPECT_TRUE(list->isVisible());
-    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruno"}));
+    EXPECT_EQ(rows(list->ListBox1), QStringList({"Ana", "Bruno"}));
     add("Carla");
     EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno", "Carla"}));
-    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruno", "Carla"}));
+    EXPECT_EQ(rows(list->ListBox1), QStringList({"Ana", "Bruno", "Carla"}));
     EXPECT_FALSE(wEditaContato::instance().isVisible());
     EXPECT_TRUE(recorder.shown.isEmpty());
     wEditaContato::instance().Show();
@@ -64,10 +53,8 @@ TEST_F(ContactWindow, toolbarOpensTheList_andPlusAddsThroughTheEditor)
 
 TEST_F(ContactWindow, insertRefusesBlankDashAndDuplicates_butKeepsTrailingBlankVariant)
 {
-    add("  -  ");
-    add(" ");
-    add("Ana");
-    add("Ana ");
+    for (const char* name : {"  -  ", " ", "Ana", "Ana "})
+        add(name);
     EXPECT_EQ(recorder.confirmations(), QStringList({"Nome não pode estar vazio", "Nome não pode estar vazio"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Contato Existente!"}));
     EXPECT_EQ(contacts(), QStringList({"Ana", "Ana ", "Bruno"}));
@@ -92,18 +79,16 @@ TEST_F(ContactWindow, doubleClickRename_carriesTheNameIntoLedgerAndScheduleConta
     EXPECT_EQ(recorder.shown[0].text, "Confirma Alteração?");
     EXPECT_EQ(recorder.shown[0].title, "Confirma");
     EXPECT_EQ(contacts(), QStringList({"Ana", "Bruna"}));
-    EXPECT_EQ(ledgerIds(db(), "contato", "Bruna"), Ids({2}));
-    EXPECT_EQ(ledgerIds(db(), "contato", ""), Ids({4}));
-    EXPECT_EQ(column(db(), "Agenda", "contatoplus", false), QStringList({"Bruna", "Ana", ""}));
-    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruna"}));
+    EXPECT_EQ(ids("contato", "Bruna"), QStringList({"2"}));
+    EXPECT_EQ(ids("contato", ""), QStringList({"4"}));
+    EXPECT_EQ(agenda("contatoplus"), QStringList({"Bruna", "Ana", ""}));
+    EXPECT_EQ(rows(list->ListBox1), QStringList({"Ana", "Bruna"}));
 }
 
 TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged)
 {
-    rename("Ana", "  ");
-    rename("Ana", "-");
-    rename("Ana", "  -  ");
-    rename("Ana", "Bruno");
+    for (const char* to : {"  ", "-", "  -  ", "Bruno"})
+        rename("Ana", to);
     list->ListBox1->setListIndex(-1);
     wEditaContato::instance().tNome->setText("Zé");
     click(wEditaContato::instance().btOK);
@@ -111,46 +96,44 @@ TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged)
               QStringList({"Nome Inválido", "Nome Inválido", "Nome Inválido", "Selecione um contato"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Contato Existente!"}));
     EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
-    EXPECT_EQ(ledgerIds(db(), "contato", ""), Ids({4}));
-    EXPECT_EQ(ledgerIds(db(), "contato", "Ana"), Ids({1, 3}));
+    EXPECT_EQ(ids("contato", ""), QStringList({"4"}));
+    EXPECT_EQ(ids("contato", "Ana"), QStringList({"1", "3"}));
 }
 
 TEST_F(ContactWindow, renameActsOnTheRowSelectedWhenOkIsPressed)
 {
-    doubleClickRow(*list->ListBox1, "Ana");
-    list->ListBox1->setListIndex(rowOf(*list->ListBox1, "Bruno"));
+    doubleClickRow(list->ListBox1, "Ana");
+    select(list->ListBox1, "Bruno");
     wEditaContato::instance().tNome->setText("O'Brien");
     click(wEditaContato::instance().btOK);
     EXPECT_EQ(contacts(), QStringList({"Ana", "O'Brien"}));
-    EXPECT_EQ(ledgerIds(db(), "contato", "O'Brien"), Ids({2}));
+    EXPECT_EQ(ids("contato", "O'Brien"), QStringList({"2"}));
 }
-
-
 
 TEST_F(ContactWindow, deleteAsksFirst_cancelKeeps_okRemovesOnlyTheRegisterRow)
 {
     click(list->BevelButton2);
     EXPECT_EQ(recorder.confirmations(), QStringList({"Selecione um contato"}));
 
-    list->ListBox1->setListIndex(rowOf(*list->ListBox1, "Ana"));
+    select(list->ListBox1, "Ana");
     recorder.answers.enqueue(false);
     click(list->BevelButton2);
     EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
 
-    list->ListBox1->setListIndex(rowOf(*list->ListBox1, "Ana"));
+    select(list->ListBox1, "Ana");
     click(list->BevelButton2);
     EXPECT_EQ(recorder.shown.last().text, "Confirma Apagar?");
     EXPECT_EQ(recorder.shown.last().title, "Confirma?");
     EXPECT_EQ(contacts(), QStringList({"Bruno"}));
-    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Bruno"}));
-    EXPECT_EQ(ledgerIds(db(), "contato", "Ana"), Ids({1, 3}));
+    EXPECT_EQ(rows(list->ListBox1), QStringList({"Bruno"}));
+    EXPECT_EQ(ids("contato", "Ana"), QStringList({"1", "3"}));
 }
 
 TEST_F(ContactWindow, failedDelete_isReported)
 {
-    testsupport::exec(db(), "CREATE TRIGGER keep BEFORE DELETE ON Contatos BEGIN SELECT RAISE(ABORT, 'preso'); END");
+    testsupport::failOn(db(), "DELETE", "Contatos", "preso");
     list->ListBox1->setListIndex(0);
     click(list->BevelButton2);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
-    EXPECT_EQ(rows(*list->ListBox1), QStringList({"Ana", "Bruno"}));
+    EXPECT_EQ(rows(list->ListBox1), QStringList({"Ana", "Bruno"}));
 }

@@ -1,149 +1,103 @@
 #include "registers/RegisterStore.h"
 
-#include "RegisterTestData.h"
-#include "TestSupport.h"
+#include "RegisterFixture.h"
 
-#include <gtest/gtest.h>
-
-using registertest::column;
-using registertest::ledgerIds;
-using testsupport::exec;
 using Kind = RegisterStore::Kind;
-using Ids = QList<qint64>;
+using RegisterStoreTest = RegisterTest;
 
-namespace {
-
-class RegisterStoreTest : public ::testing::Test
+TEST_F(RegisterStoreTest, rename_rewritesExactlyItsTransactionsAndSchedules_andNoOtherColumn)
 {
-protected:
-    void SetUp() override
+    exec("UPDATE Agenda SET contato = 'Bruno' WHERE rowid = 2"); // an amount that reads like a contact
+    struct Case
     {
-        db = registertest::newDatabase();
-        registertest::seed(*db);
+        Kind kind;
+        QString table, nameColumn, from, to, ledgerColumn, agendaColumn;
+        QStringList names, renamedIds, agenda;
+    };
+    const QList<Case> cases{
+        {Kind::Account, "Contas", "nome", "Casa", "Casa Nova", "conta_nome", "conta", {"Banco", "Casa Nova"},
+         {"2", "3"}, {"Casa Nova", "Banco", ""}},
+        {Kind::Category, "Categorias", "descricao", "Lazer", "Viagem", "conta", "categoria", {"Mercado", "Viagem"},
+         {"2", "5"}, {"Viagem", "Mercado", ""}},
+        {Kind::Contact, "Contatos", "nome", "Bruno", "Bruna", "contato", "contatoplus", {"Ana", "Bruna"}, {"2"},
+         {"Bruna", "Ana", ""}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.table.toStdString());
+        const QList<QStringList> before = testsupport::rows(db(), "SELECT * FROM Movimento ORDER BY id");
+        ASSERT_TRUE(RegisterStore(db(), c.kind).Rename(c.from, c.to));
+        EXPECT_EQ(names(c.table, c.nameColumn), c.names);
+        EXPECT_EQ(ids(c.ledgerColumn, c.to), c.renamedIds);
+        EXPECT_EQ(agenda(c.agendaColumn), c.agenda);
+        // Every other cell of the ledger is as it was.
+        const QList<QStringList> after = testsupport::rows(db(), "SELECT * FROM Movimento ORDER BY id");
+        ASSERT_EQ(after.size(), before.size());
+        for (int row = 0; row < after.size(); ++row)
+            for (int cell = 0; cell < after[row].size(); ++cell) {
+                if (after[row][cell] != c.to) {
+                    EXPECT_EQ(after[row][cell], before[row][cell]) << row << "," << cell;
+                }
+            }
     }
-    QStringList agenda(const QString& col) { return column(*db, "Agenda", col, false); }
-
-    std::unique_ptr<SQLDatabase> db;
-};
-
-} // namespace
-
-TEST_F(RegisterStoreTest, renameAccount_rewritesExactlyItsTransactionsAndSchedules)
-{
-    RegisterStore store(*db, Kind::Account);
-    ASSERT_TRUE(store.Rename("Casa", "Casa Nova"));
-    EXPECT_EQ(column(*db, "Contas", "nome"), QStringList({"Banco", "Casa Nova"}));
-    EXPECT_EQ(ledgerIds(*db, "conta_nome", "Casa Nova"), Ids({2, 3}));
-    EXPECT_EQ(ledgerIds(*db, "conta_nome", "Banco"), Ids({1, 5}));
-    EXPECT_EQ(ledgerIds(*db, "conta_nome", ""), Ids({4}));
-    EXPECT_EQ(agenda("conta"), QStringList({"Casa Nova", "Banco", ""}));
-    // The category and contact columns are other registers' names.
-    EXPECT_EQ(agenda("categoria"), QStringList({"Lazer", "Mercado", ""}));
-}
-
-TEST_F(RegisterStoreTest, renameCategory_insertsBareRowAndFollowsIntoLedgerAndSchedules)
-{
-    RegisterStore store(*db, Kind::Category);
-    ASSERT_TRUE(store.Insert("Saúde"));
-    ASSERT_TRUE(store.Rename("Lazer", "Viagem"));
-    auto rs = db->SQLSelect("SELECT conta FROM Categorias WHERE descricao = ?", {"Saúde"});
-    ASSERT_TRUE(rs && !rs->Eof());
-    EXPECT_EQ(rs->IdxField(1).StringValue(), "1");
-    rs = db->SQLSelect("SELECT conta FROM Categorias WHERE descricao = ?", {"Viagem"});
-    ASSERT_TRUE(rs && !rs->Eof());
-    EXPECT_TRUE(rs->IdxField(1).IsNull());
-    EXPECT_EQ(column(*db, "Categorias", "descricao"), QStringList({"Mercado", "Saúde", "Viagem"}));
-    EXPECT_EQ(ledgerIds(*db, "conta", "Viagem"), Ids({2, 5}));
-    EXPECT_EQ(agenda("categoria"), QStringList({"Viagem", "Mercado", ""}));
-}
-
-TEST_F(RegisterStoreTest, renameContact_followsIntoScheduleContactNotScheduleAmount)
-{
-    exec(*db, "UPDATE Agenda SET contato = 'Bruno' WHERE rowid = 2");
-    RegisterStore store(*db, Kind::Contact);
-    ASSERT_TRUE(store.Rename("Bruno", "Bruna"));
-    EXPECT_EQ(column(*db, "Contatos", "nome"), QStringList({"Ana", "Bruna"}));
-    EXPECT_EQ(ledgerIds(*db, "contato", "Bruna"), Ids({2}));
-    EXPECT_EQ(agenda("contatoplus"), QStringList({"Bruna", "Ana", ""}));
     EXPECT_EQ(agenda("contato"), QStringList({"50", "Bruno", "1"}));
+    // A renamed category is stored as a new bare row.
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Viagem'"), QStringList{"NULL"});
 }
 
 TEST_F(RegisterStoreTest, namesWithQuotes_renameAndDeleteTouchOnlyTheirOwnRows)
 {
+    addAccounts({"D'Ávila", "x' OR '1'='1"});
+    addTransaction("D'Ávila", "", "", "2026-01-01", "1", ""); // id 6
+    addTransaction("x' OR '1'='1", "", "", "2026-01-01", "1", ""); // id 7
+    RegisterStore store(db(), Kind::Account);
     for (const QString& name : {QStringLiteral("D'Ávila"), QStringLiteral("x' OR '1'='1")}) {
         SCOPED_TRACE(name.toStdString());
-        SetUp();
-        exec(*db, "INSERT INTO Contas (nome) VALUES ('D''Ávila'), ('x'' OR ''1''=''1')");
-        exec(*db, "INSERT INTO Movimento (id, conta_nome) VALUES (10, 'D''Ávila'), (11, 'x'' OR ''1''=''1')");
-        RegisterStore store(*db, Kind::Account);
+        const qsizetype accounts = names("Contas", "nome").size(), rows = names("Movimento", "id").size();
         ASSERT_TRUE(store.Rename(name, "O'Neil"));
-        EXPECT_EQ(column(*db, "Contas", "nome").size(), 4);
-        EXPECT_EQ(ledgerIds(*db, "conta_nome", "O'Neil"), Ids({name.startsWith('D') ? 10 : 11}));
-        EXPECT_EQ(ledgerIds(*db, "conta_nome", "Casa"), Ids({2, 3}));
+        EXPECT_EQ(names("Contas", "nome").size(), accounts);
+        EXPECT_EQ(ids("conta_nome", "O'Neil"), QStringList{name.startsWith('D') ? "6" : "7"});
+        EXPECT_EQ(ids("conta_nome", "Casa"), QStringList({"2", "3"}));
 
         ASSERT_TRUE(store.DeleteWithTransactions("O'Neil"));
-        EXPECT_EQ(column(*db, "Contas", "nome").size(), 3);
-        EXPECT_EQ(ledgerIds(*db, "conta_nome", "O'Neil"), Ids());
-        EXPECT_EQ(column(*db, "Movimento", "id").size(), 6);
+        EXPECT_EQ(names("Contas", "nome").size(), accounts - 1);
+        EXPECT_EQ(names("Movimento", "id").size(), rows - 1);
     }
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
+    EXPECT_EQ(names("Movimento", "id").size(), 5);
 }
-
 
 TEST_F(RegisterStoreTest, renameFailingAtTheLastStatement_rollsBackTheLedgerToo)
 {
-    exec(*db, "CREATE TRIGGER frozen BEFORE UPDATE ON Agenda BEGIN SELECT RAISE(ABORT, 'frozen'); END");
+    testsupport::failOn(db(), "UPDATE", "Agenda", "frozen");
     for (Kind kind : {Kind::Account, Kind::Category, Kind::Contact}) {
-        RegisterStore store(*db, kind);
+        RegisterStore store(db(), kind);
         const QString from = kind == Kind::Account ? "Casa" : kind == Kind::Category ? "Lazer" : "Bruno";
         const QString col = kind == Kind::Account ? "conta_nome" : kind == Kind::Category ? "conta" : "contato";
         const QStringList before = store.Names().value();
-        const Ids rows = ledgerIds(*db, col, from);
+        const QStringList rows = ids(col, from);
         EXPECT_FALSE(store.Rename(from, "Novo"));
-        EXPECT_EQ(db->ErrorMessage(), "frozen");
+        EXPECT_EQ(db().ErrorMessage(), "frozen");
         EXPECT_EQ(store.Names().value(), before);
-        EXPECT_EQ(ledgerIds(*db, col, from), rows);
+        EXPECT_EQ(ids(col, from), rows);
+        EXPECT_FALSE(db().InTransaction());
     }
-}
-
-TEST_F(RegisterStoreTest, deleteWithTransactions_removesEveryDateOfThatNameOnly)
-{
-    RegisterStore accounts(*db, Kind::Account);
-    ASSERT_TRUE(accounts.DeleteWithTransactions("Casa"));
-    EXPECT_EQ(column(*db, "Contas", "nome"), QStringList({"Banco"}));
-    EXPECT_EQ(column(*db, "Movimento", "id"), QStringList({"1", "4", "5"}));
-    EXPECT_EQ(agenda("conta"), QStringList({"Casa", "Banco", ""}));
-
-    RegisterStore categories(*db, Kind::Category);
-    ASSERT_TRUE(categories.DeleteWithTransactions("Mercado"));
-    EXPECT_EQ(column(*db, "Categorias", "descricao"), QStringList({"Lazer"}));
-    EXPECT_EQ(column(*db, "Movimento", "id"), QStringList({"5"}));
-}
-
-TEST_F(RegisterStoreTest, deleteWithTransactionsFailingHalfway_keepsTheRegisterRow)
-{
-    exec(*db, "CREATE TRIGGER keep BEFORE DELETE ON Movimento BEGIN SELECT RAISE(ABORT, 'kept'); END");
-    RegisterStore store(*db, Kind::Category);
-    EXPECT_FALSE(store.DeleteWithTransactions("Lazer"));
-    EXPECT_EQ(db->ErrorMessage(), "kept");
-    EXPECT_EQ(column(*db, "Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
 }
 
 TEST_F(RegisterStoreTest, deleteContact_keepsTheNameInTransactions_andDeletesEqualTwins)
 {
-    exec(*db, "INSERT INTO Contatos (nome) VALUES ('Ana'), (' Ana')");
-    RegisterStore store(*db, Kind::Contact);
+    addContacts({"Ana", " Ana"});
+    RegisterStore store(db(), Kind::Contact);
     ASSERT_TRUE(store.Delete("Ana"));
     EXPECT_EQ(store.Names().value(), QStringList({" Ana", "Bruno"}));
-    EXPECT_EQ(ledgerIds(*db, "contato", "Ana"), Ids({1, 3}));
+    EXPECT_EQ(ids("contato", "Ana"), QStringList({"1", "3"}));
 }
 
 TEST_F(RegisterStoreTest, find_isExactAndAFailedQueryIsNotFree)
 {
-    RegisterStore store(*db, Kind::Contact);
+    RegisterStore store(db(), Kind::Contact);
     EXPECT_EQ(store.Find("Ana"), RegisterStore::Lookup::Taken);
     EXPECT_EQ(store.Find("ana"), RegisterStore::Lookup::Free);
     EXPECT_EQ(store.Find("Ana "), RegisterStore::Lookup::Free);
-    exec(*db, "DROP TABLE Contatos");
+    exec("DROP TABLE Contatos");
     EXPECT_EQ(store.Find("Zé"), RegisterStore::Lookup::QueryFailed);
     EXPECT_FALSE(store.Names());
 }

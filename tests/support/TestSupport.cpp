@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/Schema.h"
 #include "platform/Database.h"
 
 #include <QDir>
@@ -22,9 +23,47 @@ QString tempPath(const QString& name)
     return dir + '/' + name;
 }
 
+std::unique_ptr<SQLDatabase> newDatabase()
+{
+    auto db = std::make_unique<SQLDatabase>();
+    db->setDatabaseFile(tempPath(QStringLiteral("Tovira.rbd")));
+    EXPECT_TRUE(db->CreateDatabaseFile()) << db->ErrorMessage().toStdString();
+    EXPECT_TRUE(Schema::Create(*db)) << db->ErrorMessage().toStdString();
+    Schema::Upgrade(*db);
+    return db;
+}
+
 void exec(SQLDatabase& db, const QString& sql)
 {
     ASSERT_TRUE(db.SQLExecute(sql)) << sql.toStdString() << ": " << db.ErrorMessage().toStdString();
+}
+
+QList<QStringList> rows(SQLDatabase& db, const QString& sql, const QVariantList& params)
+{
+    QList<QStringList> out;
+    auto rs = db.SQLSelect(sql, params);
+    EXPECT_TRUE(rs) << sql.toStdString() << ": " << db.ErrorMessage().toStdString();
+    for (; rs && !rs->Eof(); rs->MoveNext()) {
+        QStringList row;
+        for (int i = 1; i <= rs->FieldCount(); ++i)
+            row << (rs->IdxField(i).IsNull() ? QStringLiteral("NULL") : rs->IdxField(i).StringValue());
+        out << row;
+    }
+    return out;
+}
+
+QStringList column(SQLDatabase& db, const QString& sql, const QVariantList& params)
+{
+    QStringList out;
+    for (const QStringList& row : rows(db, sql, params))
+        out << row.value(0);
+    return out;
+}
+
+void failOn(SQLDatabase& db, const QString& when, const QString& table, const QString& message)
+{
+    exec(db, QStringLiteral("CREATE TRIGGER fail_%1_%2 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, '%3'); END")
+                 .arg(when, table, message));
 }
 
 QImage screenshot(QWidget& widget, const QString& name)

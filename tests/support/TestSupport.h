@@ -3,7 +3,11 @@
 // Helpers shared by the tests.
 
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
 
 class QWidget;
 class SQLDatabase;
@@ -13,8 +17,20 @@ namespace testsupport {
 // A path for a new file in a fresh temporary folder that lives as long as the test executable.
 QString tempPath(const QString& name);
 
+// A fresh data file (in such a folder) with the program's tables, open.
+std::unique_ptr<SQLDatabase> newDatabase();
+
 // Runs SQL through the sqlite3 shell semantics of our own connection; fails the test on error.
 void exec(SQLDatabase& db, const QString& sql);
+
+// Every row of a query, each column as text ("NULL" for a NULL); fails the test when the query does.
+QList<QStringList> rows(SQLDatabase& db, const QString& sql, const QVariantList& params = {});
+// The first column of every row of a query, as text ("NULL" for a NULL).
+QStringList column(SQLDatabase& db, const QString& sql, const QVariantList& params = {});
+
+// A trigger that makes every `when` ("INSERT", "UPDATE" or "DELETE") on
+// `table` fail with `message`, as a full disk or a locked file would.
+void failOn(SQLDatabase& db, const QString& when, const QString& table, const QString& message);
 
 // Grabs the widget (shown offscreen), saves it as <name>.png in the build
 // folder's screenshots directory for review, and returns the image.

@@ -1,0 +1,188 @@
+#include "AppFixture.h"
+
+#include "TestSupport.h"
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "platform/Controls.h"
+#include "platform/Database.h"
+#include "platform/Files.h"
+#include "platform/Listbox.h"
+#include "platform/Window.h"
+#include "ui/common/Module1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTest>
+
+namespace {
+
+void resetRun()
+{
+    App::resetState();
+    Module1::contaopcao.clear();
+    Module1::categoriaopcao.clear();
+    Module1::contatoopcao.clear();
+    Module1::transacaoopcao.clear();
+}
+
+} // namespace
+
+void AppTest::SetUp()
+{
+    closeWindows();
+    resetRun();
+}
+
+void AppTest::TearDown()
+{
+    closeWindows();
+    resetRun();
+}
+
+void AppTest::openDatabase()
+{
+    App::CashDB = testsupport::newDatabase();
+}
+
+SQLDatabase& AppTest::db()
+{
+    return *App::CashDB;
+}
+
+void AppTest::exec(const QString& sql)
+{
+    testsupport::exec(db(), sql);
+}
+
+void AppTest::addAccounts(const QStringList& names)
+{
+    for (const QString& name : names)
+        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES (?)"), {name}));
+}
+
+void AppTest::addCategories(const QStringList& names)
+{
+    for (const QString& name : names)
+        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Categorias (conta, descricao) VALUES ('1', ?)"), {name}));
+}
+
+void AppTest::addContacts(const QStringList& names)
+{
+    for (const QString& name : names)
+        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Contatos (nome) VALUES (?)"), {name}));
+}
+
+QString AppTest::addTransaction(const QString& account, const QString& category, const QString& contact,
+                                const QString& date, const QString& credit, const QString& debit,
+                                const QString& verified, const QString& comment)
+{
+    const auto amount = [](const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text.toDouble()); };
+    EXPECT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, "
+                                               "saida, conciliado, comentarios) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                                {account, category, contact, date, amount(credit), amount(debit), verified, comment}))
+        << db().ErrorMessage().toStdString();
+    const QString id = QString::number(db().LastRowId());
+    if (wCash* window = wCash::existing())
+        window->CarregalMovimento();
+    return id;
+}
+
+void AppTest::addSchedule(const QString& account, const QString& category, const QString& type,
+                          const QString& date, const QString& amount, const QString& contact)
+{
+    EXPECT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Agenda (conta, categoria, subcategoria, data, contato, "
+                                               "repete, contatoplus) VALUES (?, ?, ?, ?, ?, 'Mensal', ?)"),
+                                {account, category, type, date, amount, contact}))
+        << db().ErrorMessage().toStdString();
+}
+
+wCash& AppTest::openMain()
+{
+    wCash& w = wCash::instance();
+    w.Show();
+    return w;
+}
+
+void AppTest::select(Listbox* list, const QString& text)
+{
+    const int row = int(rows(list).indexOf(text));
+    ASSERT_GE(row, 0) << text.toStdString();
+    list->setListIndex(row);
+}
+
+void AppTest::select(PopupMenu* popup, const QString& text)
+{
+    const int row = popup->findText(text);
+    ASSERT_GE(row, 0) << text.toStdString();
+    popup->setListIndex(row);
+}
+
+QStringList AppTest::rows(const Listbox* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->ListCount(); ++i)
+        out << list->Cell(i, 0);
+    return out;
+}
+
+QStringList AppTest::rows(const PopupMenu* popup)
+{
+    QStringList out;
+    for (int i = 0; i < popup->ListCount(); ++i)
+        out << popup->List(i);
+    return out;
+}
+
+void AppTest::doubleClickRow(Listbox* list, const QString& text)
+{
+    list->window()->show();
+    const int row = int(rows(list).indexOf(text));
+    ASSERT_GE(row, 0) << text.toStdString();
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QPoint at = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void AppTest::click(QPushButton* button)
+{
+    ASSERT_TRUE(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void AppTest::closeWindows()
+{
+    // Hidden first: a window destroyed while shown may repaint itself half
+    // destroyed (the main window's ledger asks it for row colours).
+    QList<QPointer<Window>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(widget); window && !window->parentWidget())
+            windows << window;
+    for (Window* window : windows)
+        window->hide();
+    for (const QPointer<Window>& window : windows)
+        delete window.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void AppTest::removeUserFiles()
+{
+    QDir(DocumentsFolder() + QStringLiteral("/Tovira")).removeRecursively();
+    QFile::remove(PreferencesFolder() + QStringLiteral("/Tovira"));
+}
+
+void AppTest::start()
+{
+    ASSERT_TRUE(App::Event_Open());
+}
+
+void AppTest::restart()
+{
+    App::_FileQuit_Action();
+    closeWindows();
+    resetRun();
+    start();
+}

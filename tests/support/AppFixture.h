@@ -1,0 +1,66 @@
+#pragma once
+
+// A test of the running program: a Recorder in every seam, App's state of a
+// new run before and after the test, and every window the test left behind
+// destroyed safely. A test either opens a fresh data file (openDatabase) and
+// builds the windows it needs, or starts the whole program in-process (start).
+
+#include "Recorder.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+class Listbox;
+class PopupMenu;
+class QPushButton;
+class SQLDatabase;
+class wCash;
+
+class AppTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // --- Data.
+    // A fresh data file with the program's tables, open as App::CashDB.
+    static void openDatabase();
+    static SQLDatabase& db();
+    static void exec(const QString& sql);
+    static void addAccounts(const QStringList& names);
+    static void addCategories(const QStringList& names);
+    static void addContacts(const QStringList& names);
+    // Stores a transaction (an empty amount is NULL) and gives its id; an open
+    // main window reloads its ledger.
+    static QString addTransaction(const QString& account, const QString& category, const QString& contact,
+                                  const QString& date, const QString& credit, const QString& debit,
+                                  const QString& verified = QStringLiteral("Sim"), const QString& comment = {});
+    // A schedule row; `type` is "Crédito" or "Débito", the amount goes in Agenda.contato.
+    static void addSchedule(const QString& account, const QString& category, const QString& type,
+                            const QString& date, const QString& amount, const QString& contact);
+
+    // --- Windows.
+    // The main window loaded from App::CashDB, shown.
+    static wCash& openMain();
+    // Selects the row that reads `text`; fails the test when there is none.
+    static void select(Listbox* list, const QString& text);
+    static void select(PopupMenu* popup, const QString& text);
+    // The texts of a list's first column, or of a pop-up's rows, in order.
+    static QStringList rows(const Listbox* list);
+    static QStringList rows(const PopupMenu* popup);
+    // A real double-click on the row that reads `text` (its window is shown first).
+    static void doubleClickRow(Listbox* list, const QString& text);
+    static void click(QPushButton* button);
+    // Hides, then destroys every window of the program that is still there.
+    static void closeWindows();
+
+    // --- The whole program.
+    // Deletes the data folder and the preferences file: the next start is a new user's first.
+    static void removeUserFiles();
+    // Starts a run as the program does, from the data folder and preferences file of the temporary HOME.
+    static void start();
+    // Quits as the menu command does, forgets the run and starts a new one.
+    static void restart();
+
+    Recorder recorder;
+};
