@@ -1,135 +1,80 @@
+// The ledger's query and selectors, without a window.
+
 #include "ledger/LedgerQuery.h"
 #include "ledger/LedgerSelectors.h"
 
-#include "app/Schema.h"
+#include "LedgerFixture.h"
+#include "TestSupport.h"
 #include "platform/Database.h"
 #include "platform/Format.h"
 #include "ui/common/Module1.h"
 
-#include "LedgerSeed.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
+using Ledger = LedgerTest;
 
 namespace {
 
-class Ledger : public ::testing::Test
+QStringList ids(const LedgerResult& r)
 {
-  protected:
-    void SetUp() override
-    {
-        db.setDatabaseFile(testsupport::tempPath("ledger.rbd"));
-        ASSERT_TRUE(db.CreateDatabaseFile());
-        ASSERT_TRUE(Schema::Create(db));
-        Schema::Upgrade(db);
-    }
-
-    QStringList ids(const LedgerResult& r)
-    {
-        QStringList out;
-        for (const QStringList& cells : r.rows)
-            out << cells.at(LedgerQuery::CellId);
-        return out;
-    }
-
-    SQLDatabase db;
-};
-
-LedgerFilter filter(const QString& account, int monthIndex, const QString& year)
-{
-    return LedgerFilter{account, monthIndex, year};
+    QStringList out;
+    for (const QStringList& cells : r.rows)
+        out << cells.at(LedgerQuery::CellId);
+    return out;
 }
 
 } // namespace
 
-TEST(LedgerPattern, monthsYearsAndWholeYear)
-{
-    EXPECT_EQ(LedgerQuery::datePattern(filter("Casa", 4, "2006")), "2006_05%");
-    EXPECT_EQ(LedgerQuery::datePattern(filter("Casa", 8, "2006")), "2006_09%");
-    EXPECT_EQ(LedgerQuery::datePattern(filter("Casa", 9, "2006")), "2006_10%");
-    EXPECT_EQ(LedgerQuery::datePattern(filter("Casa", 12, "2006")), "2006___%");
-    EXPECT_EQ(LedgerQuery::datePattern(filter("Casa", 12, Module1::kTodos2())), "_______%");
-    EXPECT_EQ(LedgerQuery::datePattern(filter("Casa", 0, Module1::kTodos2())), "_____01%");
-}
-
-TEST(LedgerPattern, totalShowsMinusAfterDollar)
-{
-    EXPECT_EQ(LedgerQuery::totalText(-20), "$-20.00");
-    EXPECT_EQ(LedgerQuery::totalText(0), "$0.00");
-    EXPECT_EQ(LedgerQuery::totalText(1200.5), "$1,200.50");
-}
-
 TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
 {
-    ledgerseed::seed(db);
+    seedLedger();
     struct Case
     {
         QString account;
         int monthIndex;
         QString year;
-        int month;
-        int yearNumber;
+        int month, yearNumber; // what SQL is asked
     };
     const QString all = Module1::kTodos2();
-    const QList<Case> cases{{"Casa", 12, "2025", 0, 2025},  {"Joe's", 12, all, 0, 0},
-                            {"Joe's", 2, "2024", 3, 2024},  {"Banco", 6, all, 7, 0},
-                            {"Todas", 12, "2026", 0, 2026}, {"All", 0, all, 1, 0},
-                            {"Casa", 11, "2027", 12, 2027}, {"Banco", 12, "2027", 0, 2027}};
+    const QList<Case> cases{{"Casa", 12, "2025", 0, 2025},  {"Joe's", 12, all, 0, 0},   {"Joe's", 2, "2024", 3, 2024},
+                            {"Banco", 6, all, 7, 0},        {"Todas", 12, "2026", 0, 2026}, {"All", 0, all, 1, 0},
+                            {"Casa", 11, "2027", 12, 2027}, {"Banco", 12, "2027", 0, 2027}, {"Casa", 8, all, 9, 0},
+                            {"Casa", 9, all, 10, 0},        {"Nobody", 12, all, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE((c.account + " " + QString::number(c.monthIndex) + " " + c.year).toStdString());
-        const LedgerResult r = LedgerQuery::load(db, filter(c.account, c.monthIndex, c.year));
+        const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{c.account, c.monthIndex, c.year});
         ASSERT_TRUE(r.ok) << r.errorMessage.toStdString();
-        const ledgerseed::Expected e =
-            ledgerseed::expected(db, c.account == "All" ? "Todas" : c.account, c.month, c.yearNumber);
+        const Expected e = expected(c.account == "All" ? "Todas" : c.account, c.month, c.yearNumber);
         EXPECT_EQ(ids(r), e.ids);
         EXPECT_EQ(LedgerQuery::totalText(r.total()), LedgerQuery::totalText(e.total));
     }
     // The quote in Joe's is a value, not SQL: its rows are there.
-    EXPECT_FALSE(ledgerseed::expected(db, "Joe's", 0, 0).ids.isEmpty());
+    EXPECT_FALSE(expected("Joe's", 0, 0).ids.isEmpty());
+    EXPECT_EQ(LedgerQuery::totalText(0), "$0.00");
 }
 
-TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells)
+TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells_unreadableDateShownAsStored)
 {
-    testsupport::exec(db,
-                      "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
-                      "comentarios) VALUES (41, 'Casa', 'Salário', 'Ana', '2006-03-05', 1200.5, NULL, 'Sim', 'bónus')");
-    testsupport::exec(db, "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
-                          "comentarios) VALUES (42, 'Casa', 'Comida', '  -  ', '2006-03-09', NULL, NULL, 'Não', '')");
-    testsupport::exec(db, "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
-                          "comentarios) VALUES (43, 'Casa', 'Comida', '  -  ', '2006-03-31', NULL, 1220.5, 'Sim', '')");
-    const LedgerResult r = LedgerQuery::load(db, filter("Casa", 2, "2006"));
+    addTransaction("Casa", "Salário", "Ana", "2006-03-05", "1200.5", "", "Sim", "bónus");
+    addTransaction("Casa", "Comida", "  -  ", "2006-03-09", "", "", "Não", "");
+    addTransaction("Casa", "Comida", "  -  ", "2006-03-31", "", "1220.5", "Sim", "");
+    addTransaction("Casa", "Comida", "  -  ", "2006-02-31", "5", "", "Sim", "");
+    LedgerResult r = LedgerQuery::load(db(), LedgerFilter{"Casa", 2, "2006"});
     ASSERT_TRUE(r.ok);
     ASSERT_EQ(r.rows.size(), 3);
-    EXPECT_EQ(r.rows[0],
-              QStringList({"Salário", "Ana", "05/03/06", "$1,200.50", "$0.00", "Sim", "41", "Casa", "bónus"}));
-    EXPECT_EQ(r.rows[1], QStringList({"Comida", "  -  ", "09/03/06", "$0.00", "$0.00", "Não", "42", "Casa", ""}));
+    EXPECT_EQ(r.rows[0], QStringList({"Salário", "Ana", "05/03/06", "$1,200.50", "$0.00", "Sim", "1", "Casa", "bónus"}));
+    EXPECT_EQ(r.rows[1], QStringList({"Comida", "  -  ", "09/03/06", "$0.00", "$0.00", "Não", "2", "Casa", ""}));
     EXPECT_EQ(r.rows[2].at(LedgerQuery::CellDebit), "$1,220.50");
     EXPECT_EQ(LedgerQuery::totalText(r.total()), "$-20.00");
-}
 
-TEST_F(Ledger, noMatchingRows_givesEmptyListAndZeroTotal)
-{
-    ledgerseed::seed(db);
-    const LedgerResult r = LedgerQuery::load(db, filter("Nobody", 12, Module1::kTodos2()));
-    ASSERT_TRUE(r.ok);
-    EXPECT_TRUE(r.rows.isEmpty());
-    EXPECT_EQ(LedgerQuery::totalText(r.total()), "$0.00");
-}
-
-TEST_F(Ledger, unreadableDate_showsStoredTextAndOtherRowsGoOn)
-{
-    testsupport::exec(db, "INSERT INTO Movimento (conta_nome, data, entrada) VALUES ('Casa', '2006-02-31', 5)");
-    testsupport::exec(db, "INSERT INTO Movimento (conta_nome, data, entrada) VALUES ('Casa', '2006-03-01', 7)");
-    const LedgerResult r = LedgerQuery::load(db, filter("Casa", 12, "2006"));
-    ASSERT_EQ(r.rows.size(), 2);
+    r = LedgerQuery::load(db(), LedgerFilter{"Casa", 12, "2006"});
+    ASSERT_EQ(r.rows.size(), 4);
     EXPECT_EQ(r.rows[0].at(LedgerQuery::CellDate), "2006-02-31");
-    EXPECT_EQ(r.rows[1].at(LedgerQuery::CellDate), "01/03/06");
+    EXPECT_EQ(r.rows[1].at(LedgerQuery::CellDate), "05/03/06");
 }
 
 TEST_F(Ledger, failedStatement_isNotOkAndCarriesTheMessage)
 {
-    testsupport::exec(db, "DROP TABLE Movimento");
-    const LedgerResult r = LedgerQuery::load(db, filter("Casa", 12, "2006"));
+    exec("DROP TABLE Movimento");
+    const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{"Casa", 12, "2006"});
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.errorMessage, "no such table: Movimento");
     EXPECT_TRUE(r.rows.isEmpty());
@@ -137,29 +82,26 @@ TEST_F(Ledger, failedStatement_isNotOkAndCarriesTheMessage)
 
 TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear)
 {
+    auto years = LedgerSelectors::yearRows(db(), QDate(2026, 1, 1));
+    EXPECT_TRUE(years.ok);
+    EXPECT_EQ(years.years, QStringList({"2026"}));
+    EXPECT_EQ(years.selected, 0);
+
     for (const char* date : {"2006-07-15", "2006-03-01", "2007-01-02", "2006-03-01", "garbage"})
-        testsupport::exec(db, QString("INSERT INTO Movimento (conta_nome, data) VALUES ('Casa', '%1')").arg(date));
-    auto years = LedgerSelectors::yearRows(db, QDate(2008, 5, 1));
+        addTransaction("Casa", "", "", date, "", "");
+    years = LedgerSelectors::yearRows(db(), QDate(2008, 5, 1));
     EXPECT_EQ(years.years, QStringList({"2006", "2007", "2008"}));
     EXPECT_EQ(years.selected, 2);
-    years = LedgerSelectors::yearRows(db, QDate(2007, 5, 1));
+    years = LedgerSelectors::yearRows(db(), QDate(2007, 5, 1));
     EXPECT_EQ(years.years, QStringList({"2006", "2007"}));
     EXPECT_EQ(years.selected, 1);
     // A transaction later than today comes before the appended current year.
-    years = LedgerSelectors::yearRows(db, QDate(2005, 5, 1));
+    years = LedgerSelectors::yearRows(db(), QDate(2005, 5, 1));
     EXPECT_EQ(years.years, QStringList({"2006", "2007", "2005"}));
     EXPECT_EQ(years.selected, 2);
 }
 
-TEST_F(Ledger, yearRows_noTransactions_onlyCurrentYear)
-{
-    const auto years = LedgerSelectors::yearRows(db, QDate(2026, 1, 1));
-    EXPECT_TRUE(years.ok);
-    EXPECT_EQ(years.years, QStringList({"2026"}));
-    EXPECT_EQ(years.selected, 0);
-}
-
-TEST(LedgerSelectorRows, startMonth)
+TEST(LedgerSelectorRows, startMonthAndStartAccount)
 {
     const QDate march(2026, 3, 10);
     EXPECT_EQ(LedgerSelectors::monthRow("Atual", march), 2);
@@ -169,10 +111,7 @@ TEST(LedgerSelectorRows, startMonth)
     EXPECT_EQ(LedgerSelectors::monthRow("outubro", march), 0); // exact comparison
     EXPECT_EQ(LedgerSelectors::monthRow("Brumário", march), 0);
     EXPECT_EQ(LedgerSelectors::monthRows().size(), 13);
-}
 
-TEST(LedgerSelectorRows, startAccount)
-{
     const QStringList names{"Banco", "Carteira", "Casa"};
     EXPECT_EQ(LedgerSelectors::startAccountRow(names, "Casa"), 2);
     EXPECT_EQ(LedgerSelectors::startAccountRow(names, ""), 0);

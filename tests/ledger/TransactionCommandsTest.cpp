@@ -1,5 +1,7 @@
-#include "TransactionFixture.h"
-#include "app/App.h"
+// The main window's new, edit and delete commands over the transaction window.
+
+#include "LedgerFixture.h"
+#include "TestSupport.h"
 #include "ledger/wCash.h"
 #include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
@@ -15,7 +17,7 @@ using TransactionCommands = TransactionTest;
 
 TEST_F(TransactionCommands, newTransaction_opensInInsertMode_withTodayAndTheShownAccount)
 {
-    showAccount("Carteira");
+    select(main->List_Contas, "Carteira");
     wTransacoes& w = wTransacoes::instance();
     w.tValor->setText("99");
     w.cConciliado->setChecked(true);
@@ -30,9 +32,9 @@ TEST_F(TransactionCommands, newTransaction_opensInInsertMode_withTodayAndTheShow
     EXPECT_EQ(w.sContato->ListIndex(), -1);
 }
 
-TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow)
+TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_andTypingOverTheAmountCorrectsIt)
 {
-    addRow("Banco", "Casa", "  -  ", "2026-03-05", "", "1234.5", "Sim", "luz");
+    addTransaction("Banco", "Casa", "  -  ", "2026-03-05", "", "1234.5", "Sim", "luz");
     main->lMovimento->setListIndex(ledgerRow("luz"));
     main->lMovimento_DoubleClick();
     wTransacoes& w = wTransacoes::instance();
@@ -47,7 +49,6 @@ TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow)
     EXPECT_EQ(w.sContato->ListIndex(), 0);
     EXPECT_EQ(w.tComentarios->Text(), "luz");
 
-    // The amount as the ledger shows it can still be corrected by typing.
     w.tValor->setFocus();
     w.tValor->end(false);
     QTest::keyClick(w.tValor, Qt::Key_Backspace);
@@ -60,15 +61,13 @@ TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow)
 
 TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
 {
-    const QString old1999 = addRow("Banco", "Casa", "Loja", "1999-06-15", "", "1234.5", QString::fromUtf8("Não"), "a");
-    const QString old2100 = addRow("Banco", "Mercado", "  -  ", "2100-01-31", "0.1", "", "Sim", "b");
+    const QString old1999 = addTransaction("Banco", "Casa", "Loja", "1999-06-15", "", "1234.5", "Não", "a");
+    const QString old2100 = addTransaction("Banco", "Mercado", "  -  ", "2100-01-31", "0.1", "", "Sim", "b");
     const QList<QStringList> before = storedRows();
-    for (const QString& comment : {QStringLiteral("a"), QStringLiteral("b")}) {
-        showAllYears();
+    for (const QString comment : {"a", "b"}) {
+        select(main->sAno, Module1::kTodos2()); // saving reselects the current year
         ASSERT_GE(ledgerRow(comment), 0);
-        main->lMovimento->setListIndex(ledgerRow(comment));
-        main->AlteraMovimento();
-        click(wTransacoes::instance().PushButton1);
+        click(edit(comment).PushButton1);
         EXPECT_FALSE(wTransacoes::instance().isVisible());
     }
     for (const ShownText& shown : recorder.shown)
@@ -80,15 +79,13 @@ TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
 
 TEST_F(TransactionCommands, changeActsOnTheOpenedRow_evenAfterAnotherRowWasSelected)
 {
-    const QString a = addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    const QString b = addRow("Banco", "Casa", "Loja", "2026-01-11", "20", "", "Sim", "B");
-    main->lMovimento->setListIndex(ledgerRow("A"));
-    main->AlteraMovimento();
-    wTransacoes& w = wTransacoes::instance();
+    const QString a = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    const QString b = addTransaction("Banco", "Casa", "Loja", "2026-01-11", "20", "", "Sim", "B");
+    wTransacoes& w = edit("A");
     w.tValor->setText("15");
     w.tComentarios->setText("A2");
     main->lMovimento->setListIndex(ledgerRow("B"));
-    showAccount("Carteira");
+    select(main->List_Contas, "Carteira");
     click(w.PushButton1);
 
     EXPECT_TRUE(storedRow(a).isEmpty());
@@ -100,22 +97,20 @@ TEST_F(TransactionCommands, changeActsOnTheOpenedRow_evenAfterAnotherRowWasSelec
 
 TEST_F(TransactionCommands, changeMovesTheRowToTheChosenAccount_andChecksAccountAndCategory)
 {
-    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    main->lMovimento->setListIndex(ledgerRow("A"));
-    main->AlteraMovimento();
-    wTransacoes& w = wTransacoes::instance();
+    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    wTransacoes& w = edit("A");
     w.sCategoria->setListIndex(-1);
     click(w.PushButton1);
     EXPECT_EQ(recorder.confirmations(), QStringList({"Selecione uma categoria"}));
     EXPECT_TRUE(w.isVisible());
-    choose(w.sCategoria, "Mercado");
+    select(w.sCategoria, "Mercado");
     w.sContas->setListIndex(-1);
     click(w.PushButton1);
     EXPECT_EQ(recorder.messages(), QStringList({"Selecione uma conta"}));
     w.tValor->setText("0");
-    choose(w.sContas, "Carteira");
+    select(w.sContas, "Carteira");
     click(w.PushButton1);
-    EXPECT_EQ(recorder.confirmations().last(), QString::fromUtf8("Valor não pode ser zero"));
+    EXPECT_EQ(recorder.confirmations().last(), "Valor não pode ser zero");
     EXPECT_EQ(storedRows().first().first(), "Banco");
 
     w.tValor->setText("10");
@@ -129,12 +124,10 @@ TEST_F(TransactionCommands, changeMovesTheRowToTheChosenAccount_andChecksAccount
 
 TEST_F(TransactionCommands, changeWhoseInsertFails_keepsTheOldRow_andReportsTheError)
 {
-    const QString a = addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    main->lMovimento->setListIndex(ledgerRow("A"));
-    main->AlteraMovimento();
-    wTransacoes& w = wTransacoes::instance();
+    const QString a = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    wTransacoes& w = edit("A");
     w.tValor->setText("11");
-    exec("CREATE TRIGGER refuse BEFORE INSERT ON Movimento BEGIN SELECT RAISE(ABORT, 'x'); END");
+    testsupport::failOn(db(), "INSERT", "Movimento", "x");
     EXPECT_EQ(w.AlteraMovimento(), wTransacoes::SaveResult::Failed);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
     EXPECT_EQ(storedRow(a), QStringList({"Banco", "Casa", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}));
@@ -144,13 +137,13 @@ TEST_F(TransactionCommands, changeWhoseInsertFails_keepsTheOldRow_andReportsTheE
 
 TEST_F(TransactionCommands, editWithNoRowSelected_opensInChangeMode_andOkAddsANewRow)
 {
-    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
     main->lMovimento->setListIndex(-1);
     main->AlteraMovimento();
     wTransacoes& w = wTransacoes::instance();
     EXPECT_EQ(Module1::transacaoopcao, "a");
     EXPECT_TRUE(w.isVisible());
-    choose(w.sCategoria, "Casa");
+    select(w.sCategoria, "Casa");
     w.tValor->setText("7");
     w.tData->setText("02/01/26");
     click(w.PushButton1);
@@ -159,10 +152,10 @@ TEST_F(TransactionCommands, editWithNoRowSelected_opensInChangeMode_andOkAddsANe
 
 TEST_F(TransactionCommands, delete_needsASelection_asksFirst_andRemovesExactlyThatRow)
 {
-    const QString a = addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    const QString b = addRow("Banco", "Casa", "Loja", "2025-01-11", "", "4", "Sim", "B");
+    const QString a = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+    const QString b = addTransaction("Banco", "Casa", "Loja", "2025-01-11", "", "4", "Sim", "B");
     main->CarregaAno();
-    showAllYears();
+    select(main->sAno, Module1::kTodos2());
     main->lMovimento->setListIndex(-1);
     click(main->BevelButton4);
     EXPECT_EQ(recorder.messages(), QStringList({"Selecione um movimento"}));
@@ -194,8 +187,7 @@ TEST_F(TransactionCommands, deleteKeys_inAnEmptyLedgerDoNothing_elseDeleteTheSel
     QTest::keyClick(main->lMovimento, Qt::Key_Backspace);
     EXPECT_TRUE(recorder.shown.isEmpty());
 
-    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    main->CarregalMovimento();
+    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
     main->lMovimento->setListIndex(-1);
     EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(8))));
     EXPECT_EQ(recorder.messages(), QStringList({"Selecione um movimento"}));
@@ -206,10 +198,9 @@ TEST_F(TransactionCommands, deleteKeys_inAnEmptyLedgerDoNothing_elseDeleteTheSel
 
 TEST_F(TransactionCommands, failedDelete_isReported_andTheRowStays)
 {
-    addRow("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    main->CarregalMovimento();
+    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
     main->lMovimento->setListIndex(ledgerRow("A"));
-    exec("CREATE TRIGGER keep BEFORE DELETE ON Movimento BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    testsupport::failOn(db(), "DELETE", "Movimento", "kept");
     main->ApagaMovimento();
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nkept"}));
     EXPECT_EQ(rowCount(), 1);

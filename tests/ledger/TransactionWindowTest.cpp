@@ -1,26 +1,22 @@
+// The transaction window on its own: its pop-ups, its checks in order, the
+// stored rows, and the path without a user.
+
+#include "LedgerFixture.h"
 #include "TestSupport.h"
-#include "TransactionFixture.h"
 #include "app/App.h"
 #include "ledger/wCash.h"
 #include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
-#include "ui/common/Module1.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
-namespace {
+using TransactionWindow = TransactionTest;
 
-QStringList rows(const PopupMenu& popup)
-{
-    QStringList out;
-    for (int i = 0; i < popup.ListCount(); ++i)
-        out << popup.List(i);
-    return out;
-}
+namespace {
 
 // The window as the new-transaction command leaves it, filled with a debit.
 wTransacoes& filledDebit()
@@ -41,37 +37,18 @@ wTransacoes& filledDebit()
 
 } // namespace
 
-using TransactionWindow = TransactionTest;
-
-TEST_F(TransactionWindow, createdHidden_withTypeRowsMasksAndTexts)
+TEST_F(TransactionWindow, createdHidden_loadersEndWithInsertRow_contactsStartWithNoContact_accountPreselected)
 {
     wTransacoes& w = wTransacoes::instance();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.windowTitle(), "Movimento");
-    EXPECT_EQ(w.size(), QSize(330, 367));
-    EXPECT_EQ(rows(*w.sTipo), QStringList({QString::fromUtf8("Crédito"), QString::fromUtf8("Débito")}));
-    EXPECT_EQ(w.sTipo->ListIndex(), 0);
-    EXPECT_EQ(w.tValor->Mask(), "99999999999999999999.99");
-    EXPECT_EQ(w.tData->Mask(), "##/##/##");
-    EXPECT_EQ(w.tData->HelpTag(), "dd/mm/aa");
-    EXPECT_TRUE(w.okok);
-    EXPECT_EQ(w.PushButton1->text(), "OK");
-    EXPECT_EQ(w.PushButton2->text(), "Cancela");
-    EXPECT_EQ(w.defaultButton(), w.PushButton1);
-    EXPECT_EQ(w.cancelButton(), w.PushButton2);
-}
-
-TEST_F(TransactionWindow, loaders_endWithInsertRow_contactsStartWithNoContact_accountPreselected)
-{
-    wTransacoes& w = wTransacoes::instance();
     w.CarregaCategorias();
     w.CarregaContatos();
     w.CarregaContas();
-    EXPECT_EQ(rows(*w.sCategoria), QStringList({"Casa", "Mercado", "Inserir..."}));
+    EXPECT_EQ(rows(w.sCategoria), QStringList({"Casa", "Mercado", "Inserir..."}));
     EXPECT_EQ(w.sCategoria->ListIndex(), -1);
-    EXPECT_EQ(rows(*w.sContato), QStringList({"  -  ", "Loja", "Padaria", "Inserir..."}));
+    EXPECT_EQ(rows(w.sContato), QStringList({"  -  ", "Loja", "Padaria", "Inserir..."}));
     EXPECT_EQ(w.sContato->ListIndex(), -1);
-    EXPECT_EQ(rows(*w.sContas), QStringList({"Banco", "Carteira", "Inserir..."}));
+    EXPECT_EQ(rows(w.sContas), QStringList({"Banco", "Carteira", "Inserir..."}));
     EXPECT_EQ(w.sContas->Text(), "Banco");
     App::ContaInicial = "Carteira";
     w.CarregaContas();
@@ -86,12 +63,13 @@ TEST_F(TransactionWindow, loaders_endWithInsertRow_contactsStartWithNoContact_ac
     w.CarregaCategorias();
     w.CarregaContatos();
     w.CarregaContas();
-    EXPECT_EQ(rows(*w.sCategoria), QStringList({"Inserir..."}));
-    EXPECT_EQ(rows(*w.sContato), QStringList({"  -  ", "Inserir..."}));
+    EXPECT_EQ(rows(w.sCategoria), QStringList({"Inserir..."}));
+    EXPECT_EQ(rows(w.sContato), QStringList({"  -  ", "Inserir..."}));
     // With no account the only row must stay unselected, or it would open the register.
-    EXPECT_EQ(rows(*w.sContas), QStringList({"Inserir..."}));
+    EXPECT_EQ(rows(w.sContas), QStringList({"Inserir..."}));
     EXPECT_EQ(w.sContas->ListIndex(), -1);
     EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(TransactionWindow, refusals_comeInOrder_withTheirTexts_andStoreNothing)
@@ -108,7 +86,7 @@ TEST_F(TransactionWindow, refusals_comeInOrder_withTheirTexts_andStoreNothing)
     EXPECT_EQ(recorder.shown[0].text, "Selecione uma conta");
     EXPECT_FALSE(w.okok);
 
-    exec("INSERT INTO Contas (nome) VALUES ('Banco')");
+    addAccounts({"Banco"});
     w.CarregaContas();
     click(w.PushButton1);
     ASSERT_EQ(recorder.shown.size(), 2);
@@ -117,19 +95,19 @@ TEST_F(TransactionWindow, refusals_comeInOrder_withTheirTexts_andStoreNothing)
     EXPECT_EQ(recorder.shown[1].title, "Aviso");
     EXPECT_FALSE(recorder.shown[1].showCancel);
 
-    choose(w.sCategoria, "Casa");
+    select(w.sCategoria, "Casa");
     for (const char* zero : {"", "0", "0.00"}) {
-        w.tValor->setText(QString::fromUtf8(zero));
+        w.tValor->setText(zero);
         click(w.PushButton1);
-        EXPECT_EQ(recorder.shown.last().text, QString::fromUtf8("Valor não pode ser zero"));
+        EXPECT_EQ(recorder.shown.last().text, "Valor não pode ser zero");
         EXPECT_EQ(recorder.shown.last().title, "Aviso");
     }
 
     w.tValor->setText("12.50");
     for (const char* bad : {"31/02/26", "29/02/25", "12/03/"}) {
-        w.tData->setText(QString::fromUtf8(bad));
+        w.tData->setText(bad);
         click(w.PushButton1);
-        EXPECT_EQ(recorder.shown.last().text, QString::fromUtf8("Data inválida")) << bad;
+        EXPECT_EQ(recorder.shown.last().text, "Data inválida") << bad;
         EXPECT_EQ(recorder.shown.last().title, "Aviso");
         EXPECT_FALSE(recorder.shown.last().showCancel);
     }
@@ -147,8 +125,8 @@ TEST_F(TransactionWindow, okWithoutMode_storesADebitWithoutContact_reloadsLedger
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_TRUE(w.okok);
     EXPECT_FALSE(w.isVisible());
-    ASSERT_EQ(storedRows(), QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "12.5",
-                                                 QString::fromUtf8("Não"), "aluguel"}}));
+    ASSERT_EQ(storedRows(),
+              QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "12.5", "Não", "aluguel"}}));
     EXPECT_EQ(w.sContato->Text(), "  -  ");
     ASSERT_GE(ledgerRow("aluguel"), 0);
     EXPECT_EQ(main->Totalgeral->text(), "$-12.50");
@@ -157,8 +135,8 @@ TEST_F(TransactionWindow, okWithoutMode_storesADebitWithoutContact_reloadsLedger
 TEST_F(TransactionWindow, creditWithContactVerified_isStoredInEntrada_andNextEntryKeepsType)
 {
     wTransacoes& w = filledDebit();
-    choose(w.sContato, "Loja");
-    choose(w.sContas, "Carteira");
+    select(w.sContato, "Loja");
+    select(w.sContas, "Carteira");
     w.sTipo->setListIndex(0);
     w.tValor->setText("1200.5");
     w.cConciliado->setChecked(true);
@@ -167,7 +145,7 @@ TEST_F(TransactionWindow, creditWithContactVerified_isStoredInEntrada_andNextEnt
               QList<QStringList>({{"Carteira", "Casa", "Loja", "2026-03-05", "1200.5", "NULL", "Sim", "aluguel"}}));
     // The ledger shows "Banco"; the row went to "Carteira".
     EXPECT_EQ(ledgerRow("aluguel"), -1);
-    showAccount("Carteira");
+    select(main->List_Contas, "Carteira");
     EXPECT_GE(ledgerRow("aluguel"), 0);
     EXPECT_EQ(main->Totalgeral->text(), "$1,200.50");
 
@@ -200,17 +178,16 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNames_silently)
     }
     EXPECT_FALSE(App::importando);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(storedRows(), QList<QStringList>({{"Conta Importada", QString::fromUtf8("Salário"), "", "2026-01-10",
-                                                 "300", "NULL", QString::fromUtf8("Não"), "importado"}}));
-    EXPECT_EQ(recorder.confirmations(),
-              QStringList({QString::fromUtf8("Valor não pode ser zero"), QString::fromUtf8("Data inválida")}));
+    EXPECT_EQ(storedRows(), QList<QStringList>({{"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não",
+                                                 "importado"}}));
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero", "Data inválida"}));
     EXPECT_TRUE(recorder.messages().isEmpty());
 }
 
 TEST_F(TransactionWindow, failedInsert_isReportedAndDistinguishedFromARefusal)
 {
     wTransacoes& w = filledDebit();
-    exec("CREATE TRIGGER refuse BEFORE INSERT ON Movimento BEGIN SELECT RAISE(ABORT, 'x'); END");
+    testsupport::failOn(db(), "INSERT", "Movimento", "x");
     EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Failed);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
     EXPECT_TRUE(w.okok);
@@ -221,13 +198,13 @@ TEST_F(TransactionWindow, insertRow_hidesWindowAndLeavesPopupUnselected)
 {
     wTransacoes& w = filledDebit();
     ASSERT_TRUE(w.isVisible());
-    choose(w.sCategoria, "Inserir...");
+    select(w.sCategoria, "Inserir...");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.sCategoria->ListIndex(), -1);
     EXPECT_EQ(w.tValor->Text(), "12.50");
 
     w.Show();
-    choose(w.sContato, "Inserir...");
+    select(w.sContato, "Inserir...");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.sContato->ListIndex(), -1);
 }
@@ -247,7 +224,6 @@ TEST_F(TransactionWindow, dateHintFollowsFocus_escapeCancels_returnSaves)
     QTest::keyClick(w.tComentarios, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(rowCount(), 0);
-
     w.Show();
     QTest::keyClick(w.tComentarios, Qt::Key_Return);
     EXPECT_FALSE(w.isVisible());
@@ -257,7 +233,7 @@ TEST_F(TransactionWindow, dateHintFollowsFocus_escapeCancels_returnSaves)
 TEST_F(TransactionWindow, screenshot_showsEveryControlUnclipped)
 {
     wTransacoes& w = filledDebit();
-    choose(w.sContato, "Padaria");
+    select(w.sContato, "Padaria");
     w.cConciliado->setChecked(true);
     w.tData->setFocus();
     w.textodata->setText("dd/mm/aa");

@@ -1,0 +1,109 @@
+#include "LedgerFixture.h"
+
+#include "TestSupport.h"
+#include "app/App.h"
+#include "ledger/LedgerQuery.h"
+#include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Controls.h"
+#include "platform/Database.h"
+#include "platform/Listbox.h"
+#include "ui/common/Module1.h"
+
+#include <QDate>
+
+void LedgerTest::SetUp()
+{
+    AppTest::SetUp();
+    openDatabase();
+}
+
+void LedgerTest::seedLedger()
+{
+    const QStringList accounts{"Banco", "Casa", "Joe's"};
+    addAccounts(accounts);
+    addCategories({"Comida", "Salário", "Lazer"});
+    const QStringList categories{"Comida", "Salário", "Lazer", "Comida"};
+    for (int i = 0; i < 60; ++i) {
+        const QString date = QDate(2024, 1, 3).addDays(i * 19).toString("yyyy-MM-dd");
+        const QString amount = QString::number(i == 4 ? 1200.5 : 10.25 * (i + 1));
+        const bool none = i == 7, credit = i % 4 == 0;
+        addTransaction(accounts.at(i % 3), categories.at(i % 4), i % 2 ? "Ana" : "  -  ", date,
+                       credit && !none ? amount : "", !credit && !none ? amount : "", i % 5 == 0 ? "Não" : "Sim",
+                       QString("c%1").arg(i));
+    }
+}
+
+LedgerTest::Expected LedgerTest::expected(const QString& account, int month, int year)
+{
+    Expected out;
+    QList<std::pair<QString, QString>> dated; // date, id
+    for (const QStringList& row :
+         testsupport::rows(db(), "SELECT id, conta_nome, data, coalesce(entrada, 0), coalesce(saida, 0) FROM Movimento")) {
+        const QDate d = QDate::fromString(row[2], "yyyy-MM-dd");
+        if ((account != "Todas" && row[1] != account) || (month && d.month() != month) || (year && d.year() != year))
+            continue;
+        dated.append({row[2], row[0]});
+        out.total += row[3].toDouble() - row[4].toDouble();
+    }
+    std::stable_sort(dated.begin(), dated.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [date, id] : dated)
+        out.ids << id;
+    return out;
+}
+
+QStringList LedgerTest::listedIds() const
+{
+    QStringList ids;
+    for (int row = 0; row < main->lMovimento->ListCount(); ++row)
+        ids << main->lMovimento->Cell(row, LedgerQuery::CellId);
+    return ids;
+}
+
+void TransactionTest::SetUp()
+{
+    LedgerTest::SetUp();
+    addAccounts({"Carteira", "Banco"});
+    addCategories({"Mercado", "Casa"});
+    addContacts({"Padaria", "Loja"});
+    App::ContaInicial = QStringLiteral("Banco");
+    App::MesInicial = Module1::kTodos2();
+    main = &openMain();
+    select(main->sAno, Module1::kTodos2());
+    ASSERT_EQ(main->sMes->ListIndex(), 12);
+    ASSERT_EQ(main->List_Contas->Text(), "Banco");
+}
+
+QList<QStringList> TransactionTest::storedRows()
+{
+    return testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
+                                   "FROM Movimento ORDER BY id");
+}
+
+QStringList TransactionTest::storedRow(const QString& id)
+{
+    return testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
+                                   "FROM Movimento WHERE id = ?",
+                             {id})
+        .value(0);
+}
+
+int TransactionTest::rowCount()
+{
+    return int(testsupport::rows(db(), "SELECT id FROM Movimento").size());
+}
+
+int TransactionTest::ledgerRow(const QString& comment) const
+{
+    for (int i = 0; i < main->lMovimento->ListCount(); ++i)
+        if (main->lMovimento->Cell(i, 8) == comment)
+            return i;
+    return -1;
+}
+
+wTransacoes& TransactionTest::edit(const QString& comment)
+{
+    main->lMovimento->setListIndex(ledgerRow(comment));
+    main->AlteraMovimento();
+    return wTransacoes::instance();
+}
