@@ -1,131 +1,58 @@
+// The reading rules of the preferences file; writing it and reading it back
+// across a restart is in StartupTest.
+
 #include "app/Preferences.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// A written file with some lines replaced (numbered from 1).
 QStringList linesWith(std::initializer_list<std::pair<int, QString>> changes)
 {
-    PreferencesValues v;
-    v.columns = QStringList{"120", "100", "80", "90", "90", "70"};
-    QStringList lines = Preferences::format(v);
+    QStringList lines = Preferences::format(PreferencesValues());
     for (const auto& [n, text] : changes)
         lines[n - 1] = text;
     return lines;
 }
 
+QList<int> geometry(const PreferencesValues& v)
+{
+    return {v.height, v.left, v.top, v.width};
+}
+
 } // namespace
 
-TEST(Preferences, format_writesTwentyLinesWithReservedLinesEmpty)
+TEST(Preferences, parse_readsByPositionNotByKey_andClampsColours)
 {
-    PreferencesValues v;
-    v.prefEditor = false;
-    v.cor_r = v.cor_g = v.cor_b = 255;
-    v.contaInicial = "Casa";
-    v.mesInicial = "Atual";
-    v.height = 480;
-    v.left = -20;
-    v.top = 64;
-    v.width = 900;
-    v.datahoje = "05/12/26";
-    v.columns = QStringList{"120", "100", "80", "90", "90", "70"};
-    const QStringList expected{"editarea =0",
-                               "cor_r =255",
-                               "cor_g =255",
-                               "cor_b =255",
-                               "",
-                               "",
-                               "",
-                               "conta_inicio =Casa",
-                               "mes_inicio =Atual",
-                               "480",
-                               "-20",
-                               "64",
-                               "900",
-                               "05/12/26",
-                               "120",
-                               "100",
-                               "80",
-                               "90",
-                               "90",
-                               "70"};
-    EXPECT_EQ(Preferences::format(v), expected);
-}
-
-TEST(Preferences, formatThenParse_roundTrip)
-{
-    PreferencesValues v;
-    v.prefEditor = false;
-    v.cor_r = 255;
-    v.cor_g = 230;
-    v.cor_b = 100;
-    v.contaInicial = " Conta com = e blanks ";
-    v.mesInicial = "Março";
-    v.height = 333;
-    v.left = 5;
-    v.top = 7;
-    v.width = 1024;
-    v.datahoje = "01/02/26";
-    v.columns = QStringList{"1", "2", "3", "4", "5", "6"};
-    const PreferencesValues r = Preferences::parse(Preferences::format(v));
+    const PreferencesValues r = Preferences::parse(linesWith({{1, "anything 0"},
+                                                              {2, "xx230"},
+                                                              {3, "cor_g =999"},
+                                                              {4, "cor_b =-12"},
+                                                              {8, "conta_inicio = Casa"},
+                                                              {9, "no equals sign"},
+                                                              {10, "  412 px"}}));
     EXPECT_FALSE(r.prefEditor);
-    EXPECT_EQ(r.cor_r, 255);
-    EXPECT_EQ(r.cor_g, 230);
-    EXPECT_EQ(r.cor_b, 100);
-    EXPECT_EQ(r.contaInicial, v.contaInicial);
-    EXPECT_EQ(r.mesInicial, v.mesInicial);
-    EXPECT_EQ(QList<int>({r.height, r.left, r.top, r.width}), QList<int>({333, 5, 7, 1024}));
-    EXPECT_EQ(r.datahoje, v.datahoje);
-    EXPECT_EQ(r.columns, v.columns);
-}
-
-TEST(Preferences, parse_readsByPositionNotByKey)
-{
-    const QStringList lines = linesWith(
-        {{1, "anything 1"}, {2, "xx230"}, {8, "conta_inicio = Casa"}, {9, "no equals sign"}, {10, "  412 px"}});
-    const PreferencesValues r = Preferences::parse(lines);
-    EXPECT_TRUE(r.prefEditor);
-    EXPECT_EQ(r.cor_r, 230);
+    EXPECT_EQ(QList<int>({r.cor_r, r.cor_g, r.cor_b}), QList<int>({230, 255, 0}));
     EXPECT_EQ(r.contaInicial, " Casa"); // the blank after "=" belongs to the name
     EXPECT_EQ(r.mesInicial, "no equals sign");
     EXPECT_EQ(r.height, 412);
 }
 
-TEST(Preferences, parse_zeroOrMissingWidth_usesDefaultGeometry)
+TEST(Preferences, parse_zeroOrMissingWidth_bringsBackTheWholeDefaultGeometry)
 {
+    const QList<int> defaults = {500, 10, 110, 744};
     for (const QString& width : {QString("0"), QString(), QString("wide")}) {
         const PreferencesValues r = Preferences::parse(linesWith({{10, "300"}, {11, "1"}, {12, "2"}, {13, width}}));
-        EXPECT_EQ(QList<int>({r.height, r.left, r.top, r.width}), QList<int>({500, 10, 110, 744}))
-            << width.toStdString();
+        EXPECT_EQ(geometry(r), defaults) << width.toStdString();
     }
-    // A file cut short before line 13.
-    const PreferencesValues r = Preferences::parse(linesWith({}).mid(0, 11));
-    EXPECT_EQ(QList<int>({r.height, r.left, r.top, r.width}), QList<int>({500, 10, 110, 744}));
-    EXPECT_EQ(r.datahoje, "");
+    // A file cut short before line 13, and an empty one.
+    PreferencesValues r = Preferences::parse(linesWith({{10, "300"}}).mid(0, 11));
+    EXPECT_EQ(geometry(r), defaults);
     EXPECT_EQ(r.columns, QStringList(6, QString()));
-}
-
-TEST(Preferences, parse_emptyFile_givesZerosAndEmptyTexts)
-{
-    const PreferencesValues r = Preferences::parse({});
+    r = Preferences::parse({});
+    EXPECT_EQ(geometry(r), defaults);
     EXPECT_FALSE(r.prefEditor);
     EXPECT_EQ(r.cor_r, 0);
     EXPECT_EQ(r.contaInicial, "");
-    EXPECT_EQ(r.width, 744);
-}
-
-TEST(Preferences, parse_colourOutOfRange_isClampedToAColour)
-{
-    const PreferencesValues r = Preferences::parse(linesWith({{2, "cor_r =999"}, {3, "cor_g =-12"}}));
-    EXPECT_EQ(r.cor_r, 255);
-    EXPECT_EQ(r.cor_g, 0);
-}
-
-TEST(Preferences, defaults_areTheFirstRunValues)
-{
-    const PreferencesValues d = Preferences::defaults();
-    EXPECT_TRUE(d.prefEditor);
-    EXPECT_EQ(QList<int>({d.cor_r, d.cor_g, d.cor_b}), QList<int>({230, 230, 230}));
-    EXPECT_EQ(QList<int>({d.height, d.left, d.top, d.width}), QList<int>({500, 10, 110, 744}));
-    EXPECT_EQ(d.columns, QStringList(6, QString()));
 }

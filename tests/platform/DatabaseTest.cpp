@@ -8,22 +8,34 @@ using testsupport::exec;
 
 namespace {
 
-std::unique_ptr<SQLDatabase> openNew()
+class Database : public ::testing::Test
 {
-    auto db = std::make_unique<SQLDatabase>();
-    db->setDatabaseFile(testsupport::tempPath(QStringLiteral("t.rbd")));
-    EXPECT_TRUE(db->CreateDatabaseFile());
-    return db;
+  protected:
+    void SetUp() override
+    {
+        db.setDatabaseFile(testsupport::tempPath(QStringLiteral("t.rbd")));
+        ASSERT_TRUE(db.CreateDatabaseFile());
+    }
+
+    SQLDatabase db;
+};
+
+// The row's cells joined by "|", for a record set or a streamed row alike.
+template <class Row> QString cells(const Row& row)
+{
+    QStringList out;
+    for (int n = 1; n <= row.FieldCount(); ++n)
+        out << row.IdxField(n).StringValue();
+    return out.join('|');
 }
 
 } // namespace
 
-TEST(Database, nullFields_readAsEmptyTextAndZero)
+TEST_F(Database, nullFields_readAsEmptyTextAndZero)
 {
-    auto db = openNew();
-    exec(*db, "CREATE TABLE t (a VarChar, b Double)");
-    exec(*db, "INSERT INTO t VALUES (NULL, NULL)");
-    auto rs = db->SQLSelect("SELECT a, b, sum(b) FROM t");
+    exec(db, "CREATE TABLE t (a VarChar, b Double)");
+    exec(db, "INSERT INTO t VALUES (NULL, NULL)");
+    auto rs = db.SQLSelect("SELECT a, b, sum(b) FROM t");
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->IdxField(1).StringValue(), "");
     EXPECT_EQ(rs->IdxField(2).DoubleValue(), 0.0);
@@ -31,19 +43,16 @@ TEST(Database, nullFields_readAsEmptyTextAndZero)
     EXPECT_EQ(rs->IdxField(3).DoubleValue(), 0.0);
 }
 
-TEST(Database, selectStar_followsDeclaredColumnOrder_andRecordSetIsReadWhole)
+TEST_F(Database, selectStar_followsDeclaredColumnOrder_andRecordSetIsReadWhole)
 {
-    auto db = openNew();
-    exec(*db, "CREATE TABLE t (z VarChar, a Double, m VarChar)");
-    exec(*db, "INSERT INTO t VALUES ('first', 1200.5, 'x')");
-    exec(*db, "INSERT INTO t VALUES ('second', 0.1, 'y')");
-    auto rs = db->SQLSelect("SELECT * FROM t ORDER BY a DESC");
+    exec(db, "CREATE TABLE t (z VarChar, a Double, m VarChar)");
+    exec(db, "INSERT INTO t VALUES ('first', 1200.5, 'x'), ('second', 0.1, 'y')");
+    auto rs = db.SQLSelect("SELECT * FROM t ORDER BY a DESC");
     ASSERT_TRUE(rs);
-    EXPECT_EQ(rs->FieldCount(), 3);
     EXPECT_EQ(rs->ColumnNames(), QStringList({"z", "a", "m"}));
     EXPECT_EQ(rs->RecordCount(), 2);
     // Writing while the record set is held must not disturb it.
-    exec(*db, "DELETE FROM t");
+    exec(db, "DELETE FROM t");
     EXPECT_EQ(rs->IdxField(1).StringValue(), "first");
     EXPECT_EQ(rs->IdxField(2).StringValue(), "1200.5");
     rs->MoveNext();
@@ -52,98 +61,114 @@ TEST(Database, selectStar_followsDeclaredColumnOrder_andRecordSetIsReadWhole)
     EXPECT_TRUE(rs->Eof());
 }
 
-TEST(Database, failingStatement_givesNilAndCodeAndMessage_successResetsThem)
+TEST_F(Database, selectEach_streamsTheRowsSelectGives)
 {
-    auto db = openNew();
-    EXPECT_EQ(db->SQLSelect("SELECT * FROM missing"), nullptr);
-    EXPECT_TRUE(db->Error());
-    EXPECT_EQ(db->ErrorCode(), 1);
-    EXPECT_TRUE(db->ErrorMessage().contains("no such table")) << db->ErrorMessage().toStdString();
-    EXPECT_TRUE(db->SQLSelect("SELECT 1"));
-    EXPECT_FALSE(db->Error());
-    EXPECT_EQ(db->ErrorCode(), 0);
-    EXPECT_EQ(db->ErrorMessage(), "");
-    EXPECT_FALSE(db->SQLExecute("SELECT 1; DROP TABLE x"));
-    EXPECT_TRUE(db->Error());
+    exec(db, "CREATE TABLE t (n INTEGER, x Double, s VarChar)");
+    exec(db, "INSERT INTO t VALUES (1, 2.5, 'um'), (2, NULL, 'dois'), (3, 1200.75, NULL)");
+    const QString sql = QStringLiteral("SELECT * FROM t WHERE n >= ? ORDER BY n");
+    QStringList selected;
+    for (auto rs = db.SQLSelect(sql, {1}); rs && !rs->Eof(); rs->MoveNext())
+        selected << cells(*rs);
+    QStringList streamed;
+    QList<double> amounts;
+    ASSERT_TRUE(db.SQLSelectEach(sql, {1}, [&](const RowReader& row) {
+        streamed << cells(row);
+        amounts << row.IdxField(2).DoubleValue();
+    }));
+    EXPECT_EQ(streamed, selected);
+    EXPECT_EQ(streamed, QStringList({"1|2.5|um", "2||dois", "3|1200.75|"}));
+    EXPECT_EQ(amounts, QList<double>({2.5, 0, 1200.75}));
 }
 
-TEST(Database, boundValues_selectAndChangeExactlyTheirOwnRows)
+TEST_F(Database, failingStatement_givesNilAndCodeAndMessage_successResetsThem)
 {
-    auto db = openNew();
-    exec(*db, "CREATE TABLE Contas (nome VarChar)");
+    EXPECT_EQ(db.SQLSelect("SELECT * FROM missing"), nullptr);
+    EXPECT_TRUE(db.Error());
+    EXPECT_EQ(db.ErrorCode(), 1);
+    EXPECT_EQ(db.ErrorMessage(), "no such table: missing");
+    EXPECT_TRUE(db.SQLSelect("SELECT 1"));
+    EXPECT_FALSE(db.Error());
+    EXPECT_EQ(db.ErrorCode(), 0);
+    EXPECT_EQ(db.ErrorMessage(), "");
+
+    int rows = 0;
+    EXPECT_FALSE(db.SQLSelectEach("SELECT * FROM missing", {}, [&](const RowReader&) { ++rows; }));
+    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(db.ErrorMessage(), "no such table: missing");
+    // Several statements in one text are refused, not run in part.
+    EXPECT_FALSE(db.SQLExecute("SELECT 1; DROP TABLE x"));
+    EXPECT_TRUE(db.Error());
+}
+
+TEST_F(Database, boundValues_selectAndChangeExactlyTheirOwnRows)
+{
+    exec(db, "CREATE TABLE Contas (nome VarChar)");
     for (const char* name : {"D'Ávila", "x' OR '1'='1", "Banco"})
-        ASSERT_TRUE(db->SQLExecute("INSERT INTO Contas (nome) VALUES (?)", {QString::fromUtf8(name)}));
-    auto rs = db->SQLSelect("SELECT nome FROM Contas WHERE nome = ?", {QStringLiteral("x' OR '1'='1")});
+        ASSERT_TRUE(db.SQLExecute("INSERT INTO Contas (nome) VALUES (?)", {QString::fromUtf8(name)}));
+    auto rs = db.SQLSelect("SELECT nome FROM Contas WHERE nome = ?", {QStringLiteral("x' OR '1'='1")});
     ASSERT_TRUE(rs);
     EXPECT_EQ(rs->RecordCount(), 1);
-    ASSERT_TRUE(db->SQLExecute("UPDATE Contas SET nome = ? WHERE nome = ?",
-                               {QStringLiteral("Dávila"), QString::fromUtf8("D'Ávila")}));
-    rs = db->SQLSelect("SELECT nome FROM Contas ORDER BY nome");
-    QStringList names;
-    for (; !rs->Eof(); rs->MoveNext())
-        names << rs->IdxField(1).StringValue();
-    EXPECT_EQ(names, QStringList({"Banco", "Dávila", "x' OR '1'='1"}));
+    ASSERT_TRUE(db.SQLExecute("UPDATE Contas SET nome = ? WHERE nome = ?",
+                              {QStringLiteral("Dávila"), QString::fromUtf8("D'Ávila")}));
+    EXPECT_EQ(testsupport::column(db, "SELECT nome FROM Contas ORDER BY nome"),
+              QStringList({"Banco", "Dávila", "x' OR '1'='1"}));
 }
 
-TEST(Database, insertRecord_assignsId_storesDatesAsText_leavesUnsetColumnsNull)
+TEST_F(Database, insertRecord_storesDatesAsText_foundByYearMonthAndDayPatterns)
 {
-    auto db = openNew();
-    exec(*db, "CREATE TABLE Movimento ( id INTEGER PRIMARY KEY, conta_nome VarChar, data Date, entrada Double, "
-              "saida Double )");
+    exec(db, "CREATE TABLE Movimento ( id INTEGER PRIMARY KEY, conta_nome VarChar, data Date, saida Double )");
     DatabaseRecord r;
     r.Column("conta_nome", "Banco");
     r.DateColumn("data", QDate(2006, 3, 5));
-    r.DoubleColumn("entrada", 12.5);
-    ASSERT_TRUE(db->InsertRecord("Movimento", r));
-    ASSERT_TRUE(db->Commit());
-    EXPECT_EQ(db->LastRowId(), 1);
+    ASSERT_TRUE(db.InsertRecord("Movimento", r));
+    ASSERT_TRUE(db.Commit());
+    EXPECT_EQ(db.LastRowId(), 1);
     for (const char* pattern : {"2006%", "_____03%", "________05%"}) {
-        auto rs = db->SQLSelect("SELECT id, data, saida IS NULL FROM Movimento WHERE data LIKE ?", {pattern});
+        auto rs = db.SQLSelect("SELECT data, saida IS NULL FROM Movimento WHERE data LIKE ?", {pattern});
         ASSERT_TRUE(rs);
         ASSERT_EQ(rs->RecordCount(), 1) << pattern;
-        EXPECT_EQ(rs->IdxField(2).StringValue(), "2006-03-05");
-        EXPECT_EQ(rs->IdxField(2).DateValue(), QDate(2006, 3, 5));
-        EXPECT_EQ(rs->IdxField(3).IntegerValue(), 1);
+        EXPECT_EQ(rs->IdxField(1).StringValue(), "2006-03-05");
+        EXPECT_EQ(rs->IdxField(1).DateValue(), QDate(2006, 3, 5));
+        EXPECT_EQ(rs->IdxField(2).IntegerValue(), 1) << "columns not set stay NULL";
     }
 }
 
-TEST(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
+TEST_F(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
 {
-    auto db = openNew();
-    exec(*db, "CREATE TABLE t (a VarChar)");
-    exec(*db, "CREATE TRIGGER refuse BEFORE INSERT ON t WHEN NEW.a = 'bad' BEGIN SELECT RAISE(ABORT, 'x'); END");
+    exec(db, "CREATE TABLE t (a VarChar)");
+    exec(db, "CREATE TRIGGER refuse BEFORE INSERT ON t WHEN NEW.a = 'bad' BEGIN SELECT RAISE(ABORT, 'x'); END");
     {
-        Transaction tx(*db);
+        Transaction tx(db);
         ASSERT_TRUE(tx.active());
-        ASSERT_TRUE(db->SQLExecute("INSERT INTO t VALUES ('one')"));
-        EXPECT_FALSE(db->SQLExecute("INSERT INTO t VALUES ('bad')"));
+        ASSERT_TRUE(db.SQLExecute("INSERT INTO t VALUES ('one')"));
+        EXPECT_FALSE(db.SQLExecute("INSERT INTO t VALUES ('bad')"));
     }
-    EXPECT_EQ(db->ErrorCode(), 19);
-    EXPECT_EQ(db->ErrorMessage(), "x");
-    EXPECT_FALSE(db->InTransaction());
-    EXPECT_EQ(db->SQLSelect("SELECT * FROM t")->RecordCount(), 0);
+    EXPECT_EQ(db.ErrorCode(), 19);
+    EXPECT_EQ(db.ErrorMessage(), "x");
+    EXPECT_FALSE(db.InTransaction());
+    EXPECT_EQ(testsupport::column(db, "SELECT * FROM t"), QStringList());
     {
-        Transaction tx(*db);
-        ASSERT_TRUE(db->SQLExecute("INSERT INTO t VALUES ('two')"));
+        Transaction tx(db);
+        ASSERT_TRUE(db.SQLExecute("INSERT INTO t VALUES ('two')"));
         EXPECT_TRUE(tx.commit());
     }
-    EXPECT_EQ(db->SQLSelect("SELECT * FROM t")->RecordCount(), 1);
+    EXPECT_EQ(testsupport::column(db, "SELECT * FROM t"), QStringList({"two"}));
 }
 
-TEST(Database, operationsAfterClose_returnAnError)
+TEST_F(Database, operationsAfterClose_returnAnError)
 {
-    auto db = openNew();
-    db->Close();
-    EXPECT_FALSE(db->SQLExecute("CREATE TABLE t (a)"));
-    EXPECT_TRUE(db->Error());
-    EXPECT_EQ(db->SQLSelect("SELECT 1"), nullptr);
-    EXPECT_FALSE(db->InsertRecord("t", DatabaseRecord()));
-    EXPECT_FALSE(db->Commit());
-    Transaction tx(*db);
+    db.Close();
+    EXPECT_FALSE(db.SQLExecute("CREATE TABLE t (a)"));
+    EXPECT_TRUE(db.Error());
+    EXPECT_EQ(db.SQLSelect("SELECT 1"), nullptr);
+    EXPECT_FALSE(db.SQLSelectEach("SELECT 1", {}, [](const RowReader&) {}));
+    EXPECT_FALSE(db.InsertRecord("t", DatabaseRecord()));
+    EXPECT_FALSE(db.Commit());
+    Transaction tx(db);
     EXPECT_FALSE(tx.active());
 }
 
-TEST(Database, connect_refusesGarbageAndMissingFiles)
+TEST(DatabaseConnect, refusesGarbageWithCode26_andMissingFilesWithoutCreatingThem)
 {
     const QString garbage = testsupport::tempPath("garbage.rbd");
     QFile f(garbage);

@@ -29,7 +29,7 @@ QStringList folderEntries(const QString& dir)
 
 } // namespace
 
-TEST(Files, writeThenRead_roundTripsUtf8Lines_andReplacesTheOldFile)
+TEST(Files, writeThenRead_roundTripsUtf8Lines_replacesTheOldFile_readMissingLeavesLinesAlone)
 {
     const QString path = testsupport::tempPath(QStringLiteral("Tovira"));
     writeRaw(path, "old contents that are longer than the new ones\n");
@@ -40,25 +40,25 @@ TEST(Files, writeThenRead_roundTripsUtf8Lines_andReplacesTheOldFile)
     ASSERT_TRUE(ReadTextLines(path, read));
     EXPECT_EQ(read, lines);
     EXPECT_EQ(folderEntries(QFileInfo(path).path()), QStringList({"Tovira"})) << "no temporary file left behind";
+
+    EXPECT_FALSE(ReadTextLines(path + QStringLiteral("-missing"), read));
+    EXPECT_EQ(read, lines);
 }
 
-TEST(Files, readMissingFile_failsAndLeavesTheLinesAlone)
-{
-    QStringList lines = {QStringLiteral("kept")};
-    EXPECT_FALSE(ReadTextLines(testsupport::tempPath(QStringLiteral("missing")), lines));
-    EXPECT_EQ(lines, QStringList({"kept"}));
-}
-
-TEST(Files, writeOntoADirectory_failsWithAReason_andLeavesItAlone)
+TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNothing)
 {
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
     ASSERT_TRUE(QDir().mkpath(dir));
     writeRaw(dir + QStringLiteral("/inside"), "x");
-    QString error;
-    EXPECT_FALSE(WriteTextLines(dir, {QStringLiteral("a")}, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(QFileInfo(dir).isDir());
+    const QString missing = testsupport::tempPath(QStringLiteral("no/such/folder/Tovira"));
+    for (const QString& path : {dir, missing}) {
+        QString error;
+        EXPECT_FALSE(WriteTextLines(path, {QStringLiteral("a")}, &error)) << path.toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_EQ(folderEntries(dir), QStringList({"inside"}));
     EXPECT_EQ(contents(dir + QStringLiteral("/inside")), QByteArray("x"));
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
 TEST(Files, writeIntoAFolderThatCannotBeWritten_failsAndKeepsTheOldFile)
@@ -67,31 +67,18 @@ TEST(Files, writeIntoAFolderThatCannotBeWritten_failsAndKeepsTheOldFile)
     const QString dir = QFileInfo(path).path();
     writeRaw(path, "old\n");
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-    // The superuser writes anywhere; only an ordinary user can see the refusal.
-    QFile probe(dir + QStringLiteral("/probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.remove();
-        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "folder permissions do not bind this user";
-    }
-    QString error;
-    EXPECT_FALSE(WriteTextLines(path, {QStringLiteral("new")}, &error));
-    EXPECT_FALSE(error.isEmpty());
+    const bool refused = !QFile(dir + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
+    const bool written = refused && WriteTextLines(path, {QStringLiteral("new")});
+    QFile::remove(dir + QStringLiteral("/probe"));
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!refused)
+        GTEST_SKIP() << "folder permissions do not bind this user (the superuser writes anywhere)";
+    EXPECT_FALSE(written);
     EXPECT_EQ(contents(path), QByteArray("old\n"));
     EXPECT_EQ(folderEntries(dir), QStringList({"Tovira"}));
 }
 
-TEST(Files, writeIntoAMissingFolder_fails)
-{
-    const QString path = testsupport::tempPath(QStringLiteral("no/such/folder/Tovira"));
-    QString error;
-    EXPECT_FALSE(WriteTextLines(path, {QStringLiteral("a")}, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(path));
-}
-
-TEST(Files, copyFileWhole_copiesEveryByte)
+TEST(Files, copyFileWhole_copiesEveryByte_ofAMissingSourceCreatesNothing)
 {
     const QString from = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
     QByteArray data;
@@ -102,36 +89,31 @@ TEST(Files, copyFileWhole_copiesEveryByte)
     ASSERT_TRUE(CopyFileWhole(from, to));
     EXPECT_EQ(contents(to), data);
     EXPECT_EQ(contents(from), data);
+
+    const QString copy = testsupport::tempPath(QStringLiteral("copy"));
+    QString error;
+    EXPECT_FALSE(CopyFileWhole(testsupport::tempPath(QStringLiteral("missing")), copy, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(folderEntries(QFileInfo(copy).path()).isEmpty());
 }
 
-TEST(Files, copyFileWhole_neverReplacesAnExistingTarget)
+// A database moved beside the program must never land on the user's data.
+TEST(Files, copyFileWhole_neverReplacesAFileItselfOrAFolder)
 {
     const QString from = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
     const QString to = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
+    const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
     writeRaw(from, "new");
     writeRaw(to, "precious");
+    ASSERT_TRUE(QDir().mkpath(dir));
     QString error;
     EXPECT_FALSE(CopyFileWhole(from, to, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(contents(to), QByteArray("precious"));
-    // A file copied onto itself is the same case, and survives.
     EXPECT_FALSE(CopyFileWhole(from, from));
-    EXPECT_EQ(contents(from), QByteArray("new"));
-    // Nor is a folder in the target's place replaced.
-    const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
-    ASSERT_TRUE(QDir().mkpath(dir));
     EXPECT_FALSE(CopyFileWhole(from, dir));
+    EXPECT_EQ(contents(to), QByteArray("precious"));
+    EXPECT_EQ(contents(from), QByteArray("new"));
     EXPECT_TRUE(QFileInfo(dir).isDir());
-}
-
-TEST(Files, copyFileWhole_ofAMissingSource_failsAndCreatesNothing)
-{
-    const QString to = testsupport::tempPath(QStringLiteral("copy"));
-    QString error;
-    EXPECT_FALSE(CopyFileWhole(testsupport::tempPath(QStringLiteral("missing")), to, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(to));
-    EXPECT_TRUE(folderEntries(QFileInfo(to).path()).isEmpty());
 }
 
 TEST(Files, ensureFolder_createsEveryMissingParent_andRefusesAFileInTheWay)

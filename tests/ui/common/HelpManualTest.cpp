@@ -1,5 +1,7 @@
 #include "app/HelpManual.h"
+#include "app/App.h"
 
+#include "Recorder.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -18,36 +20,42 @@ void touch(const QString& path)
 
 TEST(HelpManual, languageMarker_portChoosesPortuguese_anythingElseEnglish)
 {
+    for (const char* marker : {"eng", "", "Port"})
+        EXPECT_EQ(ManualFileName(QLatin1String(marker)), QLatin1String("manual_eng.pdf")) << marker;
     EXPECT_EQ(ManualFileName(QStringLiteral("port")), QLatin1String("manual_br.pdf"));
-    EXPECT_EQ(ManualFileName(QStringLiteral("eng")), QLatin1String("manual_eng.pdf"));
-    EXPECT_EQ(ManualFileName(QString()), QLatin1String("manual_eng.pdf"));
-    EXPECT_EQ(ManualFileName(QStringLiteral("Port")), QLatin1String("manual_eng.pdf"));
 }
 
-TEST(HelpManual, buildTreeAndInstalledTree_bothFound)
+TEST(HelpManual, foundInTheBuildTreeFirst_thenInTheInstalledTree_neverAFolderOfThatName)
 {
+    // Installed: <prefix>/bin/tovira and <prefix>/share/tovira/help; built: help/ beside the program.
     const QString root = QFileInfo(testsupport::tempPath(QStringLiteral("prefix"))).absoluteFilePath();
-    // Installed: <prefix>/bin/tovira and <prefix>/share/tovira/help.
+    const QStringList folders = HelpFolders(root + QStringLiteral("/bin"));
     touch(root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
-    QDir().mkpath(root + QStringLiteral("/bin"));
-    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), HelpFolders(root + QStringLiteral("/bin"))),
+    QDir().mkpath(root + QStringLiteral("/bin/help/manual_br.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders),
               root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
-    EXPECT_EQ(FindManual(QStringLiteral("manual_br.pdf"), HelpFolders(root + QStringLiteral("/bin"))), QString());
-
-    // Build tree: help/ beside the program wins over an installed copy.
+    EXPECT_EQ(FindManual(QStringLiteral("manual_br.pdf"), folders), QString());
     touch(root + QStringLiteral("/bin/help/manual_eng.pdf"));
-    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), HelpFolders(root + QStringLiteral("/bin"))),
-              root + QStringLiteral("/bin/help/manual_eng.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders), root + QStringLiteral("/bin/help/manual_eng.pdf"));
 }
 
-TEST(HelpManual, aFolderNamedLikeTheManual_isNotAManual)
+TEST(HelpManual, helpCommand_opensTheBuiltPortugueseManual_orSaysItIsMissing)
 {
-    const QString program = testsupport::tempPath(QStringLiteral("program"));
-    QDir().mkpath(program + QStringLiteral("/help/manual_br.pdf"));
-    EXPECT_EQ(FindManual(QStringLiteral("manual_br.pdf"), HelpFolders(program)), QString());
+    Recorder recorder;
+    SetHelpProgramFolder(QStringLiteral(TOVIRA_PROGRAM_DIR));
+    App::_mHelp2_Action();
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    ASSERT_EQ(recorder.openedDocuments.size(), 1);
+    EXPECT_EQ(QFileInfo(recorder.openedDocuments[0]).canonicalFilePath(),
+              QFileInfo(QStringLiteral(TOVIRA_BUILT_HELP_DIR "/manual_br.pdf")).canonicalFilePath());
+
+    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("bin")));
+    App::_mHelp2_Action();
+    SetHelpProgramFolder(QString());
+    EXPECT_EQ(recorder.messages(), QStringList{QStringLiteral("Arquivo de ajuda ausente")});
+    EXPECT_EQ(recorder.openedDocuments.size(), 1);
 }
 
-// The manuals the build laid out are real PDF documents of several pages.
 TEST(HelpManual, builtManuals_arePdfsOfMoreThanOnePage)
 {
     for (const char* name : {"manual_br.pdf", "manual_eng.pdf"}) {
@@ -58,8 +66,7 @@ TEST(HelpManual, builtManuals_arePdfsOfMoreThanOnePage)
         EXPECT_TRUE(pdf.startsWith("%PDF-"));
         EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
         static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-        const qsizetype pages = QString::fromLatin1(pdf).count(pageObject);
-        EXPECT_GE(pages, 2);
+        EXPECT_GE(QString::fromLatin1(pdf).count(pageObject), 2);
     }
 }
 

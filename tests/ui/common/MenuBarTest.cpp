@@ -1,12 +1,12 @@
 #include "ui/common/MenuBar1.h"
 
-#include "Recorder.h"
+#include "AppFixture.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/HelpManual.h"
 #include "ledger/wCash.h"
+#include "platform/Window.h"
 #include "settings/UpdateCheck.h"
-#include "settings/wSobre.h"
 #include "ui/common/Module1.h"
 #include "ui/common/Toolbar1.h"
 
@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QNetworkProxy>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTest>
 #include <QTextEdit>
@@ -71,29 +72,22 @@ std::vector<ExpectedMenu> expectedMenus()
     };
 }
 
-class MenuBar : public ::testing::Test
+class MenuBar : public AppTest
 {
-protected:
+  protected:
     void SetUp() override
     {
+        AppTest::SetUp();
         BindMenuHandlers(MenuBar1::instance());
-        UpdateCheckSettings::timeoutMs = 5000;
-    }
-    void TearDown() override
-    {
-        SetHelpProgramFolder(QString());
-        if (wSobre* about = wSobre::existing())
-            about->Close();
     }
 
     static QAction* entry(const char* name) { return MenuBar1::instance().entry(QLatin1String(name)); }
-
-    Recorder recorder;
 };
 
 TEST_F(MenuBar, fourMenus_everyEntryInOrderWithCaptionShortcutAndState)
 {
     MenuBar1& bar = MenuBar1::instance();
+    EXPECT_EQ(&bar, &MenuBar1::instance()) << "built once";
     const QList<QAction*> menus = bar.actions();
     const std::vector<ExpectedMenu> expected = expectedMenus();
     ASSERT_EQ(menus.size(), qsizetype(expected.size()));
@@ -118,89 +112,59 @@ TEST_F(MenuBar, fourMenus_everyEntryInOrderWithCaptionShortcutAndState)
             EXPECT_EQ(bar.entry(QLatin1String(want.name)), items[i]);
         }
     }
-}
-
-TEST_F(MenuBar, accessorTwice_sameBarBuiltOnce)
-{
-    MenuBar1& first = MenuBar1::instance();
-    MenuBar1& second = MenuBar1::instance();
-    EXPECT_EQ(&first, &second);
-    EXPECT_EQ(first.findChildren<QMenu*>().size(), 4);
     EXPECT_EQ(MenuCommands().size(), size_t(14));
     for (const MenuCommand& command : MenuCommands())
-        EXPECT_NE(first.entry(QLatin1String(command.name)), nullptr) << command.name;
+        EXPECT_NE(bar.entry(QLatin1String(command.name)), nullptr) << command.name;
 }
 
-TEST_F(MenuBar, bindingTwice_commandRunsOnce)
+// Every enabled command, from the menu, on a program started as a new user's:
+// the window commands show the window of that name; the others run their App method.
+TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
 {
-    BindMenuHandlers(MenuBar1::instance());
-    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("nomanuals")));
-    entry("mHelp2")->trigger();
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgAjudaFaltando()});
-}
+    removeUserFiles();
+    start();
+    BindMenuHandlers(MenuBar1::instance()); // a second binding must not run commands twice
 
-TEST_F(MenuBar, aboutCommand_showsTheAboutBox)
-{
-    entry("mSobre")->trigger();
-    ASSERT_TRUE(wSobre::exists());
-    EXPECT_TRUE(wSobre::instance().isVisible());
-    EXPECT_EQ(wSobre::instance().objectName(), QLatin1String("wSobre"));
-}
+    const std::pair<const char*, const char*> windows[] = {
+        {"mSobre", "wSobre"},           {"mnovomovimento", "wTransacoes"}, {"mContas", "wContas"},
+        {"mCategorias", "wCategorias"}, {"mContatos", "wContatos"},        {"mPreferencias", "wPreferencias"},
+    };
+    for (const auto& [command, window] : windows) {
+        entry(command)->trigger();
+        QList<QPointer<Window>> shown;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* w = qobject_cast<Window*>(widget); w && w->isVisible() && w != wCash::existing())
+                shown << w;
+        ASSERT_EQ(shown.size(), 1) << command;
+        EXPECT_EQ(shown[0]->objectName(), QLatin1String(window)) << command;
+        shown[0]->hide();
+        delete shown[0].data();
+    }
+    EXPECT_TRUE(recorder.shown.isEmpty());
 
-TEST_F(MenuBar, helpCommand_manualsBuilt_opensPortugueseManual)
-{
-    SetHelpProgramFolder(QStringLiteral(TOVIRA_PROGRAM_DIR));
-    entry("mHelp2")->trigger();
-    EXPECT_TRUE(recorder.messages().isEmpty());
-    ASSERT_EQ(recorder.openedDocuments.size(), 1);
-    EXPECT_EQ(QFileInfo(recorder.openedDocuments[0]).canonicalFilePath(),
-              QFileInfo(QStringLiteral(TOVIRA_BUILT_HELP_DIR "/manual_br.pdf")).canonicalFilePath());
-}
-
-TEST_F(MenuBar, helpCommand_manualsAbsent_saysSoAndOpensNothing)
-{
-    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("bin")));
-    entry("mHelp2")->trigger();
-    EXPECT_EQ(recorder.messages(), QStringList{QStringLiteral("Arquivo de ajuda ausente")});
-    EXPECT_TRUE(recorder.openedDocuments.isEmpty());
-}
-
-TEST_F(MenuBar, updateCommand_runsTheCheck)
-{
-    // A port that was just free: the connection is refused at once.
+    // The update check against a port that was just free: refused at once.
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    UpdateCheckSettings::timeoutMs = 5000;
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-    const quint16 port = probe.serverPort();
+    UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:%1/tovira.upd").arg(probe.serverPort()));
     probe.close();
-    UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(port));
     entry("mChecaUpdate")->trigger();
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
     EXPECT_TRUE(entry("mChecaUpdate")->isEnabled());
-}
+    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("nomanuals")));
+    entry("mHelp2")->trigger();
+    SetHelpProgramFolder(QString());
+    EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgUpdateFalhou(), Module1::kMsgAjudaFaltando()}));
 
-TEST_F(MenuBar, quitCommand_runsTheQuitSequence)
-{
-    App::quitting = false;
     entry("FileQuit")->trigger();
     EXPECT_TRUE(App::quitting);
     EXPECT_EQ(App::exitCode, 0);
-    App::quitting = false;
-}
-
-TEST_F(MenuBar, commandsOfMissingWindows_disabledAndInert)
-{
-    for (const char* name : {"mGraficos", "mAgenda", "mImportar", "Importaofx", "mExportar"}) {
-        QAction* command = entry(name);
-        EXPECT_FALSE(command->isEnabled()) << name;
-        command->trigger();
-    }
-    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_FALSE(db().IsConnected());
 }
 
 class EditMenu : public MenuBar
 {
-protected:
+  protected:
     void SetUp() override
     {
         MenuBar::SetUp();
@@ -245,7 +209,7 @@ TEST_F(EditMenu, lineEdit_selectAllCopyCutPasteUndoClear)
     EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta")) << "Clear must leave the clipboard alone";
 }
 
-TEST_F(EditMenu, textEdit_cutPasteClear)
+TEST_F(EditMenu, textEdit_cutPasteClear_readOnlyOrNoTextField_changesNothing)
 {
     focus(text);
     text->setPlainText(QStringLiteral("linha"));
@@ -257,37 +221,24 @@ TEST_F(EditMenu, textEdit_cutPasteClear)
     entry("EditSelectAll")->trigger();
     entry("EditClear")->trigger();
     EXPECT_EQ(text->toPlainText(), QString());
-}
 
-TEST_F(EditMenu, readOnlyField_cutAndPasteChangeNothing)
-{
-    focus(line);
-    line->setText(QStringLiteral("fixo"));
-    line->setReadOnly(true);
-    QApplication::clipboard()->setText(QStringLiteral("outro"));
-    entry("EditSelectAll")->trigger();
-    entry("EditCut")->trigger();
-    entry("EditPaste")->trigger();
-    entry("EditClear")->trigger();
-    EXPECT_EQ(line->text(), QLatin1String("fixo"));
-    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("outro"));
-}
-
-TEST_F(EditMenu, noTextFieldFocused_nothingHappens)
-{
     auto* button = new QPushButton(QStringLiteral("b"), &window);
     button->show();
-    focus(button);
-    line->setText(QStringLiteral("abc"));
-    entry("EditSelectAll")->trigger();
-    entry("EditCut")->trigger();
-    EXPECT_EQ(line->text(), QLatin1String("abc"));
+    QApplication::clipboard()->setText(QStringLiteral("outro"));
+    line->setText(QStringLiteral("fixo"));
+    for (QWidget* target : {static_cast<QWidget*>(line), static_cast<QWidget*>(button)}) {
+        line->setReadOnly(target == line);
+        focus(target);
+        for (const char* edit : {"EditSelectAll", "EditCut", "EditPaste", "EditClear"})
+            entry(edit)->trigger();
+        EXPECT_EQ(line->text(), QLatin1String("fixo"));
+        EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("outro"));
+    }
 }
 
 // The menu bar and toolbar as the user sees them in the main window.
-TEST(MainWindowMenus, installed_menuBarAndToolbarInTheMainWindow)
+TEST_F(MenuBar, installedInTheMainWindow_withTheToolbar_once)
 {
-    Recorder recorder;
     InstallMainMenusAndToolbar();
     wCash& window = wCash::instanceWithoutOpen();
     EXPECT_EQ(window.mSobre(), MenuBar1::instance().entry(QStringLiteral("mSobre")));

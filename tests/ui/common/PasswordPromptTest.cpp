@@ -1,19 +1,16 @@
 // The start-up password prompt, with the program started in-process and the
 // lock row already written.
 
-#include "Recorder.h"
+#include "AppFixture.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Password.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
-#include "platform/Database.h"
 #include "platform/Files.h"
 #include "settings/PreferencesLock.h"
-#include "settings/wPreferencias.h"
 #include "ui/common/wDigitaSenha.h"
 
-#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
@@ -23,11 +20,6 @@
 namespace {
 
 const QString password = QStringLiteral("abre-te");
-
-QString dataFile()
-{
-    return DocumentsFolder() + QStringLiteral("/Tovira/Tovira.rbd");
-}
 
 QString prefsFile()
 {
@@ -40,68 +32,27 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void overwrite(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-int freePages(const QString& path)
-{
-    SQLDatabase db;
-    db.setDatabaseFile(path);
-    EXPECT_TRUE(db.Connect());
-    auto rs = db.SQLSelect(QStringLiteral("PRAGMA freelist_count"));
-    EXPECT_TRUE(rs);
-    return rs ? int(rs->IdxField(1).IntegerValue()) : -1;
-}
-
-class PasswordPrompt : public ::testing::Test
+class PasswordPrompt : public AppTest
 {
   protected:
     // A first run that sets the lock and quits, so each test starts a run with the lock on.
     void SetUp() override
     {
-        forgetRun();
-        QDir(DocumentsFolder() + QStringLiteral("/Tovira")).removeRecursively();
-        QFile::remove(prefsFile());
-        ASSERT_TRUE(App::Event_Open());
-        ASSERT_TRUE(PreferencesLock::WriteLockRow(*App::CashDB, true, CodificaSenha(password)));
+        AppTest::SetUp();
+        removeUserFiles();
+        start();
+        ASSERT_TRUE(PreferencesLock::WriteLockRow(db(), true, CodificaSenha(password)));
         App::_FileQuit_Action();
-        forgetRun();
-    }
-    void TearDown() override { forgetRun(); }
-
-    static void forgetRun()
-    {
-        delete wPreferencias::existing();
-        delete wDigitaSenha::existing();
+        closeWindows();
         App::resetState();
     }
-
-    // Leaves pages that only a compaction gives back.
-    static void leaveFreePages()
-    {
-        SQLDatabase db;
-        db.setDatabaseFile(dataFile());
-        ASSERT_TRUE(db.Connect());
-        testsupport::exec(db, "CREATE TABLE scratch (x)");
-        testsupport::exec(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
-                              "INSERT INTO scratch SELECT randomblob(4000) FROM n");
-        testsupport::exec(db, "DROP TABLE scratch");
-        db.Close();
-        ASSERT_GT(freePages(dataFile()), 0);
-    }
-
-    Recorder recorder;
 };
 
 } // namespace
 
 TEST_F(PasswordPrompt, lockOn_mainWindowHiddenUntilTheRightPassword_wrongOnesRefusedAsOftenAsTyped)
 {
-    ASSERT_TRUE(App::Event_Open());
+    start();
     ASSERT_TRUE(wDigitaSenha::exists());
     wDigitaSenha& prompt = wDigitaSenha::instance();
     EXPECT_TRUE(prompt.isVisible());
@@ -134,37 +85,34 @@ TEST_F(PasswordPrompt, lockOn_mainWindowHiddenUntilTheRightPassword_wrongOnesRef
 
 TEST_F(PasswordPrompt, cancel_compactsAndClosesTheDatabaseAndEndsTheProgram)
 {
-    leaveFreePages();
-    bool sawPrompt = false;
     bool mainShown = false;
+    int vacuums = -1;
     QTimer poll;
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (wCash::exists() && wCash::existing()->isVisible())
-            mainShown = true;
+        mainShown = mainShown || (wCash::exists() && wCash::existing()->isVisible());
         if (wDigitaSenha::exists() && wDigitaSenha::existing()->isVisible()) {
-            sawPrompt = true;
             poll.stop();
+            vacuums = 0;
+            App::CashDB->setStatementObserver([&](const QString& sql) { vacuums += sql.startsWith("VACUUM"); });
             wDigitaSenha::existing()->bt_cancela->click();
         }
     });
     poll.start();
     const int exitCode = App::run();
 
-    EXPECT_TRUE(sawPrompt);
+    EXPECT_EQ(vacuums, 1) << "-1: the prompt never showed";
     EXPECT_FALSE(mainShown);
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(App::databaseOpen);
     EXPECT_FALSE(App::CashDB->IsConnected());
-    EXPECT_EQ(freePages(dataFile()), 0);
-    EXPECT_TRUE(App::prefsWritten);
-    EXPECT_FALSE(readAll(prefsFile()).isEmpty());
+    EXPECT_EQ(readAll(prefsFile()).count('\n'), 20);
     EXPECT_TRUE(recorder.shown.isEmpty());
 }
 
 TEST_F(PasswordPrompt, closeBox_givesUpLikeCancel_andThePreferencesAreWrittenOnlyOnce)
 {
-    ASSERT_TRUE(App::Event_Open());
+    start();
     QFile::remove(prefsFile());
     wDigitaSenha& prompt = wDigitaSenha::instance();
     prompt.close();
@@ -175,12 +123,11 @@ TEST_F(PasswordPrompt, closeBox_givesUpLikeCancel_andThePreferencesAreWrittenOnl
     EXPECT_EQ(App::exitCode, 0);
     EXPECT_FALSE(App::databaseOpen);
     EXPECT_FALSE(App::CashDB->IsConnected());
-    const QByteArray written = readAll(prefsFile());
-    EXPECT_EQ(written.count('\n'), 20);
+    EXPECT_EQ(readAll(prefsFile()).count('\n'), 20);
 
     // The main window's close, which ends every run, neither compacts again nor rewrites the file.
-    overwrite(prefsFile(), "left alone\n");
+    QFile::remove(prefsFile());
     wCash::instance().Close();
-    EXPECT_EQ(readAll(prefsFile()), QByteArray("left alone\n"));
+    EXPECT_FALSE(QFile::exists(prefsFile()));
     EXPECT_TRUE(recorder.shown.isEmpty());
 }

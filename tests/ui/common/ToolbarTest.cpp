@@ -29,36 +29,30 @@ QImage fakePicture(const QString& name)
     return image;
 }
 
-TEST(Toolbar, buttonsInOrder_withCaptionsIconsAndNoHelpTags)
+TEST(Toolbar, buttonsInOrder_withCaptionsAndIcons_aClickNamesItsButton)
 {
     Toolbar1 toolbar;
     const QList<QAction*> items = toolbar.actions();
+    const std::pair<const char*, QString> expected[] = {{"mcontatos", "Contatos"},
+                                                        {"ToolItem1", "Untitled"},
+                                                        {"mgraficos", "Gráficos"},
+                                                        {"magendamento", "Agendamento"}};
     ASSERT_EQ(items.size(), 4);
-    const char* names[] = {"mcontatos", "ToolItem1", "mgraficos", "magendamento"};
-    const QString captions[] = {QStringLiteral("Contatos"), QStringLiteral("Untitled"), QStringLiteral("Gráficos"),
-                                QStringLiteral("Agendamento")};
     for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(names[i]);
-        EXPECT_EQ(items[i]->objectName(), QLatin1String(names[i]));
-        EXPECT_EQ(items[i]->text(), captions[i]);
+        const auto& [name, caption] = expected[i];
+        SCOPED_TRACE(name);
+        EXPECT_EQ(items[i]->objectName(), QLatin1String(name));
+        EXPECT_EQ(items[i]->text(), caption);
         EXPECT_EQ(items[i]->isSeparator(), i == 1);
         EXPECT_TRUE(items[i]->isEnabled());
         if (i != 1) {
             EXPECT_FALSE(items[i]->icon().isNull());
-            auto* button = toolbar.findChild<QToolButton*>(QLatin1String(names[i]));
+            auto* button = toolbar.findChild<QToolButton*>(QLatin1String(name));
             ASSERT_NE(button, nullptr);
             EXPECT_EQ(button->defaultAction(), items[i]);
         }
     }
-    EXPECT_EQ(toolbar.mcontatos, items[0]);
-    EXPECT_EQ(toolbar.ToolItem1, items[1]);
-    EXPECT_EQ(toolbar.mgraficos, items[2]);
-    EXPECT_EQ(toolbar.magendamento, items[3]);
-}
 
-TEST(Toolbar, clickOnButton_namesItInTheAction)
-{
-    Toolbar1 toolbar;
     toolbar.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
     QSignalSpy spy(&toolbar, &QToolBar::actionTriggered);
@@ -68,21 +62,19 @@ TEST(Toolbar, clickOnButton_namesItInTheAction)
     testsupport::screenshot(toolbar, QStringLiteral("Toolbar1"));
 }
 
-TEST(Toolbar, programPictures_eachLoadedOnceAndShared)
+TEST(Toolbar, programPictures_eachLoadedOnceAndShared_withSeeThroughCorners)
 {
     Toolbar1 first;
     Toolbar1 second;
     ToolbarPictures& pictures = ProgramToolbarPictures();
-    EXPECT_EQ(pictures.loadCount(), 6);
     EXPECT_EQ(&pictures.contacts(), &pictures.contacts());
-    EXPECT_EQ(&pictures.graphics_mask(), &pictures.graphics_mask());
     EXPECT_EQ(pictures.loadCount(), 6);
     for (const QImage* picture : {&pictures.contacts(), &pictures.graphics(), &pictures.scheduler(),
                                   &pictures.contacts_mask(), &pictures.graphics_mask(), &pictures.scheduler_mask()}) {
         EXPECT_FALSE(picture->isNull());
         EXPECT_GE(picture->width(), 32);
     }
-    // Each icon is as large as its mask, and the mask makes its corners see-through.
+    EXPECT_EQ(pictures.loadCount(), 6);
     EXPECT_EQ(pictures.scheduler().size(), pictures.scheduler_mask().size());
     EXPECT_EQ(qAlpha(pictures.scheduler().pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(pictures.graphics().pixel(pictures.graphics().width() - 1, 0)), 0);
@@ -102,30 +94,23 @@ TEST(ToolbarPictures, maskHidesWhereWhite_andIsAppliedOnce)
     pictures.graphics();
     pictures.graphics_mask();
     EXPECT_EQ(loads, 2);
-    EXPECT_EQ(pictures.loadCount(), 2);
 }
 
-TEST(ToolbarPictures, missingMask_onlyContactsTreatsWhiteAsTransparent)
+TEST(ToolbarPictures, missingPictures_onlyContactsLosesItsWhite_aMissingIconLeavesTheButtonBare)
 {
-    ToolbarPictures pictures(
+    ToolbarPictures noMasks(
         [](const QString& name) { return name.endsWith(QLatin1String("_mask")) ? QImage() : fakePicture(name); });
-    // No mask: the contacts icon loses its white, the others keep everything.
-    EXPECT_EQ(qAlpha(pictures.contacts().pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(pictures.contacts().pixel(3, 3)), 255);
-    EXPECT_EQ(qAlpha(pictures.graphics().pixel(0, 0)), 255);
-    EXPECT_EQ(qAlpha(pictures.scheduler().pixel(7, 7)), 255);
-    EXPECT_EQ(pictures.loadCount(), 6);
-}
+    EXPECT_EQ(qAlpha(noMasks.contacts().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(noMasks.contacts().pixel(3, 3)), 255);
+    EXPECT_EQ(qAlpha(noMasks.graphics().pixel(0, 0)), 255);
+    EXPECT_EQ(qAlpha(noMasks.scheduler().pixel(7, 7)), 255);
 
-TEST(ToolbarPictures, missingIcon_buttonWithoutIcon)
-{
-    ToolbarPictures pictures([](const QString&) { return QImage(); });
-    Toolbar1 toolbar(pictures);
+    ToolbarPictures none([](const QString&) { return QImage(); });
+    Toolbar1 toolbar(none);
     EXPECT_TRUE(toolbar.mcontatos->icon().isNull());
     EXPECT_EQ(toolbar.mcontatos->text(), QLatin1String("Contatos"));
-    // A picture that is not there is not looked for again.
-    pictures.contacts();
-    EXPECT_EQ(pictures.loadCount(), 6);
+    none.contacts();
+    EXPECT_EQ(none.loadCount(), 6) << "a picture that is not there is not looked for again";
 }
 
 } // namespace
