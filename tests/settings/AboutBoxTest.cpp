@@ -14,7 +14,7 @@ namespace {
 
 class AboutBox : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         App::_mSobre_Action();
@@ -32,18 +32,16 @@ protected:
     wSobre* box = nullptr;
 };
 
-TEST_F(AboutBox, showsNameAndRunningVersion)
+TEST_F(AboutBox, showsTheRunningVersion_withRoomForLongerOnes)
 {
     EXPECT_TRUE(box->isVisible());
-    EXPECT_EQ(box->windowTitle(), QLatin1String("Sobre"));
-    EXPECT_EQ(box->Nome->text(), QLatin1String("Tovira"));
     // The build is version 2.1.0: no third number.
-    EXPECT_EQ(box->Versao_numero->text(), QLatin1String("v2.1"));
+    EXPECT_EQ(box->Versao_numero->text(), "v2.1");
     EXPECT_GE(box->Versao_numero->width(), box->Versao_numero->fontMetrics().horizontalAdvance("v22.22.22"));
-    testsupport::screenshot(*box, QStringLiteral("wSobre"));
+    testsupport::screenshot(*box, "wSobre");
 }
 
-TEST_F(AboutBox, okAndEscape_hideTheSameBox)
+TEST_F(AboutBox, okAndEscapeHideTheSameBox_closeBoxMakesANewOneNextTime)
 {
     box->PushButton1->click();
     EXPECT_FALSE(box->isVisible());
@@ -53,6 +51,11 @@ TEST_F(AboutBox, okAndEscape_hideTheSameBox)
     QTest::keyClick(box, Qt::Key_Escape);
     EXPECT_FALSE(box->isVisible());
     EXPECT_TRUE(recorder.openedUrls.isEmpty());
+
+    box->close();
+    EXPECT_FALSE(wSobre::exists());
+    App::_mSobre_Action();
+    EXPECT_TRUE(wSobre::instance().isVisible());
 }
 
 TEST_F(AboutBox, clickOnCreditLine_opensThePageOnRelease_andHides)
@@ -60,16 +63,8 @@ TEST_F(AboutBox, clickOnCreditLine_opensThePageOnRelease_andHides)
     QTest::mousePress(box->StaticText1, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_TRUE(recorder.openedUrls.isEmpty());
     QTest::mouseRelease(box->StaticText1, Qt::LeftButton, {}, QPoint(200, 10));
-    EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(QStringLiteral(TOVIRA_WEB_URL))});
+    EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(TOVIRA_WEB_URL)});
     EXPECT_FALSE(box->isVisible());
-}
-
-TEST_F(AboutBox, closeBox_nextUseMakesANewBox)
-{
-    box->close();
-    EXPECT_FALSE(wSobre::exists());
-    App::_mSobre_Action();
-    EXPECT_TRUE(wSobre::instance().isVisible());
 }
 
 TEST(UpdateNotice, returnDownloads_escapeDeclines)
@@ -77,9 +72,6 @@ TEST(UpdateNotice, returnDownloads_escapeDeclines)
     Recorder recorder;
     wUpdate& notice = wUpdate::instance();
     notice.Show();
-    EXPECT_EQ(notice.StaticText1->text(),
-              QStringLiteral("O Tovira foi atualizado. Por favor Ok e baixe a nova versão."));
-    EXPECT_EQ(notice.PushButton1->text(), QLatin1String("Cancela"));
     QTest::keyClick(&notice, Qt::Key_Escape);
     EXPECT_FALSE(notice.isVisible());
     EXPECT_TRUE(recorder.openedUrls.isEmpty());

@@ -1,15 +1,13 @@
 // The preferences window: its pop-up rules and the lock row without a
-// window, then the window itself against a running main window.
+// window, then the window itself in a program started in-process.
 
-#include "Recorder.h"
+#include "AppFixture.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Password.h"
-#include "app/Schema.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Database.h"
-#include "platform/Files.h"
 #include "platform/Listbox.h"
 #include "settings/PreferencesChoices.h"
 #include "settings/PreferencesLock.h"
@@ -18,65 +16,42 @@
 
 #include <QCheckBox>
 #include <QCryptographicHash>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <gtest/gtest.h>
-
-using testsupport::exec;
 
 namespace {
 
-std::unique_ptr<SQLDatabase> newDataFile()
-{
-    auto db = std::make_unique<SQLDatabase>();
-    db->setDatabaseFile(testsupport::tempPath(QStringLiteral("Tovira.rbd")));
-    EXPECT_TRUE(db->CreateDatabaseFile());
-    EXPECT_TRUE(Schema::Create(*db));
-    Schema::Upgrade(*db);
-    return db;
-}
-
 QStringList lockRows(SQLDatabase& db)
 {
-    QStringList rows;
-    auto rs = db.SQLSelect(QStringLiteral("SELECT pcod2 FROM pwd WHERE pcod1='1'"));
-    EXPECT_TRUE(rs);
-    for (; rs && !rs->Eof(); rs->MoveNext())
-        rows << rs->IdxField(1).StringValue();
-    return rows;
+    return testsupport::column(db, "SELECT pcod2 FROM pwd WHERE pcod1='1'");
 }
 
 } // namespace
 
-TEST(PreferencesChoices, monthRowFor_ownRowTodosForEmptyJanuaryForUnknown)
+TEST(PreferencesChoices, monthRowAndStartAccountRow)
 {
-    const QStringList rows = PreferencesChoices::MonthRows();
-    ASSERT_EQ(rows.size(), 14);
-    EXPECT_EQ(rows[0], QString::fromUtf8("Janeiro"));
-    EXPECT_EQ(rows[11], QString::fromUtf8("Dezembro"));
-    EXPECT_EQ(PreferencesChoices::MonthRowFor(QString::fromUtf8("Março")), 2);
-    EXPECT_EQ(PreferencesChoices::MonthRowFor(QStringLiteral("Dezembro")), 11);
-    EXPECT_EQ(PreferencesChoices::MonthRowFor(QStringLiteral("Todos")), 12);
-    EXPECT_EQ(PreferencesChoices::MonthRowFor(QString()), 12);
-    EXPECT_EQ(PreferencesChoices::MonthRowFor(QStringLiteral("Atual")), 13);
-    EXPECT_EQ(PreferencesChoices::MonthRowFor(QStringLiteral("Brumário")), 0);
-    // The comparison is exact, like every other text comparison of the program.
-    EXPECT_EQ(PreferencesChoices::MonthRowFor(QStringLiteral("dezembro")), 0);
-}
+    using namespace PreferencesChoices;
+    const QStringList months = MonthRows();
+    ASSERT_EQ(months.size(), 14);
+    EXPECT_EQ(months[0], "Janeiro");
+    EXPECT_EQ(months[11], "Dezembro");
+    EXPECT_EQ(MonthRowFor("Março"), 2);
+    EXPECT_EQ(MonthRowFor("Dezembro"), 11);
+    EXPECT_EQ(MonthRowFor("Todos"), 12);
+    EXPECT_EQ(MonthRowFor(""), 12);
+    EXPECT_EQ(MonthRowFor("Atual"), 13);
+    EXPECT_EQ(MonthRowFor("Brumário"), 0);
+    EXPECT_EQ(MonthRowFor("dezembro"), 0); // exact, like every text comparison of the program
 
-TEST(PreferencesChoices, startAccountRow_savedNameElseFirst_todasTakesLast_noneGivesNothing)
-{
     const QStringList names{"Banco", "Carteira", "Poupança"};
-    EXPECT_EQ(PreferencesChoices::StartAccountRow(names, QStringLiteral("Carteira")), 1);
-    EXPECT_EQ(PreferencesChoices::StartAccountRow(names, QStringLiteral("Fechada")), 0);
-    EXPECT_EQ(PreferencesChoices::StartAccountRow(names, QString()), 0);
-    EXPECT_EQ(PreferencesChoices::StartAccountRow(names, QStringLiteral("Todas")), 2);
-    EXPECT_EQ(PreferencesChoices::StartAccountRow({"A", "B", "A"}, QStringLiteral("A")), 2);
-    EXPECT_EQ(PreferencesChoices::StartAccountRow({}, QStringLiteral("Banco")), -1);
+    EXPECT_EQ(StartAccountRow(names, "Carteira"), 1);
+    EXPECT_EQ(StartAccountRow(names, "Fechada"), 0);
+    EXPECT_EQ(StartAccountRow(names, ""), 0);
+    EXPECT_EQ(StartAccountRow(names, "Todas"), 2);
+    EXPECT_EQ(StartAccountRow({"A", "B", "A"}, "A"), 2);
+    EXPECT_EQ(StartAccountRow({}, "Banco"), -1);
 }
 
 TEST(PreferencesLock, checkEntry_differingBlankAndKeptPasswords)
@@ -94,55 +69,35 @@ TEST(PreferencesLock, checkEntry_differingBlankAndKeptPasswords)
 
 TEST(PreferencesLock, writeLockRow_leavesExactlyOneRowWhenOn_noneWhenOff)
 {
-    auto db = newDataFile();
-    exec(*db, "INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'old'), ('1', 'older'), ('2', 'other')");
-    ASSERT_TRUE(PreferencesLock::WriteLockRow(*db, true, QStringLiteral("new form")));
+    auto db = testsupport::newDatabase();
+    testsupport::exec(*db, "INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'old'), ('1', 'older'), ('2', 'other')");
+    ASSERT_TRUE(PreferencesLock::WriteLockRow(*db, true, "new form"));
     EXPECT_EQ(lockRows(*db), QStringList{"new form"});
     EXPECT_FALSE(db->InTransaction());
 
     ASSERT_TRUE(PreferencesLock::WriteLockRow(*db, false, QString()));
     EXPECT_TRUE(lockRows(*db).isEmpty());
     // Only the lock row is the window's business.
-    auto rest = db->SQLSelect(QStringLiteral("SELECT count(*) FROM pwd"));
-    ASSERT_TRUE(rest);
-    EXPECT_EQ(rest->IdxField(1).IntegerValue(), 1);
+    EXPECT_EQ(testsupport::column(*db, "SELECT pcod1 FROM pwd"), QStringList{"2"});
 }
 
-TEST(PreferencesLock, writeLockRow_failedInsert_keepsTheOldRowAndTheError)
+TEST(PreferencesLock, writeLockRow_failedInsertOrRemoval_keepsTheOldRowAndTheError)
 {
-    auto db = newDataFile();
-    exec(*db, "INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'old')");
-    exec(*db, "CREATE TRIGGER no_new_lock BEFORE INSERT ON pwd BEGIN SELECT RAISE(ABORT, 'disk says no'); END");
-    EXPECT_FALSE(PreferencesLock::WriteLockRow(*db, true, QStringLiteral("new form")));
-    EXPECT_TRUE(db->Error());
-    EXPECT_TRUE(db->ErrorMessage().contains("disk says no")) << db->ErrorMessage().toStdString();
-    EXPECT_FALSE(db->InTransaction());
-    EXPECT_EQ(lockRows(*db), QStringList{"old"});
-}
-
-TEST(PreferencesLock, writeLockRow_failedRemoval_keepsTheLock)
-{
-    auto db = newDataFile();
-    exec(*db, "INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'old')");
-    exec(*db, "CREATE TRIGGER keep_lock BEFORE DELETE ON pwd BEGIN SELECT RAISE(ABORT, 'locked'); END");
-    EXPECT_FALSE(PreferencesLock::WriteLockRow(*db, false, QString()));
-    EXPECT_TRUE(db->Error());
-    EXPECT_EQ(lockRows(*db), QStringList{"old"});
+    for (const bool on : {true, false}) {
+        auto db = testsupport::newDatabase();
+        testsupport::exec(*db, "INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'old')");
+        testsupport::failOn(*db, on ? "INSERT" : "DELETE", "pwd", "disk says no");
+        EXPECT_FALSE(PreferencesLock::WriteLockRow(*db, on, on ? "new form" : ""));
+        EXPECT_TRUE(db->Error());
+        EXPECT_TRUE(db->ErrorMessage().contains("disk says no")) << db->ErrorMessage().toStdString();
+        EXPECT_FALSE(db->InTransaction());
+        EXPECT_EQ(lockRows(*db), QStringList{"old"});
+    }
 }
 
 // --- The window, with the program started in-process.
 
 namespace {
-
-QString dataFolder()
-{
-    return DocumentsFolder() + QStringLiteral("/Tovira");
-}
-
-QString prefsFile()
-{
-    return PreferencesFolder() + QStringLiteral("/Tovira");
-}
 
 // Counts the paints of a widget, to tell that it repainted by itself.
 class PaintCounter : public QObject
@@ -191,43 +146,14 @@ QStringList simpleTransforms(const QString& password)
     return out;
 }
 
-class PreferencesWindow : public ::testing::Test
+class PreferencesWindow : public AppTest
 {
   protected:
     void SetUp() override
     {
-        forgetRun();
-        QDir(dataFolder()).removeRecursively();
-        QFile::remove(prefsFile());
+        AppTest::SetUp();
+        removeUserFiles();
         start();
-    }
-    void TearDown() override { forgetRun(); }
-
-    static void forgetRun()
-    {
-        delete wPreferencias::existing();
-        delete wDigitaSenha::existing();
-        App::resetState();
-    }
-    static void start() { ASSERT_TRUE(App::Event_Open()); }
-    // Quits as the menu command does (the preferences file is written), then starts a new run.
-    static void restart()
-    {
-        App::_FileQuit_Action();
-        forgetRun();
-        start();
-    }
-
-    static void addAccount(const QString& name)
-    {
-        ASSERT_TRUE(App::CashDB->SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES (?)"), {name}));
-    }
-    static void addCredit(const QString& account, const QString& date, double amount)
-    {
-        ASSERT_TRUE(App::CashDB->SQLExecute(
-            QStringLiteral("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, conciliado, comentarios) "
-                           "VALUES (?, 'Salário', '  -  ', ?, ?, 'Não', '')"),
-            {account, date, amount}));
     }
 
     // Opens the window as the menu command does, on the lock's tab.
@@ -254,24 +180,14 @@ class PreferencesWindow : public ::testing::Test
         typePasswords(w, password, password);
         w.PushButton1->click();
     }
-    static QStringList storedLocks()
-    {
-        QStringList rows;
-        auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT pcod2 FROM pwd WHERE pcod1='1'"));
-        EXPECT_TRUE(rs);
-        for (; rs && !rs->Eof(); rs->MoveNext())
-            rows << rs->IdxField(1).StringValue();
-        return rows;
-    }
-
-    Recorder recorder;
+    static QStringList storedLocks() { return lockRows(db()); }
 };
 
 } // namespace
 
 TEST_F(PreferencesWindow, setPassword_storesOnlyASaltedHash_andTheNextStartAsksForIt)
 {
-    const QString password = QStringLiteral(" Tovira 2026! ");
+    const QString password = " Tovira 2026! ";
     setPassword(password);
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_FALSE(wPreferencias::exists()); // Ok closed it
@@ -296,19 +212,16 @@ TEST_F(PreferencesWindow, blankOrDifferingPasswords_areRefused_focusBackAndNothi
     wPreferencias& w = openOnLockTab();
     EXPECT_FALSE(w.edSenha->isEnabled());
     w.cHabilitaSenha->click();
-    EXPECT_TRUE(w.edSenha->isEnabled());
-    EXPECT_TRUE(w.edSenha2->isEnabled());
-    EXPECT_TRUE(w.txtsenha1->isEnabled());
-    EXPECT_TRUE(w.txtsenha2->isEnabled());
+    for (QWidget* field : QList<QWidget*>{w.edSenha, w.edSenha2, w.txtsenha1, w.txtsenha2})
+        EXPECT_TRUE(field->isEnabled()) << field->objectName().toStdString();
 
-    typePasswords(w, QStringLiteral("segredo"), QStringLiteral("Segredo"));
+    typePasswords(w, "segredo", "Segredo");
     w.PushButton1->click();
-    typePasswords(w, QStringLiteral("   "), QStringLiteral("   "));
+    typePasswords(w, "   ", "   ");
     w.PushButton1->click();
-    typePasswords(w, QString(), QString());
+    typePasswords(w, "", "");
     w.PushButton1->click();
-    EXPECT_EQ(recorder.messages(), QStringList({QStringLiteral("Senha não confere"), QStringLiteral("Senha inválida"),
-                                                QStringLiteral("Senha inválida")}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Senha não confere", "Senha inválida", "Senha inválida"}));
     EXPECT_EQ(w.focusWidget(), w.edSenha);
     EXPECT_TRUE(wPreferencias::exists());
     EXPECT_TRUE(w.isVisible());
@@ -317,14 +230,14 @@ TEST_F(PreferencesWindow, blankOrDifferingPasswords_areRefused_focusBackAndNothi
     EXPECT_EQ(App::cSenha, QString());
 
     // The fields take at most fifteen characters.
-    typePasswords(w, QStringLiteral("12345678901234567890"), QString());
-    EXPECT_EQ(w.edSenha->Text(), QStringLiteral("123456789012345"));
+    typePasswords(w, "12345678901234567890", "");
+    EXPECT_EQ(w.edSenha->Text(), "123456789012345");
     testsupport::screenshot(w, "preferences_tab_senha");
 }
 
 TEST_F(PreferencesWindow, lockOn_opensTickedWithEmptyFields_andOkWithThemEmptyKeepsThePassword)
 {
-    setPassword(QStringLiteral("guarda"));
+    setPassword("guarda");
     const QString stored = storedLocks().value(0);
     restart();
 
@@ -343,15 +256,15 @@ TEST_F(PreferencesWindow, lockOn_opensTickedWithEmptyFields_andOkWithThemEmptyKe
     EXPECT_EQ(App::cSenha, stored);
 
     // A new password replaces the old one.
-    setPassword(QStringLiteral("nova"));
+    setPassword("nova");
     ASSERT_EQ(storedLocks().size(), 1);
-    EXPECT_TRUE(ConfereSenha(QStringLiteral("nova"), storedLocks()[0]));
-    EXPECT_FALSE(ConfereSenha(QStringLiteral("guarda"), App::cSenha));
+    EXPECT_TRUE(ConfereSenha("nova", storedLocks()[0]));
+    EXPECT_FALSE(ConfereSenha("guarda", App::cSenha));
 }
 
 TEST_F(PreferencesWindow, untickingTheLock_takesEffectOnlyWithOk_thenNoLockRowIsLeft)
 {
-    setPassword(QStringLiteral("guarda"));
+    setPassword("guarda");
     wPreferencias& w = openOnLockTab();
     w.cHabilitaSenha->click();
     EXPECT_FALSE(w.edSenha->isEnabled());
@@ -378,30 +291,28 @@ TEST_F(PreferencesWindow, untickingTheLock_takesEffectOnlyWithOk_thenNoLockRowIs
 
 TEST_F(PreferencesWindow, failedLockRowWrite_keepsTheOldLockWorking_andShowsTheError)
 {
-    setPassword(QStringLiteral("velha"));
+    setPassword("velha");
     const QString stored = App::cSenha;
-    testsupport::exec(*App::CashDB,
-                      "CREATE TRIGGER no_new_lock BEFORE INSERT ON pwd BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+    testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
 
     wPreferencias& w = openOnLockTab();
-    typePasswords(w, QStringLiteral("nova"), QStringLiteral("nova"));
+    typePasswords(w, "nova", "nova");
     w.PushButton1->click();
     ASSERT_EQ(recorder.messages().size(), 1);
-    EXPECT_TRUE(recorder.messages()[0].startsWith(QStringLiteral("Erro: ")));
-    EXPECT_TRUE(recorder.messages()[0].endsWith(QStringLiteral("\n\ndisco cheio")))
-        << recorder.messages()[0].toStdString();
+    EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: "));
+    EXPECT_TRUE(recorder.messages()[0].endsWith("\n\ndisco cheio")) << recorder.messages()[0].toStdString();
     EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
     EXPECT_EQ(App::tSenha, 1);
     EXPECT_EQ(App::cSenha, stored);
     EXPECT_EQ(storedLocks(), QStringList{stored});
 
     // The old password still opens the next run.
-    testsupport::exec(*App::CashDB, "DROP TRIGGER no_new_lock");
+    exec("DROP TRIGGER fail_INSERT_pwd");
     recorder.clear();
     restart();
     wDigitaSenha& prompt = wDigitaSenha::instance();
     ASSERT_TRUE(prompt.isVisible());
-    QTest::keyClicks(prompt.eSenha, QStringLiteral("velha"));
+    QTest::keyClicks(prompt.eSenha, "velha");
     prompt.bt_ok->click();
     EXPECT_TRUE(recorder.messages().isEmpty());
     EXPECT_TRUE(wCash::instance().isVisible());
@@ -409,9 +320,9 @@ TEST_F(PreferencesWindow, failedLockRowWrite_keepsTheOldLockWorking_andShowsTheE
 
 TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsTheEditorFlag)
 {
-    addAccount(QStringLiteral("Banco"));
+    addAccounts({"Banco"});
     for (const char* date : {"2026-01-10", "2026-02-10", "2026-03-10"})
-        addCredit(QStringLiteral("Banco"), QLatin1String(date), 10.0);
+        addTransaction("Banco", "Salário", "  -  ", date, "10", "", "Não");
     restart();
     wCash& main = wCash::instance();
     ASSERT_TRUE(main.isVisible());
@@ -453,56 +364,54 @@ TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsT
 TEST_F(PreferencesWindow, startAccountAndMonth_followThePopups_andSurviveARestart)
 {
     // A first run has no start-up month; the window makes it "Todos".
-    EXPECT_EQ(App::MesInicial, QStringLiteral("Todos"));
-    for (const char* name : {"Banco", "Carteira", "Poupança"})
-        addAccount(QString::fromUtf8(name));
+    EXPECT_EQ(App::MesInicial, "Todos");
+    addAccounts({"Banco", "Carteira", "Poupança"});
 
     wPreferencias::ShowFromMenu();
     wPreferencias& w = wPreferencias::instance();
     w.TabPanel1->setCurrentIndex(1);
     ASSERT_EQ(w.sContas->ListCount(), 3);
     EXPECT_EQ(w.sContas->ListIndex(), 0);
-    EXPECT_EQ(App::ContaInicial, QStringLiteral("Banco"));
+    EXPECT_EQ(App::ContaInicial, "Banco");
     ASSERT_EQ(w.sMesinicial->ListCount(), 14);
-    EXPECT_EQ(w.sMesinicial->Text(), QStringLiteral("Todos"));
+    EXPECT_EQ(w.sMesinicial->Text(), "Todos");
 
     w.sContas->setListIndex(1);
     w.sMesinicial->setListIndex(2);
-    EXPECT_EQ(App::ContaInicial, QStringLiteral("Carteira"));
-    EXPECT_EQ(App::MesInicial, QString::fromUtf8("Março"));
+    EXPECT_EQ(App::ContaInicial, "Carteira");
+    EXPECT_EQ(App::MesInicial, "Março");
     testsupport::screenshot(w, "preferences_tab_contas");
     // Closing makes the main window reselect its month at once.
     w.close();
-    EXPECT_EQ(wCash::instance().sMes->Text(), QString::fromUtf8("Março"));
+    EXPECT_EQ(wCash::instance().sMes->Text(), "Março");
 
     restart();
-    EXPECT_EQ(App::ContaInicial, QStringLiteral("Carteira"));
-    EXPECT_EQ(App::MesInicial, QString::fromUtf8("Março"));
-    EXPECT_EQ(wCash::instance().List_Contas->Text(), QStringLiteral("Carteira"));
-    EXPECT_EQ(wCash::instance().sMes->Text(), QString::fromUtf8("Março"));
+    EXPECT_EQ(App::ContaInicial, "Carteira");
+    EXPECT_EQ(App::MesInicial, "Março");
+    EXPECT_EQ(wCash::instance().List_Contas->Text(), "Carteira");
+    EXPECT_EQ(wCash::instance().sMes->Text(), "Março");
     wPreferencias::ShowFromMenu();
-    EXPECT_EQ(wPreferencias::instance().sContas->Text(), QStringLiteral("Carteira"));
-    EXPECT_EQ(wPreferencias::instance().sMesinicial->Text(), QString::fromUtf8("Março"));
+    EXPECT_EQ(wPreferencias::instance().sContas->Text(), "Carteira");
+    EXPECT_EQ(wPreferencias::instance().sMesinicial->Text(), "Março");
 }
 
 TEST_F(PreferencesWindow, carregaContas_missingStartAccountFallsToTheFirst_noAccountKeepsIt)
 {
     wPreferencias& w = wPreferencias::instance();
-    addAccount(QStringLiteral("Banco"));
-    addAccount(QStringLiteral("Carteira"));
-    App::ContaInicial = QStringLiteral("Fechada");
+    addAccounts({"Banco", "Carteira"});
+    App::ContaInicial = "Fechada";
     w.CarregaContas();
-    EXPECT_EQ(w.sContas->Text(), QStringLiteral("Banco"));
-    EXPECT_EQ(App::ContaInicial, QStringLiteral("Banco"));
+    EXPECT_EQ(w.sContas->Text(), "Banco");
+    EXPECT_EQ(App::ContaInicial, "Banco");
 
     // Refilling while a row is selected must not lose the saved account.
-    App::ContaInicial = QStringLiteral("Carteira");
+    App::ContaInicial = "Carteira";
     w.CarregaContas();
-    EXPECT_EQ(w.sContas->Text(), QStringLiteral("Carteira"));
-    EXPECT_EQ(App::ContaInicial, QStringLiteral("Carteira"));
+    EXPECT_EQ(w.sContas->Text(), "Carteira");
+    EXPECT_EQ(App::ContaInicial, "Carteira");
 
-    testsupport::exec(*App::CashDB, "DELETE FROM Contas");
+    exec("DELETE FROM Contas");
     w.CarregaContas();
     EXPECT_EQ(w.sContas->ListCount(), 0);
-    EXPECT_EQ(App::ContaInicial, QStringLiteral("Carteira"));
+    EXPECT_EQ(App::ContaInicial, "Carteira");
 }

@@ -24,24 +24,12 @@ VersionFileReply ok200(const char* body)
     return {true, 200, QByteArray(body)};
 }
 
-TEST(UpdateVerdictTest, sameVersion_upToDate_withOrWithoutLineEnd)
+TEST(UpdateVerdictTest, sameOrOlderIsUpToDate_newerIsNotice_anythingElseFailed)
 {
-    EXPECT_EQ(JudgeVersionFile(ok200("2.1"), 2, 1), UpdateVerdict::UpToDate);
-    EXPECT_EQ(JudgeVersionFile(ok200("2.1\n"), 2, 1), UpdateVerdict::UpToDate);
-    EXPECT_EQ(JudgeVersionFile(ok200(" 2.1\r\n"), 2, 1), UpdateVerdict::UpToDate);
-}
-
-TEST(UpdateVerdictTest, olderPublished_upToDate_newerPublished_notice)
-{
-    EXPECT_EQ(JudgeVersionFile(ok200("2.0"), 2, 1), UpdateVerdict::UpToDate);
-    EXPECT_EQ(JudgeVersionFile(ok200("1.9"), 2, 1), UpdateVerdict::UpToDate);
-    EXPECT_EQ(JudgeVersionFile(ok200("2.2"), 2, 1), UpdateVerdict::NewerAvailable);
-    EXPECT_EQ(JudgeVersionFile(ok200("2.10"), 2, 1), UpdateVerdict::NewerAvailable) << "numbers, not text";
-    EXPECT_EQ(JudgeVersionFile(ok200("3.0"), 2, 1), UpdateVerdict::NewerAvailable);
-}
-
-TEST(UpdateVerdictTest, notAVersionOrNotOk_checkFailed)
-{
+    for (const char* body : {"2.1", "2.1\n", " 2.1\r\n", "2.0", "1.9"})
+        EXPECT_EQ(JudgeVersionFile(ok200(body), 2, 1), UpdateVerdict::UpToDate) << body;
+    for (const char* body : {"2.2", "2.10", "3.0"}) // numbers, not text
+        EXPECT_EQ(JudgeVersionFile(ok200(body), 2, 1), UpdateVerdict::NewerAvailable) << body;
     for (const char* body : {"", "2", "2.1.3", "v2.1", "2.1 beta", "<html>404</html>", "2,1", "99999999999.1"})
         EXPECT_EQ(JudgeVersionFile(ok200(body), 2, 1), UpdateVerdict::CheckFailed) << body;
     EXPECT_EQ(JudgeVersionFile({true, 404, "2.1"}, 2, 1), UpdateVerdict::CheckFailed);
@@ -163,45 +151,41 @@ TEST_F(UpdateCheck, publishedNewerVersion_showsTheNotice_sameWindowNextTime)
     EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(QStringLiteral(TOVIRA_WEB_URL))});
 }
 
-TEST_F(UpdateCheck, errorStatus_saysCheckFailed_neverTheNotice)
+TEST_F(UpdateCheck, errorStatusNoVersionClosedPortSilenceOrOversize_sayCheckFailed_neverTheNotice)
 {
-    server.status = 404;
-    server.body = "9.9";
-    App::ChecaUpdate();
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
-    EXPECT_FALSE(noticeShown());
-}
-
-TEST_F(UpdateCheck, bodyNotAVersion_saysCheckFailed)
-{
-    server.body = "<html><body>Página não encontrada</body></html>";
-    App::ChecaUpdate();
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
-    EXPECT_FALSE(noticeShown());
-}
-
-TEST_F(UpdateCheck, closedPort_saysCheckFailed)
-{
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-    UpdateCheckSettings::address =
-        QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
-    probe.close();
-    App::ChecaUpdate();
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
-    EXPECT_FALSE(noticeShown());
-}
-
-TEST_F(UpdateCheck, serverNeverAnswers_givesUpAfterTheTimeout)
-{
-    server.silent = true;
-    UpdateCheckSettings::timeoutMs = 300;
-    QElapsedTimer clock;
-    clock.start();
-    App::ChecaUpdate();
-    EXPECT_LT(clock.elapsed(), 5000);
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
-    EXPECT_FALSE(noticeShown());
+    struct Case
+    {
+        const char* name;
+        int status;
+        QByteArray body;
+        bool silent = false;
+        bool closedPort = false;
+    };
+    const QList<Case> cases{{"404", 404, "9.9"},
+                            {"html", 200, "<html><body>Página não encontrada</body></html>"},
+                            {"oversized", 200, QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2"},
+                            {"silent", 200, "2.1", true},
+                            {"closed port", 200, "2.1", false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder.clear();
+        server.status = c.status;
+        server.body = c.body;
+        server.silent = c.silent;
+        UpdateCheckSettings::timeoutMs = c.silent ? 300 : 5000;
+        QTcpServer probe;
+        if (c.closedPort) {
+            ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+            UpdateCheckSettings::address = QUrl(QString("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
+            probe.close();
+        }
+        QElapsedTimer clock;
+        clock.start();
+        App::ChecaUpdate();
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
+        EXPECT_FALSE(noticeShown());
+    }
 }
 
 TEST_F(UpdateCheck, whileWaiting_noSecondCheck_andTheCommandIsDisabled)
@@ -221,13 +205,6 @@ TEST_F(UpdateCheck, whileWaiting_noSecondCheck_andTheCommandIsDisabled)
     EXPECT_TRUE(command->isEnabled());
     EXPECT_EQ(server.requestedPaths.size(), 1);
     EXPECT_EQ(recorder.messages(), QStringList{Module1::kNaotemNovaVersao()});
-}
-
-TEST_F(UpdateCheck, oversizedReply_saysCheckFailed)
-{
-    server.body = QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2";
-    App::ChecaUpdate();
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
 }
 
 } // namespace

@@ -29,7 +29,8 @@ QList<QStringList> rows(SQLDatabase& db, const QString& sql, const QVariantList&
 QStringList column(SQLDatabase& db, const QString& sql, const QVariantList& params = {});
 
 // A trigger that makes every `when` ("INSERT", "UPDATE" or "DELETE") on
-// `table` fail with `message`, as a full disk or a locked file would.
+// `table` fail with `message`, as a full disk or a locked file would. It is
+// named fail_<when>_<table>, for a test that drops it again.
 void failOn(SQLDatabase& db, const QString& when, const QString& table, const QString& message);
 
 // Grabs the widget (shown offscreen), saves it as <name>.png in the build
