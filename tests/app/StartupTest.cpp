@@ -156,41 +156,35 @@ TEST_F(Startup, quitThenNextRun_writesTwentyLinesAndReadsThemBack)
     EXPECT_EQ(wCash::instance().lMovimento->ColumnWidths(), "120,100,80,90,90,70");
 }
 
-TEST_F(Startup, menuQuitThenWindowClose_compactsClosesAndWritesOnce)
+// The quit sequence runs from the menu and again from the window's close that
+// follows, or from the window's close alone: one VACUUM, one close, one write.
+TEST_F(Startup, quitFromMenuThenWindowClose_orWindowCloseAlone_compactsClosesAndWritesOnce)
 {
-    int vacuums = 0;
-    bool closedAfterMenuQuit = false;
-    const int code = runProgram(
-        [&] {
-            App::_FileQuit_Action();
-            closedAfterMenuQuit = !App::CashDB->IsConnected();
-            // Gone now, so a second write would show; run() closes the window after the loop.
-            QFile::remove(prefsFile());
-        },
-        &vacuums);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(vacuums, 1);
-    EXPECT_TRUE(closedAfterMenuQuit);
-    EXPECT_FALSE(QFileInfo::exists(prefsFile()));
-    EXPECT_FALSE(wCash::exists());
-}
-
-TEST_F(Startup, closingTheMainWindow_runsTheQuitSequence)
-{
-    int vacuums = 0;
-    const int code = runProgram(
-        [&] {
-            // The whole program's window: menu bar and toolbar above the controls.
-            testsupport::screenshot(*wCash::existing(), "startup_run_main_window");
-            EXPECT_TRUE(wCash::existing()->FileQuit());
-            EXPECT_TRUE(wCash::existing()->Toolbar11);
-            wCash::existing()->close();
-        },
-        &vacuums);
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(vacuums, 1);
-    EXPECT_FALSE(App::CashDB->IsConnected());
-    EXPECT_EQ(readLines(prefsFile()).size(), 20);
+    for (const bool fromMenu : {true, false}) {
+        SCOPED_TRACE(fromMenu ? "menu, then close" : "close");
+        closeWindows();
+        App::resetState();
+        int vacuums = 0;
+        const int code = runProgram(
+            [&] {
+                if (fromMenu) {
+                    App::_FileQuit_Action();
+                    EXPECT_FALSE(App::CashDB->IsConnected());
+                    // Gone now, so a second write would show; run() closes the window after the loop.
+                    QFile::remove(prefsFile());
+                    return;
+                }
+                // The whole program's window: menu bar and toolbar above the controls.
+                testsupport::screenshot(*wCash::existing(), "startup_run_main_window");
+                wCash::existing()->close();
+            },
+            &vacuums);
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(vacuums, 1);
+        EXPECT_FALSE(App::CashDB->IsConnected());
+        EXPECT_EQ(readLines(prefsFile()).size(), fromMenu ? 0 : 20);
+        EXPECT_FALSE(wCash::exists());
+    }
 }
 
 TEST_F(Startup, dataFolderIsAPlainFile_showsDbMessageAndLeavesPreferences)

@@ -78,42 +78,33 @@ TEST(Files, writeIntoAFolderThatCannotBeWritten_failsAndKeepsTheOldFile)
     EXPECT_EQ(folderEntries(dir), QStringList({"Tovira"}));
 }
 
-TEST(Files, copyFileWhole_copiesEveryByte_ofAMissingSourceCreatesNothing)
+// A database moved from beside the program must never land on the user's data.
+TEST(Files, copyFileWhole_copiesEveryByte_neverReplacesAFileItselfOrAFolder_andAMissingSourceCreatesNothing)
 {
     const QString from = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
     QByteArray data;
     for (int i = 0; i < 300000; ++i)
         data.append(char(i * 7));
     writeRaw(from, data);
-    const QString to = testsupport::tempPath(QStringLiteral("Tovira_OLD.rbd"));
-    ASSERT_TRUE(CopyFileWhole(from, to));
-    EXPECT_EQ(contents(to), data);
-    EXPECT_EQ(contents(from), data);
+    const QString copy = testsupport::tempPath(QStringLiteral("Tovira_OLD.rbd"));
+    ASSERT_TRUE(CopyFileWhole(from, copy));
+    EXPECT_EQ(contents(copy), data);
 
-    const QString copy = testsupport::tempPath(QStringLiteral("copy"));
-    QString error;
-    EXPECT_FALSE(CopyFileWhole(testsupport::tempPath(QStringLiteral("missing")), copy, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(folderEntries(QFileInfo(copy).path()).isEmpty());
-}
-
-// A database moved beside the program must never land on the user's data.
-TEST(Files, copyFileWhole_neverReplacesAFileItselfOrAFolder)
-{
-    const QString from = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
-    const QString to = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
+    const QString precious = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
+    writeRaw(precious, "precious");
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
-    writeRaw(from, "new");
-    writeRaw(to, "precious");
     ASSERT_TRUE(QDir().mkpath(dir));
+    const QString fromNothing = testsupport::tempPath(QStringLiteral("copy"));
     QString error;
-    EXPECT_FALSE(CopyFileWhole(from, to, &error));
+    EXPECT_FALSE(CopyFileWhole(from, precious, &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(CopyFileWhole(from, from));
     EXPECT_FALSE(CopyFileWhole(from, dir));
-    EXPECT_EQ(contents(to), QByteArray("precious"));
-    EXPECT_EQ(contents(from), QByteArray("new"));
+    EXPECT_FALSE(CopyFileWhole(testsupport::tempPath(QStringLiteral("missing")), fromNothing));
+    EXPECT_EQ(contents(precious), QByteArray("precious"));
+    EXPECT_EQ(contents(from), data);
     EXPECT_TRUE(QFileInfo(dir).isDir());
+    EXPECT_TRUE(folderEntries(QFileInfo(fromNothing).path()).isEmpty());
 }
 
 TEST(Files, ensureFolder_createsEveryMissingParent_andRefusesAFileInTheWay)

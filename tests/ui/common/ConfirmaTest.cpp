@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -70,7 +71,7 @@ class ConfirmationDialog : public ::testing::Test
 
 } // namespace
 
-TEST_F(ConfirmationDialog, newDialog_hasItsNamedControlsAndAFixedFrameWithoutCloseBox)
+TEST_F(ConfirmationDialog, newDialog_hasAFixedFrameWithoutCloseBox_andRoomForTheLongestQuestions)
 {
     if (confirma::exists())
         confirma::instance().Close();
@@ -79,11 +80,23 @@ TEST_F(ConfirmationDialog, newDialog_hasItsNamedControlsAndAFixedFrameWithoutClo
     EXPECT_EQ(dlg.size(), QSize(261, 112));
     EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize()) << "not resizable";
     EXPECT_FALSE(dlg.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("mensagem")), dlg.mensagem);
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("BT_cancela")), dlg.BT_cancela);
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("BT_ok")), dlg.BT_ok);
+    for (const char* name : {"mensagem", "BT_cancela", "BT_ok"})
+        EXPECT_TRUE(dlg.findChild<QWidget*>(QLatin1String(name))) << name;
     EXPECT_EQ(dlg.BT_cancela->text(), QStringLiteral("Cancela"));
     EXPECT_EQ(dlg.BT_ok->text(), QStringLiteral("Ok"));
+
+    const std::tuple<QString, bool, const char*> shots[] = {{Module1::kMsgValorZero(), false, "confirma_warning"},
+                                                            {Module1::kMsgApagaTudo2(), true, "confirma_question"}};
+    for (const auto& [message, question, name] : shots)
+        ask(message, question, question ? QStringLiteral("Confirma?") : Module1::kMsgAviso(), [&](confirma& shown) {
+            testsupport::screenshot(shown, QLatin1String(name));
+            shown.BT_ok->click();
+        });
+    for (const QString& m : {Module1::kMsgApagaTudo(), Module1::kMsgApagaTudo2(),
+                             Module1::kConfirmaImport() + " 1000 " + Module1::kMovimentos() + "?"}) {
+        dlg.mensagem->setText(m);
+        EXPECT_LE(dlg.mensagem->heightForWidth(dlg.mensagem->width()), dlg.mensagem->height()) << m.toStdString();
+    }
 }
 
 // One dialog serves every call in turn; each call sets its own text, title,
@@ -133,29 +146,11 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
             expectLayout(dlg, c.question);
             EXPECT_EQ(dlg.mensagem->text(), message);
             EXPECT_EQ(dlg.windowTitle(), title);
-            if (!first) {
-                first = &dlg;
-                testsupport::screenshot(dlg, QStringLiteral("confirma_warning"));
-            }
+            first = first ? first : &dlg;
             EXPECT_EQ(&dlg, first);
             c.act(dlg);
         });
         EXPECT_EQ(answer, c.answer);
-    }
-}
-
-TEST_F(ConfirmationDialog, longQuestions_fitTheMessageArea)
-{
-    ask(Module1::kMsgApagaTudo2(), true, QStringLiteral("Confirma?"), [](confirma& dlg) {
-        testsupport::screenshot(dlg, QStringLiteral("confirma_question"));
-        dlg.BT_cancela->click();
-    });
-    // Every long question fits the message area.
-    confirma& dlg = confirma::instance();
-    for (const QString& m : {Module1::kMsgApagaTudo(), Module1::kMsgApagaTudo2(),
-                             Module1::kConfirmaImport() + " 1000 " + Module1::kMovimentos() + "?"}) {
-        dlg.mensagem->setText(m);
-        EXPECT_LE(dlg.mensagem->heightForWidth(dlg.mensagem->width()), dlg.mensagem->height()) << m.toStdString();
     }
 }
 

@@ -26,12 +26,6 @@ QString prefsFile()
     return PreferencesFolder() + QStringLiteral("/Tovira");
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class PasswordPrompt : public AppTest
 {
   protected:
@@ -83,51 +77,46 @@ TEST_F(PasswordPrompt, lockOn_mainWindowHiddenUntilTheRightPassword_wrongOnesRef
     EXPECT_EQ(prompt.eSenha->Text(), QString()); // the password is not kept
 }
 
-TEST_F(PasswordPrompt, cancel_compactsAndClosesTheDatabaseAndEndsTheProgram)
+// Cancel, or the close box, ends the program: the database is compacted and
+// closed once, the preferences are written once, the main window never shows.
+TEST_F(PasswordPrompt, cancelOrCloseBox_compactsAndClosesTheDatabase_writesPreferencesOnce_andEndsTheProgram)
 {
-    bool mainShown = false;
-    int vacuums = -1;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        mainShown = mainShown || (wCash::exists() && wCash::existing()->isVisible());
-        if (wDigitaSenha::exists() && wDigitaSenha::existing()->isVisible()) {
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+        closeWindows();
+        App::resetState();
+        bool mainShown = false;
+        int vacuums = -1;
+        int linesWritten = -1;
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            mainShown = mainShown || (wCash::exists() && wCash::existing()->isVisible());
+            wDigitaSenha* prompt = wDigitaSenha::existing();
+            if (!prompt || !prompt->isVisible())
+                return;
             poll.stop();
             vacuums = 0;
             App::CashDB->setStatementObserver([&](const QString& sql) { vacuums += sql.startsWith("VACUUM"); });
-            wDigitaSenha::existing()->bt_cancela->click();
-        }
-    });
-    poll.start();
-    const int exitCode = App::run();
-
-    EXPECT_EQ(vacuums, 1) << "-1: the prompt never showed";
-    EXPECT_FALSE(mainShown);
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_FALSE(App::databaseOpen);
-    EXPECT_FALSE(App::CashDB->IsConnected());
-    EXPECT_EQ(readAll(prefsFile()).count('\n'), 20);
-    EXPECT_TRUE(recorder.shown.isEmpty());
-}
-
-TEST_F(PasswordPrompt, closeBox_givesUpLikeCancel_andThePreferencesAreWrittenOnlyOnce)
-{
-    start();
-    QFile::remove(prefsFile());
-    wDigitaSenha& prompt = wDigitaSenha::instance();
-    prompt.close();
-
-    EXPECT_FALSE(prompt.isVisible());
-    EXPECT_FALSE(wCash::instance().isVisible());
-    EXPECT_TRUE(App::quitting);
-    EXPECT_EQ(App::exitCode, 0);
-    EXPECT_FALSE(App::databaseOpen);
-    EXPECT_FALSE(App::CashDB->IsConnected());
-    EXPECT_EQ(readAll(prefsFile()).count('\n'), 20);
-
-    // The main window's close, which ends every run, neither compacts again nor rewrites the file.
-    QFile::remove(prefsFile());
-    wCash::instance().Close();
-    EXPECT_FALSE(QFile::exists(prefsFile()));
-    EXPECT_TRUE(recorder.shown.isEmpty());
+            QFile::remove(prefsFile());
+            if (closeBox)
+                prompt->close();
+            else
+                prompt->bt_cancela->click();
+            QStringList lines;
+            ReadTextLines(prefsFile(), lines);
+            linesWritten = int(lines.size());
+            // Gone now, so a second write by the main window's close after the loop would show.
+            QFile::remove(prefsFile());
+        });
+        poll.start();
+        EXPECT_EQ(App::run(), 0);
+        EXPECT_EQ(vacuums, 1) << "-1: the prompt never showed";
+        EXPECT_FALSE(mainShown);
+        EXPECT_FALSE(App::databaseOpen);
+        EXPECT_FALSE(App::CashDB->IsConnected());
+        EXPECT_EQ(linesWritten, 20);
+        EXPECT_FALSE(QFile::exists(prefsFile()));
+        EXPECT_TRUE(recorder.shown.isEmpty());
+    }
 }
