@@ -37,18 +37,15 @@ void LedgerTest::seedLedger()
 LedgerTest::Expected LedgerTest::expected(const QString& account, int month, int year)
 {
     Expected out;
-    QList<std::pair<QString, QString>> dated; // date, id
-    for (const QStringList& row :
-         testsupport::rows(db(), "SELECT id, conta_nome, data, coalesce(entrada, 0), coalesce(saida, 0) FROM Movimento")) {
-        const QDate d = QDate::fromString(row[2], "yyyy-MM-dd");
-        if ((account != "Todas" && row[1] != account) || (month && d.month() != month) || (year && d.year() != year))
-            continue;
-        dated.append({row[2], row[0]});
-        out.total += row[3].toDouble() - row[4].toDouble();
+    for (const QStringList& row : testsupport::rows(
+             db(),
+             "SELECT id, coalesce(entrada, 0) - coalesce(saida, 0) FROM Movimento WHERE (? = 'Todas' OR conta_nome = "
+             "?) "
+             "AND (? = 0 OR strftime('%m', data) + 0 = ?) AND (? = 0 OR strftime('%Y', data) + 0 = ?) ORDER BY data",
+             {account, account, month, month, year, year})) {
+        out.ids << row[0];
+        out.total += row[1].toDouble();
     }
-    std::stable_sort(dated.begin(), dated.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [date, id] : dated)
-        out.ids << id;
     return out;
 }
 
@@ -82,8 +79,9 @@ QList<QStringList> TransactionTest::storedRows()
 
 QStringList TransactionTest::storedRow(const QString& id)
 {
-    return testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
-                                   "FROM Movimento WHERE id = ?",
+    return testsupport::rows(db(),
+                             "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
+                             "FROM Movimento WHERE id = ?",
                              {id})
         .value(0);
 }

@@ -34,10 +34,11 @@ TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
         int month, yearNumber; // what SQL is asked
     };
     const QString all = Module1::kTodos2();
-    const QList<Case> cases{{"Casa", 12, "2025", 0, 2025},  {"Joe's", 12, all, 0, 0},   {"Joe's", 2, "2024", 3, 2024},
-                            {"Banco", 6, all, 7, 0},        {"Todas", 12, "2026", 0, 2026}, {"All", 0, all, 1, 0},
-                            {"Casa", 11, "2027", 12, 2027}, {"Banco", 12, "2027", 0, 2027}, {"Casa", 8, all, 9, 0},
-                            {"Casa", 9, all, 10, 0},        {"Nobody", 12, all, 0, 0}};
+    const QList<Case> cases{
+        {"Casa", 12, "2025", 0, 2025},  {"Joe's", 12, all, 0, 0},       {"Joe's", 2, "2024", 3, 2024},
+        {"Banco", 6, all, 7, 0},        {"Todas", 12, "2026", 0, 2026}, {"All", 0, all, 1, 0},
+        {"Casa", 11, "2027", 12, 2027}, {"Banco", 12, "2027", 0, 2027}, {"Casa", 8, all, 9, 0},
+        {"Casa", 9, all, 10, 0},        {"Nobody", 12, all, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE((c.account + " " + QString::number(c.monthIndex) + " " + c.year).toStdString());
         const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{c.account, c.monthIndex, c.year});
@@ -60,7 +61,8 @@ TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells_unreadableDateShownAsSt
     LedgerResult r = LedgerQuery::load(db(), LedgerFilter{"Casa", 2, "2006"});
     ASSERT_TRUE(r.ok);
     ASSERT_EQ(r.rows.size(), 3);
-    EXPECT_EQ(r.rows[0], QStringList({"Salário", "Ana", "05/03/06", "$1,200.50", "$0.00", "Sim", "1", "Casa", "bónus"}));
+    EXPECT_EQ(r.rows[0],
+              QStringList({"Salário", "Ana", "05/03/06", "$1,200.50", "$0.00", "Sim", "1", "Casa", "bónus"}));
     EXPECT_EQ(r.rows[1], QStringList({"Comida", "  -  ", "09/03/06", "$0.00", "$0.00", "Não", "2", "Casa", ""}));
     EXPECT_EQ(r.rows[2].at(LedgerQuery::CellDebit), "$1,220.50");
     EXPECT_EQ(LedgerQuery::totalText(r.total()), "$-20.00");
@@ -69,15 +71,6 @@ TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells_unreadableDateShownAsSt
     ASSERT_EQ(r.rows.size(), 4);
     EXPECT_EQ(r.rows[0].at(LedgerQuery::CellDate), "2006-02-31");
     EXPECT_EQ(r.rows[1].at(LedgerQuery::CellDate), "05/03/06");
-}
-
-TEST_F(Ledger, failedStatement_isNotOkAndCarriesTheMessage)
-{
-    exec("DROP TABLE Movimento");
-    const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{"Casa", 12, "2006"});
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.errorMessage, "no such table: Movimento");
-    EXPECT_TRUE(r.rows.isEmpty());
 }
 
 TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear)
@@ -101,21 +94,13 @@ TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear)
     EXPECT_EQ(years.selected, 2);
 }
 
-TEST(LedgerSelectorRows, startMonthAndStartAccount)
+// The start month and account of the main window's own tests, here the rest.
+TEST(LedgerSelectorRows, namedStartMonthIsExact_ofEqualAccountsTheLast)
 {
     const QDate march(2026, 3, 10);
-    EXPECT_EQ(LedgerSelectors::monthRow("Atual", march), 2);
-    EXPECT_EQ(LedgerSelectors::monthRow("Todos", march), 12);
-    EXPECT_EQ(LedgerSelectors::monthRow("", march), 12);
     EXPECT_EQ(LedgerSelectors::monthRow("Outubro", march), 9);
-    EXPECT_EQ(LedgerSelectors::monthRow("outubro", march), 0); // exact comparison
+    EXPECT_EQ(LedgerSelectors::monthRow("outubro", march), 0);
     EXPECT_EQ(LedgerSelectors::monthRow("Brumário", march), 0);
-    EXPECT_EQ(LedgerSelectors::monthRows().size(), 13);
-
-    const QStringList names{"Banco", "Carteira", "Casa"};
-    EXPECT_EQ(LedgerSelectors::startAccountRow(names, "Casa"), 2);
-    EXPECT_EQ(LedgerSelectors::startAccountRow(names, ""), 0);
-    EXPECT_EQ(LedgerSelectors::startAccountRow(names, "Deleted"), 0);
     EXPECT_EQ(LedgerSelectors::startAccountRow({"A", "B", "A"}, "A"), 2);
     EXPECT_EQ(LedgerSelectors::startAccountRow({}, "A"), 0);
 }

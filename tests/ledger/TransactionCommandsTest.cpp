@@ -61,10 +61,12 @@ TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_andTypingO
 
 TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
 {
-    const QString old1999 = addTransaction("Banco", "Casa", "Loja", "1999-06-15", "", "1234.5", "Não", "a");
+    // Shown with a two-digit year, a rounded amount, and (a credit below zero) as a debit of $0.00.
+    const QString old1999 = addTransaction("Banco", "Casa", "Loja", "1999-06-15", "", "1234.567", "Não", "a");
     const QString old2100 = addTransaction("Banco", "Mercado", "  -  ", "2100-01-31", "0.1", "", "Sim", "b");
+    addTransaction("Banco", "Mercado", "Loja", "2026-01-02", "-5", "", "Sim", "c");
     const QList<QStringList> before = storedRows();
-    for (const QString comment : {"a", "b"}) {
+    for (const QString comment : {"a", "b", "c"}) {
         select(main->sAno, Module1::kTodos2()); // saving reselects the current year
         ASSERT_GE(ledgerRow(comment), 0);
         click(edit(comment).PushButton1);

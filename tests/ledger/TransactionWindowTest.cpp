@@ -178,8 +178,8 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNames_silently)
     }
     EXPECT_FALSE(App::importando);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(storedRows(), QList<QStringList>({{"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não",
-                                                 "importado"}}));
+    EXPECT_EQ(storedRows(), QList<QStringList>(
+                                {{"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não", "importado"}}));
     EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero", "Data inválida"}));
     EXPECT_TRUE(recorder.messages().isEmpty());
 }

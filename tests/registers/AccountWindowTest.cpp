@@ -7,11 +7,6 @@ namespace {
 class AccountWindow : public RegisterTest
 {
   protected:
-    void SetUp() override
-    {
-        RegisterTest::SetUp();
-        openLedger();
-    }
     // Opens the window through the main window's "+", types the name and presses OK.
     void addThroughPlus(const QString& name)
     {
@@ -67,8 +62,7 @@ TEST_F(AccountWindow, renameToTheSameNameOrAnsweredWithCancel_changesNothing)
     EXPECT_EQ(recorder.confirmations(), QStringList({Module1::kMsgConfirmaAlteracao()}));
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
 
-    closeWindows();
-    openLedger();
+    click(wContas::instance().bt_fecha);
     recorder.answers.enqueue(false);
     renameCasa("Outra");
     EXPECT_FALSE(wContas::exists());

@@ -7,11 +7,6 @@ namespace {
 class CategoryWindow : public RegisterTest
 {
   protected:
-    void SetUp() override
-    {
-        RegisterTest::SetUp();
-        openLedger();
-    }
     void addThroughPlus(const QString& name)
     {
         click(main->BevelButton5);

@@ -11,7 +11,6 @@ class ContactWindow : public RegisterTest
     void SetUp() override
     {
         RegisterTest::SetUp();
-        openLedger();
         main->Toolbar11_Action("mcontatos");
         ASSERT_TRUE(wContatos::exists());
         list = &wContatos::instance();

@@ -3,22 +3,8 @@
 #include "RegisterFixture.h"
 
 #include "registers/wCategorias.h"
-#include "registers/wContas.h"
-#include "registers/wContatos.h"
 
-namespace {
-
-class MainWindowRegisters : public RegisterTest
-{
-  protected:
-    void SetUp() override
-    {
-        RegisterTest::SetUp();
-        openLedger();
-    }
-};
-
-} // namespace
+using MainWindowRegisters = RegisterTest;
 
 TEST_F(MainWindowRegisters, deleteAccount_asksFirst_cancelKeeps_okRemovesItAndItsTransactions)
 {
@@ -84,15 +70,4 @@ TEST_F(MainWindowRegisters, doubleClickOnEqualTwins_selectsTheLastInTheRegister)
     doubleClickRow(main->List_Categorias, "Lazer");
     EXPECT_EQ(wCategorias::instance().ListBox1->ListIndex(), 1);
     EXPECT_EQ(Module1::categoriaopcao, "a");
-}
-
-TEST_F(MainWindowRegisters, toolbar_opensTheContactListForItsItemOnly)
-{
-    main->Toolbar11_Action("ToolItem1");
-    main->Toolbar11_Action("mcontas");
-    EXPECT_FALSE(wContatos::exists());
-    EXPECT_FALSE(wContas::exists());
-    main->Toolbar11_Action("mcontatos");
-    ASSERT_TRUE(wContatos::exists());
-    EXPECT_TRUE(wContatos::instance().isVisible());
 }

@@ -2,7 +2,8 @@
 
 // A small ledger for the register tests: the accounts Banco and Casa with
 // transactions and schedules in each, one transaction with no account and no
-// contact, one with the no-contact text, two categories and two contacts.
+// contact, one with the no-contact text, two categories and two contacts; the
+// main window open over every month of every year.
 
 #include "AppFixture.h"
 #include "TestSupport.h"
@@ -25,19 +26,14 @@ class RegisterTest : public AppTest
         addAccounts({"Banco", "Casa"});
         addCategories({"Lazer", "Mercado"});
         addContacts({"Ana", "Bruno"});
-        addTransaction("Banco", "Mercado", "Ana", "2026-03-05", "100", "", "Não", "a");  // id 1
-        addTransaction("Casa", "Lazer", "Bruno", "2026-03-06", "", "50", "Não", "b");    // 2
-        addTransaction("Casa", "Mercado", "Ana", "2025-11-20", "", "20", "Sim", "c");    // 3
-        addTransaction("", "Mercado", "", "2026-03-07", "5", "", "Não", "no account");   // 4
-        addTransaction("Banco", "Lazer", "  -  ", "2026-03-08", "", "7", "Não", "e");    // 5
+        addTransaction("Banco", "Mercado", "Ana", "2026-03-05", "100", "", "Não", "a"); // id 1
+        addTransaction("Casa", "Lazer", "Bruno", "2026-03-06", "", "50", "Não", "b");   // 2
+        addTransaction("Casa", "Mercado", "Ana", "2025-11-20", "", "20", "Sim", "c");   // 3
+        addTransaction("", "Mercado", "", "2026-03-07", "5", "", "Não", "no account");  // 4
+        addTransaction("Banco", "Lazer", "  -  ", "2026-03-08", "", "7", "Não", "e");   // 5
         addSchedule("Casa", "Lazer", "Débito", "2026-04-01", "50", "Bruno");
         addSchedule("Banco", "Mercado", "Crédito", "2026-04-02", "100", "Ana");
         addSchedule("", "", "Débito", "2026-04-03", "1", "");
-    }
-
-    // The main window over every month of every year.
-    void openLedger()
-    {
         App::MesInicial = Module1::kTodos2();
         main = &openMain();
         select(main->sAno, Module1::kTodos2());
@@ -55,8 +51,8 @@ class RegisterTest : public AppTest
     // The ids of the transactions whose `column` equals `value`.
     static QStringList ids(const QString& column, const QString& value)
     {
-        return testsupport::column(db(), QStringLiteral("SELECT id FROM Movimento WHERE %1 = ? ORDER BY id").arg(column),
-                                   {value});
+        return testsupport::column(
+            db(), QStringLiteral("SELECT id FROM Movimento WHERE %1 = ? ORDER BY id").arg(column), {value});
     }
 
     wCash* main = nullptr;

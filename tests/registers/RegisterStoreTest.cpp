@@ -14,13 +14,15 @@ TEST_F(RegisterStoreTest, rename_rewritesExactlyItsTransactionsAndSchedules_andN
         QString table, nameColumn, from, to, ledgerColumn, agendaColumn;
         QStringList names, renamedIds, agenda;
     };
+    // clang-format off
     const QList<Case> cases{
-        {Kind::Account, "Contas", "nome", "Casa", "Casa Nova", "conta_nome", "conta", {"Banco", "Casa Nova"},
-         {"2", "3"}, {"Casa Nova", "Banco", ""}},
-        {Kind::Category, "Categorias", "descricao", "Lazer", "Viagem", "conta", "categoria", {"Mercado", "Viagem"},
-         {"2", "5"}, {"Viagem", "Mercado", ""}},
-        {Kind::Contact, "Contatos", "nome", "Bruno", "Bruna", "contato", "contatoplus", {"Ana", "Bruna"}, {"2"},
-         {"Bruna", "Ana", ""}}};
+        {Kind::Account, "Contas", "nome", "Casa", "Casa Nova", "conta_nome", "conta",
+         {"Banco", "Casa Nova"}, {"2", "3"}, {"Casa Nova", "Banco", ""}},
+        {Kind::Category, "Categorias", "descricao", "Lazer", "Viagem", "conta", "categoria",
+         {"Mercado", "Viagem"}, {"2", "5"}, {"Viagem", "Mercado", ""}},
+        {Kind::Contact, "Contatos", "nome", "Bruno", "Bruna", "contato", "contatoplus",
+         {"Ana", "Bruna"}, {"2"}, {"Bruna", "Ana", ""}}};
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.table.toStdString());
         const QList<QStringList> before = testsupport::rows(db(), "SELECT * FROM Movimento ORDER BY id");
@@ -40,13 +42,14 @@ TEST_F(RegisterStoreTest, rename_rewritesExactlyItsTransactionsAndSchedules_andN
     }
     EXPECT_EQ(agenda("contato"), QStringList({"50", "Bruno", "1"}));
     // A renamed category is stored as a new bare row.
-    EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Viagem'"), QStringList{"NULL"});
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Viagem'"),
+              QStringList{"NULL"});
 }
 
 TEST_F(RegisterStoreTest, namesWithQuotes_renameAndDeleteTouchOnlyTheirOwnRows)
 {
     addAccounts({"D'Ávila", "x' OR '1'='1"});
-    addTransaction("D'Ávila", "", "", "2026-01-01", "1", ""); // id 6
+    addTransaction("D'Ávila", "", "", "2026-01-01", "1", "");      // id 6
     addTransaction("x' OR '1'='1", "", "", "2026-01-01", "1", ""); // id 7
     RegisterStore store(db(), Kind::Account);
     for (const QString& name : {QStringLiteral("D'Ávila"), QStringLiteral("x' OR '1'='1")}) {

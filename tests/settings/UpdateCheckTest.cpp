@@ -52,7 +52,7 @@ TEST(VersionTextTest, aboutBoxShowsThirdNumberOnlyWhenNotZero)
 // has arrived, before the answer.
 class VersionServer : public QObject
 {
-public:
+  public:
     VersionServer()
     {
         server.listen(QHostAddress::LocalHost);
@@ -71,7 +71,7 @@ public:
     std::function<void()> onRequest;
     QStringList requestedPaths;
 
-private:
+  private:
     void answer(QTcpSocket* socket)
     {
         QByteArray& request = pending[socket];
@@ -95,7 +95,7 @@ private:
 
 class UpdateCheck : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         // The local server is reached directly, whatever proxy the machine names.
@@ -176,7 +176,8 @@ TEST_F(UpdateCheck, errorStatusNoVersionClosedPortSilenceOrOversize_sayCheckFail
         QTcpServer probe;
         if (c.closedPort) {
             ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-            UpdateCheckSettings::address = QUrl(QString("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
+            UpdateCheckSettings::address =
+                QUrl(QString("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
             probe.close();
         }
         QElapsedTimer clock;

@@ -65,7 +65,8 @@ void AppTest::addAccounts(const QStringList& names)
 void AppTest::addCategories(const QStringList& names)
 {
     for (const QString& name : names)
-        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Categorias (conta, descricao) VALUES ('1', ?)"), {name}));
+        ASSERT_TRUE(
+            db().SQLExecute(QStringLiteral("INSERT INTO Categorias (conta, descricao) VALUES ('1', ?)"), {name}));
 }
 
 void AppTest::addContacts(const QStringList& names)
@@ -89,8 +90,8 @@ QString AppTest::addTransaction(const QString& account, const QString& category,
     return id;
 }
 
-void AppTest::addSchedule(const QString& account, const QString& category, const QString& type,
-                          const QString& date, const QString& amount, const QString& contact)
+void AppTest::addSchedule(const QString& account, const QString& category, const QString& type, const QString& date,
+                          const QString& amount, const QString& contact)
 {
     EXPECT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Agenda (conta, categoria, subcategoria, data, contato, "
                                                "repete, contatoplus) VALUES (?, ?, ?, ?, ?, 'Mensal', ?)"),

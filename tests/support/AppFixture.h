@@ -36,8 +36,8 @@ class AppTest : public ::testing::Test
                                   const QString& date, const QString& credit, const QString& debit,
                                   const QString& verified = QStringLiteral("Sim"), const QString& comment = {});
     // A schedule row; `type` is "Crédito" or "Débito", the amount goes in Agenda.contato.
-    static void addSchedule(const QString& account, const QString& category, const QString& type,
-                            const QString& date, const QString& amount, const QString& contact);
+    static void addSchedule(const QString& account, const QString& category, const QString& type, const QString& date,
+                            const QString& amount, const QString& contact);
 
     // --- Windows.
     // The main window loaded from App::CashDB, shown.
