@@ -134,8 +134,9 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
          },
          false},
         {"question, click on Ok", true, click(&confirma::BT_ok), true},
-        {"question, the window manager's close", true, [](confirma& dlg) { dlg.close(); }, false},
         {"question, hidden", true, [](confirma& dlg) { dlg.Hide(); }, false},
+        {"question, click on Ok, again", true, click(&confirma::BT_ok), true},
+        {"question, the window manager's close", true, [](confirma& dlg) { dlg.close(); }, false},
     };
     confirma* first = nullptr;
     for (const auto& c : cases) {
