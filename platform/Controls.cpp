@@ -51,6 +51,7 @@ void EditField::setMask(const QString& mask)
     mask_ = mask;
     setValidator(nullptr);
     setInputMask(QString());
+    setMaxLength(32767);
     if (mask.isEmpty())
         return;
     static const QRegularExpression numberMask(QStringLiteral("^9+(\\.9+)?$"));

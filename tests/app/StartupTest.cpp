@@ -226,6 +226,20 @@ TEST_F(Startup, noPreferencesFolder_showsMessageAndEndsWithoutWriting)
     EXPECT_FALSE(QFileInfo::exists(blocker + "/config/Tovira"));
 }
 
+TEST_F(Startup, preferencesFileCannotBeWritten_isReportedAtQuit)
+{
+    start();
+    recorder.clear();
+    // A folder where the file should be: the write fails, even for root.
+    QFile::remove(prefsFile());
+    ASSERT_TRUE(QDir().mkpath(prefsFile()));
+    App::_FileQuit_Action();
+    ASSERT_EQ(recorder.messages().size(), 1);
+    EXPECT_TRUE(recorder.messages().first().startsWith(Module1::kMsgPrefsNaoGravadas()));
+    EXPECT_TRUE(QFileInfo(prefsFile()).isDir());
+    QDir(prefsFile()).removeRecursively();
+}
+
 TEST_F(Startup, unreadableLockRow_isReportedAndCountsAsNoLock)
 {
     // Readable as a table, but without the lock row's columns.
