@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterStore.h"
 #include "registers/RegisterWidgets.h"
 #include "ui/common/Module1.h"
@@ -69,28 +70,14 @@ void wCategorias::ListBox1_Change()
 
 bool wCategorias::checacategoria()
 {
-    switch (categories().Find(conta_descricao->Text())) {
-    case RegisterStore::Lookup::Free:
-        return true;
-    case RegisterStore::Lookup::Taken:
-        if (!App::importando)
-            MsgBox(Module1::kMsgCategoriaExiste());
-        return false;
-    case RegisterStore::Lookup::QueryFailed:
-        break;
-    }
-    // A register that cannot be read must not look like a taken name.
-    App::DisplayDatabaseError();
-    return false;
+    return NameIsFree(categories(), conta_descricao->Text(), Module1::kMsgCategoriaExiste());
 }
 
 void wCategorias::InsereCategoria()
 {
     // Blank names are refused also while importing: a category must be choosable.
-    if (conta_descricao->Text().trimmed().isEmpty()) {
-        Module1::AbreJanela(Module1::kMsgCategoriaInvalida(), false, Module1::kMsgAviso());
+    if (RefuseBlankName(conta_descricao->Text(), Module1::kMsgCategoriaInvalida()))
         return;
-    }
     if (!checacategoria())
         return;
     RegisterStore store = categories();
@@ -104,10 +91,8 @@ void wCategorias::InsereCategoria()
 
 void wCategorias::AlteraCategoria()
 {
-    if (conta_descricao->Text().trimmed().isEmpty()) {
-        Module1::AbreJanela(Module1::kMsgCategoriaInvalida(), false, Module1::kMsgAviso());
+    if (RefuseBlankName(conta_descricao->Text(), Module1::kMsgCategoriaInvalida()))
         return;
-    }
     if (!checacategoria())
         return;
     RegisterStore store = categories();

@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterStore.h"
 #include "registers/RegisterWidgets.h"
 #include "ui/common/Module1.h"
@@ -68,28 +69,14 @@ void wContas::lContas_Change()
 
 bool wContas::checaconta()
 {
-    switch (accounts().Find(tConta->Text())) {
-    case RegisterStore::Lookup::Free:
-        return true;
-    case RegisterStore::Lookup::Taken:
-        if (!App::importando)
-            MsgBox(Module1::kMsgContaExiste());
-        return false;
-    case RegisterStore::Lookup::QueryFailed:
-        break;
-    }
-    // A register that cannot be read must not look like a taken name.
-    App::DisplayDatabaseError();
-    return false;
+    return NameIsFree(accounts(), tConta->Text(), Module1::kMsgContaExiste());
 }
 
 void wContas::InsereConta()
 {
     // Blank names are refused also while importing: an account must be choosable.
-    if (tConta->Text().trimmed().isEmpty()) {
-        Module1::AbreJanela(Module1::kMsgContaInvalida(), false, Module1::kMsgAviso());
+    if (RefuseBlankName(tConta->Text(), Module1::kMsgContaInvalida()))
         return;
-    }
     if (!checaconta())
         return;
     RegisterStore store = accounts();
@@ -103,10 +90,8 @@ void wContas::InsereConta()
 
 void wContas::alteraconta()
 {
-    if (tConta->Text().trimmed().isEmpty()) {
-        Module1::AbreJanela(Module1::kMsgContaInvalida(), false, Module1::kMsgAviso());
+    if (RefuseBlankName(tConta->Text(), Module1::kMsgContaInvalida()))
         return;
-    }
     if (!Module1::AbreJanela(Module1::kMsgConfirmaAlteracao(), true, QStringLiteral("Confirma?")))
         return;
     if (!checaconta())

@@ -4,6 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterStore.h"
 #include "registers/RegisterWidgets.h"
 #include "registers/wContatos.h"
@@ -77,19 +78,7 @@ void wEditaContato::btOK_Action()
 
 bool wEditaContato::ChecaContato()
 {
-    switch (contacts().Find(tNome->Text())) {
-    case RegisterStore::Lookup::Free:
-        return true;
-    case RegisterStore::Lookup::Taken:
-        if (!App::importando)
-            MsgBox(Module1::kMsgContatoExiste());
-        return false;
-    case RegisterStore::Lookup::QueryFailed:
-        break;
-    }
-    // A register that cannot be read must not look like a taken name.
-    App::DisplayDatabaseError();
-    return false;
+    return NameIsFree(contacts(), tNome->Text(), Module1::kMsgContatoExiste());
 }
 
 void wEditaContato::InsereContato()

@@ -1,0 +1,30 @@
+#include "registers/NameCheck.h"
+
+#include "app/App.h"
+#include "platform/Seams.h"
+#include "registers/RegisterStore.h"
+#include "ui/common/Module1.h"
+
+bool NameIsFree(const RegisterStore& store, const QString& name, const QString& takenMessage)
+{
+    switch (store.Find(name)) {
+    case RegisterStore::Lookup::Free:
+        return true;
+    case RegisterStore::Lookup::Taken:
+        if (!App::importando)
+            MsgBox(takenMessage);
+        return false;
+    case RegisterStore::Lookup::QueryFailed:
+        break;
+    }
+    App::DisplayDatabaseError();
+    return false;
+}
+
+bool RefuseBlankName(const QString& name, const QString& invalidMessage)
+{
+    if (!name.trimmed().isEmpty())
+        return false;
+    Module1::AbreJanela(invalidMessage, false, Module1::kMsgAviso());
+    return true;
+}
