@@ -120,11 +120,6 @@ QStringList rowCells(const RecordSet& rs)
     return cellsOf(rs);
 }
 
-QStringList rowCells(const RowReader& row)
-{
-    return cellsOf(row);
-}
-
 QString totalText(double total)
 {
     return Format(total, QLatin1String(TotalMask));

@@ -64,7 +64,6 @@ LedgerResult load(SQLDatabase& db, const LedgerFilter& filter);
 
 // The nine cells of the current record of a "SELECT * FROM Movimento" query.
 QStringList rowCells(const RecordSet& rs);
-QStringList rowCells(const RowReader& row);
 
 QString totalText(double total);
 

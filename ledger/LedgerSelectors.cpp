@@ -7,10 +7,7 @@ namespace LedgerSelectors {
 
 QStringList monthRows()
 {
-    using namespace Module1;
-    return {kmes_janeiro(),  kmes_fevereiro(), kmes_marco(),  kmes_abril(),    kmes_maio(),
-            kmes_junho(),    kmes_julho(),     kmes_agosto(), kmes_setembro(), kmes_outubro(),
-            kmes_novembro(), kmes_dezembro(),  kTodos2()};
+    return Module1::monthNames() << Module1::kTodos2();
 }
 
 int monthRow(const QString& mesInicial, const QDate& today)

@@ -9,17 +9,15 @@
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
+#include "registers/RegisterStore.h"
 #include "ui/common/Module1.h"
 
 void wCash::CarregaContas()
 {
     if (!App::CashDB)
         return;
-    auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contas ORDER BY nome"));
+    const QStringList names = RegisterStore(*App::CashDB, RegisterStore::Kind::Account).Names().value_or(QStringList());
     List_Contas->DeleteAllRows();
-    QStringList names;
-    for (; rs && !rs->Eof(); rs->MoveNext())
-        names << rs->IdxField(1).StringValue();
     {
         Listbox::Batch batch(*List_Contas);
         for (const QString& name : names)
@@ -33,11 +31,11 @@ void wCash::CarregaCategorias()
 {
     if (!App::CashDB)
         return;
-    auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT descricao FROM Categorias ORDER BY descricao"));
+    const auto names = RegisterStore(*App::CashDB, RegisterStore::Kind::Category).Names();
     List_Categorias->DeleteAllRows();
     Listbox::Batch batch(*List_Categorias);
-    for (; rs && !rs->Eof(); rs->MoveNext())
-        List_Categorias->AddRow(rs->IdxField(1).StringValue());
+    for (const QString& name : names.value_or(QStringList()))
+        List_Categorias->AddRow(name);
 }
 
 void wCash::CarregaMes()

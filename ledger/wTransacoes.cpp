@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "ledger/wCash.h"
 #include "platform/Seams.h"
+#include "registers/RegisterStore.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
@@ -203,6 +204,12 @@ void wTransacoes::selectMatching(PopupMenu& popup, const QString& text)
             popup.setListIndex(i);
 }
 
+// A register's names for a pop-up; none when the register cannot be read.
+QStringList wTransacoes::namesOf(RegisterStore::Kind kind)
+{
+    return RegisterStore(*App::CashDB, kind).Names().value_or(QStringList());
+}
+
 void wTransacoes::LimpaCampos()
 {
     tValor->clear();
@@ -215,30 +222,26 @@ void wTransacoes::LimpaCampos()
 
 void wTransacoes::CarregaCategorias()
 {
-    const auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT descricao FROM Categorias ORDER BY descricao"));
     sCategoria->DeleteAllRows();
-    for (; rs && !rs->Eof(); rs->MoveNext())
-        sCategoria->AddRow(rs->IdxField(1).StringValue());
+    for (const QString& name : namesOf(RegisterStore::Kind::Category))
+        sCategoria->AddRow(name);
     sCategoria->AddRow(Module1::kAdiciona());
 }
 
 void wTransacoes::CarregaContatos()
 {
-    const auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contatos ORDER BY nome"));
     sContato->DeleteAllRows();
     sContato->AddRow(QStringLiteral("  -  "));
-    for (; rs && !rs->Eof(); rs->MoveNext())
-        sContato->AddRow(rs->IdxField(1).StringValue());
+    for (const QString& name : namesOf(RegisterStore::Kind::Contact))
+        sContato->AddRow(name);
     sContato->AddRow(Module1::kAdiciona());
 }
 
 void wTransacoes::CarregaContas()
 {
-    const auto rs = App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contas ORDER BY nome"));
     sContas->DeleteAllRows();
     int chosen = 0;
-    for (; rs && !rs->Eof(); rs->MoveNext()) {
-        const QString name = rs->IdxField(1).StringValue();
+    for (const QString& name : namesOf(RegisterStore::Kind::Account)) {
         sContas->AddRow(name);
         if (name == App::ContaInicial)
             chosen = sContas->ListCount() - 1;

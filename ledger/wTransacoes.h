@@ -7,6 +7,7 @@
 #include "ledger/TransactionEntry.h"
 #include "platform/Controls.h"
 #include "platform/Window.h"
+#include "registers/RegisterStore.h"
 
 #include <optional>
 
@@ -91,6 +92,7 @@ class wTransacoes : public SingleWindow<wTransacoes>
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    static QStringList namesOf(RegisterStore::Kind kind);
     enum class Register {
         Accounts,
         Categories,

@@ -96,17 +96,6 @@ QDate DatabaseField::DateValue() const
     return QDate::fromString(StringValue().left(10), QStringLiteral("yyyy-MM-dd"));
 }
 
-RecordSet::RecordSet(QStringList columns, const std::vector<QVector<QVariant>>& rows) : columns_(std::move(columns))
-{
-    const std::size_t width = columns_.size();
-    cells_.reserve(rows.size() * width);
-    for (const QVector<QVariant>& row : rows) {
-        for (std::size_t i = 0; i < width; ++i)
-            cells_.push_back(i < std::size_t(row.size()) ? row[i] : QVariant());
-    }
-    rowCount_ = width ? rows.size() : 0;
-}
-
 RecordSet::RecordSet(QStringList columns, std::vector<QVariant> cells)
     : columns_(std::move(columns)), cells_(std::move(cells))
 {
@@ -130,12 +119,6 @@ DatabaseField RowReader::IdxField(int n) const
     if (n < 1 || n > sqlite3_column_count(stmt_))
         return DatabaseField();
     return DatabaseField(columnValue(stmt_, n - 1));
-}
-
-DatabaseField RecordSet::Field(const QString& column) const
-{
-    const int i = int(columns_.indexOf(column, 0));
-    return i < 0 ? DatabaseField() : IdxField(i + 1);
 }
 
 void DatabaseRecord::DateColumn(const QString& name, const QDate& value)

@@ -38,7 +38,6 @@ private:
 class RecordSet
 {
 public:
-    RecordSet(QStringList columns, const std::vector<QVector<QVariant>>& rows);
     // The fields of every row one after another, row by row.
     RecordSet(QStringList columns, std::vector<QVariant> cells);
 
@@ -53,7 +52,6 @@ public:
     int FieldCount() const { return int(columns_.size()); }
     // Fields are counted from 1 in the order of the select list.
     DatabaseField IdxField(int n) const;
-    DatabaseField Field(const QString& column) const;
     const QStringList& ColumnNames() const { return columns_; }
     void Close() { pos_ = rowCount_; }
 

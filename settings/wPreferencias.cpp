@@ -1,6 +1,7 @@
 #include "settings/wPreferencias.h"
 
 #include "app/App.h"
+#include "registers/RegisterStore.h"
 #include "app/Password.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
@@ -231,13 +232,10 @@ void wPreferencias::Event_Close()
 
 void wPreferencias::CarregaContas()
 {
-    auto rs = App::CashDB ? App::CashDB->SQLSelect(QStringLiteral("SELECT nome FROM Contas ORDER BY nome")) : nullptr;
     const QString saved = App::ContaInicial;
     QStringList names;
-    if (rs) {
-        for (; !rs->Eof(); rs->MoveNext())
-            names << rs->IdxField(1).StringValue();
-    }
+    if (App::CashDB)
+        names = RegisterStore(*App::CashDB, RegisterStore::Kind::Account).Names().value_or(QStringList());
     filling_ = true;
     sContas->DeleteAllRows();
     for (const QString& name : names)

@@ -30,6 +30,12 @@ TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova vers
 TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
 #undef TOVIRA_TEXT
 
+QStringList monthNames()
+{
+    return {kmes_janeiro(), kmes_fevereiro(), kmes_marco(),    kmes_abril(),   kmes_maio(),     kmes_junho(),
+            kmes_julho(),   kmes_agosto(),    kmes_setembro(), kmes_outubro(), kmes_novembro(), kmes_dezembro()};
+}
+
 bool AbreJanela(const QString& message, bool showCancel, const QString& title)
 {
     return seams::confirmations().confirm(message, showCancel, title);

@@ -4,6 +4,7 @@
 // confirmation dialog.
 
 #include <QString>
+#include <QStringList>
 
 namespace Module1 {
 
@@ -17,6 +18,9 @@ namespace Module1 {
 QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
 QString kMsgPrefsNaoGravadas();
+
+// The twelve month names, January first.
+QStringList monthNames();
 
 // Looks a key up in the installed translations, falling back to the default.
 QString localized(const char* key, const QString& defaultText);
