@@ -160,21 +160,29 @@ void Listbox::RemoveRow(int row)
     selectionMoved();
 }
 
+// A reset gives the columns their default widths: the ones the list has now,
+// the user's included, are kept.
+void Listbox::beginReset()
+{
+    widths_ = ColumnWidths();
+    model_.beginResetModel();
+}
+
+void Listbox::endReset()
+{
+    model_.endResetModel();
+    applyWidths();
+}
+
 void Listbox::DeleteAllRows()
 {
     const bool hadSelection = listIndex_ >= 0;
     // Inside a batch the model is already being reset; the batch's end tells the view.
-    // A reset gives the columns their default widths: the ones the list has
-    // now, the user's included, are kept.
-    if (batchDepth_ == 0) {
-        widths_ = ColumnWidths();
-        model_.beginResetModel();
-    }
+    if (batchDepth_ == 0)
+        beginReset();
     model_.rows_.clear();
-    if (batchDepth_ == 0) {
-        model_.endResetModel();
-        applyWidths();
-    }
+    if (batchDepth_ == 0)
+        endReset();
     listIndex_ = -1;
     lastIndex_ = -1;
     if (hadSelection)
@@ -242,10 +250,8 @@ void Listbox::Refresh()
 
 Listbox::Batch::Batch(Listbox& list) : list_(list)
 {
-    if (list_.batchDepth_++ == 0) {
-        list_.widths_ = list_.ColumnWidths();
-        list_.model_.beginResetModel();
-    }
+    if (list_.batchDepth_++ == 0)
+        list_.beginReset();
 }
 
 Listbox::Batch::~Batch()
@@ -254,8 +260,7 @@ Listbox::Batch::~Batch()
         // The reset forgets the view's selection; the row selected before the
         // batch (or chosen during it) stays selected, with no Change for it.
         const int keep = list_.listIndex_;
-        list_.model_.endResetModel();
-        list_.applyWidths();
+        list_.endReset();
         if (keep >= 0 && keep < list_.model_.rows_.size())
             list_.selectionModel()->setCurrentIndex(list_.model_.index(keep, 0),
                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

@@ -101,6 +101,8 @@ protected:
 private:
     void selectionMoved();
     void applyWidths();
+    void beginReset();
+    void endReset();
 
     ListboxModel model_;
     int listIndex_ = -1;
