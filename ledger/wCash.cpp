@@ -1,4 +1,5 @@
 #include "ledger/wCash.h"
+#include "ui/common/MenuBar1.h"
 
 #include "app/App.h"
 #include "ledger/LedgerQuery.h"
@@ -211,20 +212,8 @@ void wCash::installToolbar(QWidget* toolbar)
 
 QAction* wCash::menuEntry(const char* name) const
 {
-    if (!menuBar_)
-        return nullptr;
-    const QString wanted = QLatin1String(name);
-    const QList<QAction*> actions = menuBar_->findChildren<QAction*>();
-    for (QAction* action : actions) {
-        if (action->objectName() == wanted)
-            return action;
-    }
-    const QList<QMenu*> menus = menuBar_->findChildren<QMenu*>();
-    for (QMenu* menu : menus) {
-        if (menu->objectName() == wanted)
-            return menu->menuAction();
-    }
-    return nullptr;
+    const auto* bar = qobject_cast<const MenuBar1*>(menuBar_);
+    return bar ? bar->entry(QLatin1String(name)) : nullptr;
 }
 
 void wCash::Event_Open()
