@@ -5,6 +5,7 @@
 #include "app/App.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterStore.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
@@ -59,37 +60,38 @@ void wCash::List_Categorias_DoubleClick()
     window.Show();
 }
 
+namespace {
+
+// Deletes a name with all its transactions once the user has confirmed; false
+// when nothing was deleted.
+bool deleteWithTransactions(RegisterStore::Kind kind, const QString& name, const QString& noneSelected,
+                            const QString& question)
+{
+    if (RefuseBlankName(name, noneSelected))
+        return false;
+    if (!Module1::AbreJanela(question, true, QStringLiteral("Confirma?")))
+        return false;
+    if (!RegisterStore(*App::CashDB, kind).DeleteWithTransactions(name)) {
+        App::DisplayDatabaseError();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void wCash::BevelButton3_Action()
 {
-    const QString name = List_Contas->Text();
-    if (name.trimmed().isEmpty()) {
-        Module1::AbreJanela(Module1::kMsgSelecionaConta(), false, Module1::kMsgAviso());
-        return;
-    }
-    if (!Module1::AbreJanela(Module1::kMsgApagaTudo2(), true, QStringLiteral("Confirma?")))
-        return;
-    RegisterStore store(*App::CashDB, RegisterStore::Kind::Account);
-    if (!store.DeleteWithTransactions(name)) {
-        App::DisplayDatabaseError();
-        return;
-    }
-    CarregaContas();
+    if (deleteWithTransactions(RegisterStore::Kind::Account, List_Contas->Text(), Module1::kMsgSelecionaConta(),
+                               Module1::kMsgApagaTudo2()))
+        CarregaContas();
 }
 
 void wCash::BevelButton6_Action()
 {
-    const QString name = List_Categorias->Text();
-    if (name.trimmed().isEmpty()) {
-        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, Module1::kMsgAviso());
+    if (!deleteWithTransactions(RegisterStore::Kind::Category, List_Categorias->Text(),
+                                Module1::kMsgSelecioneCategoria(), Module1::kMsgApagaTudo()))
         return;
-    }
-    if (!Module1::AbreJanela(Module1::kMsgApagaTudo(), true, QStringLiteral("Confirma?")))
-        return;
-    RegisterStore store(*App::CashDB, RegisterStore::Kind::Category);
-    if (!store.DeleteWithTransactions(name)) {
-        App::DisplayDatabaseError();
-        return;
-    }
     CarregaCategorias();
     List_Categorias->Refresh();
 }
