@@ -44,11 +44,6 @@ bool TransactionEntry::isAllAccounts(const QString& name)
     return name == QLatin1String("Todas") || name == QLatin1String("All");
 }
 
-bool TransactionEntry::parseTypedDate(const QString& text, QDate& date)
-{
-    return ParseDate(text.left(6) + QStringLiteral("20") + text.right(2), date);
-}
-
 bool TransactionEntry::keepsStoredAmount() const
 {
     return opened_ && opened_->stored && fields_.amountText == opened_->shownAmount &&
@@ -62,7 +57,8 @@ bool TransactionEntry::keepsStoredDate() const
 
 void TransactionEntry::check(bool withUser)
 {
-    amount_ = CDbl(fields_.amountText);
+    // An amount that does not read as a number counts as no amount.
+    amount_ = ReadAmount(fields_.amountText).value_or(0);
     if (withUser && (fields_.account.isEmpty() || isAllAccounts(fields_.account))) {
         problem_ = Problem::NoAccount;
         return;
@@ -78,7 +74,7 @@ void TransactionEntry::check(bool withUser)
         return;
     }
     // A typed date that is no date is refused rather than quietly replaced by today's.
-    if (!keepsStoredDate() && !parseTypedDate(fields_.dateText, date_)) {
+    if (!keepsStoredDate() && !ParseDate(fields_.dateText, date_)) {
         problem_ = Problem::BadDate;
         return;
     }

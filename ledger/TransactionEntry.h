@@ -63,9 +63,6 @@ class TransactionEntry
 
     // "Todas" and "All" stand for every account and are no account of a row.
     static bool isAllAccounts(const QString& name);
-    // The typed form day/month/two-digit year: the first six characters, then
-    // "20", then the last two. False when that is no real date.
-    static bool parseTypedDate(const QString& text, QDate& date);
 
   private:
     bool keepsStoredAmount() const;

@@ -38,10 +38,23 @@ void wCash::AlteraMovimento()
     const int r = lMovimento->ListIndex();
     if (r >= 0) {
         const auto cell = [&](int column) { return lMovimento->Cell(r, column); };
-        const bool credit = CDbl(cell(CellCredit)) > 0;
-        w.tValor->setText(cell(credit ? CellCredit : CellDebit));
+        // The fields get the stored amount and day in forms that read back
+        // exactly (a four-digit year, every decimal), not the rounded cells.
+        OpenedRow stored;
+        stored.id = cell(CellId);
+        const bool haveStored = TransactionStore::readStored(*App::CashDB, stored);
+        const bool credit = haveStored ? stored.entrada.toDouble() != 0 || stored.saida.toDouble() == 0
+                                       : CDbl(cell(CellCredit)) > 0;
+        if (haveStored)
+            w.handOverAmount((credit ? stored.entrada : stored.saida).toDouble());
+        else
+            w.tValor->setText(cell(credit ? CellCredit : CellDebit));
         w.sTipo->setListIndex(credit ? 0 : 1);
-        w.tData->setText(cell(CellDate));
+        const QDate day = QDate::fromString(stored.data.left(10), QStringLiteral("yyyy-MM-dd"));
+        if (day.isValid())
+            w.handOverDate(day);
+        else
+            w.tData->setText(cell(CellDate));
         w.cConciliado->setChecked(cell(CellVerified) == Module1::kSim());
         // The row's own account: in the all-accounts view the account list
         // names no account of the row.

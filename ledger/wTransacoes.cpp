@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "ledger/wCash.h"
+#include "platform/Format.h"
 #include "platform/Seams.h"
 #include "registers/RegisterStore.h"
 #include "registers/wCategorias.h"
@@ -208,6 +209,16 @@ void wTransacoes::selectMatching(PopupMenu& popup, const QString& text)
 QStringList wTransacoes::namesOf(RegisterStore::Kind kind)
 {
     return RegisterStore(*App::CashDB, kind).Names().value_or(QStringList());
+}
+
+void wTransacoes::handOverAmount(double amount)
+{
+    tValor->setText(AmountText(amount));
+}
+
+void wTransacoes::handOverDate(const QDate& date)
+{
+    tData->setText(LongDate(date));
 }
 
 void wTransacoes::LimpaCampos()

@@ -71,6 +71,12 @@ class wTransacoes : public SingleWindow<wTransacoes>
     // no opened row it stores them as a new row.
     SaveResult AlteraMovimento();
 
+    // The hand-over of a value the program puts into the amount or date
+    // field itself: written in a form the field keeps as it is and the
+    // insert routine reads back as the same amount or day (a four-digit year).
+    void handOverAmount(double amount);
+    void handOverDate(const QDate& date);
+
     void LimpaCampos();
     void CarregaCategorias();
     void CarregaContatos();

@@ -1,5 +1,7 @@
 #include "platform/Controls.h"
 
+#include "platform/Format.h"
+
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 
@@ -44,6 +46,54 @@ void PopupMenu::setListIndex(int row)
     setCurrentIndex(row);
 }
 
+namespace {
+
+// An amount field: typing takes digits and one decimal mark, "." or "," (a
+// comma typed is the decimal mark, never dropped). Anything else is refused
+// as it is typed. A pasted amount in another form ("1.234,56", "1,234.56")
+// is read by ReadAmount and put in plain form, or refused whole.
+class AmountValidator : public QValidator
+{
+public:
+    AmountValidator(int whole, int decimals, QObject* parent)
+        : QValidator(parent),
+          typing_(QStringLiteral("^[0-9]{0,%1}([.,][0-9]{0,%2})?$").arg(whole).arg(decimals))
+    {
+    }
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (typing_.match(input).hasMatch())
+            return Acceptable;
+        if (input.contains('-') || input.contains('+'))
+            return Invalid;
+        const std::optional<double> value = ReadAmount(input);
+        if (!value)
+            return Invalid;
+        const QString plain = AmountText(*value);
+        if (!typing_.match(plain).hasMatch())
+            return Invalid;
+        input = plain;
+        pos = int(plain.size());
+        return Acceptable;
+    }
+
+private:
+    QRegularExpression typing_;
+};
+
+// A date field: the day, month and year as people type them, with or without
+// the slashes ("05/03/26", "5/3/26", "05/03/2026", "050326"). The whole date
+// is read by ParseDate when it is saved.
+const QRegularExpression& dateTyping()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^[0-9]{0,8}$|^[0-9]{1,2}/[0-9]{0,2}$|^[0-9]{1,2}/[0-9]{1,2}/[0-9]{0,4}$"));
+    return pattern;
+}
+
+} // namespace
+
 EditField::EditField(QWidget* parent) : QLineEdit(parent) {}
 
 void EditField::setMask(const QString& mask)
@@ -59,15 +109,17 @@ void EditField::setMask(const QString& mask)
         const int dot = int(mask.indexOf('.'));
         const int whole = dot < 0 ? int(mask.size()) : dot;
         const int decimals = dot < 0 ? 0 : int(mask.size()) - dot - 1;
-        QString pattern = QStringLiteral("\\d{0,%1}").arg(whole);
-        if (decimals > 0)
-            pattern += QStringLiteral("(\\.\\d{0,%1})?").arg(decimals);
-        setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
+        setValidator(new AmountValidator(whole, decimals, this));
+        return;
+    }
+    if (mask == QLatin1String("##/##/##")) {
+        setValidator(new QRegularExpressionValidator(dateTyping(), this));
+        setMaxLength(10);
         return;
     }
     QString pattern;
     for (const QChar c : mask)
-        pattern += c == '#' ? QStringLiteral("\\d") : QRegularExpression::escape(QString(c));
+        pattern += c == '#' ? QStringLiteral("[0-9]") : QRegularExpression::escape(QString(c));
     // Partial input is allowed while typing; the program checks the whole value on save.
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
     setMaxLength(int(mask.size()));

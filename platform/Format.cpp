@@ -125,6 +125,72 @@ double CDbl(const QString& text)
     return m.captured(0).toDouble();
 }
 
+std::optional<double> ReadAmount(const QString& input, bool grouping)
+{
+    QString text = input.trimmed();
+    bool negative = false;
+    if (text.startsWith('+') || text.startsWith('-')) {
+        negative = text.startsWith('-');
+        text.remove(0, 1);
+    }
+    int separators = 0;
+    int lastSeparator = -1;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == '.' || c == ',') {
+            ++separators;
+            lastSeparator = i;
+        } else if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+    }
+    if (!grouping && separators > 1)
+        return std::nullopt;
+
+    // The decimal mark is the last separator, unless that character also
+    // appears before it: then every separator groups thousands.
+    int decimalAt = lastSeparator;
+    if (decimalAt >= 0 && text.left(decimalAt).contains(text[decimalAt]))
+        decimalAt = -1;
+    const QString whole = decimalAt < 0 ? text : text.left(decimalAt);
+    const QString fraction = decimalAt < 0 ? QString() : text.mid(decimalAt + 1);
+
+    QString digits;
+    const QStringList groups = whole.split(QRegularExpression(QStringLiteral("[.,]")));
+    if (groups.size() > 1) {
+        const QChar groupMark = whole[groups.first().size()];
+        if (whole.count(groupMark) != groups.size() - 1 || (decimalAt >= 0 && text[decimalAt] == groupMark))
+            return std::nullopt;
+        if (groups.first().isEmpty() || groups.first().size() > 3)
+            return std::nullopt;
+        for (qsizetype i = 1; i < groups.size(); ++i)
+            if (groups[i].size() != 3)
+                return std::nullopt;
+    }
+    digits = groups.join(QString());
+    if (digits.isEmpty() && fraction.isEmpty())
+        return std::nullopt;
+    const QString plain = (digits.isEmpty() ? QStringLiteral("0") : digits) + '.' + fraction + '0';
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+QString AmountText(double value)
+{
+    if (!std::isfinite(value))
+        value = 0;
+    QString text = shortestDecimal(value);
+    const int dot = int(text.indexOf('.'));
+    if (dot < 0)
+        text += QStringLiteral(".00");
+    else if (text.size() - dot - 1 < 2)
+        text += QString(2 - (text.size() - dot - 1), '0');
+    return value < 0 ? '-' + text : text;
+}
+
 QString Str(double value)
 {
     if (value == std::trunc(value) && std::fabs(value) < 1e15)
@@ -142,10 +208,19 @@ QString ShortDate(const QDate& date)
     return date.toString(QStringLiteral("dd/MM/yy"));
 }
 
+QString LongDate(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
 bool ParseDate(const QString& text, QDate& date)
 {
-    static const QRegularExpression form(QStringLiteral("^(\\d\\d)/(\\d\\d)/(\\d\\d|\\d\\d\\d\\d)$"));
-    const auto m = form.match(text.trimmed());
+    static const QRegularExpression slashed(QStringLiteral("^([0-9]{1,2})/([0-9]{1,2})/([0-9]{2}|[0-9]{4})$"));
+    static const QRegularExpression digitsOnly(QStringLiteral("^([0-9]{2})([0-9]{2})([0-9]{2}|[0-9]{4})$"));
+    const QString trimmed = text.trimmed();
+    auto m = slashed.match(trimmed);
+    if (!m.hasMatch())
+        m = digitsOnly.match(trimmed);
     if (!m.hasMatch())
         return false;
     int year = m.captured(3).toInt();

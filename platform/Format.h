@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 // Formats a number with a mask such as "$###,##0.00" or "$-###,##0.00":
 // '#' a digit shown only when significant, '0' a digit always shown, ','
@@ -15,8 +16,24 @@
 QString Format(double value, const QString& mask);
 
 // Text to number: ignores blanks, "$" and thousands commas, reads the leading
-// number and gives 0 when there is none.
+// number and gives 0 when there is none. Only for texts the program formatted
+// itself (the ledger's cells); what a user types or a file holds goes through
+// ReadAmount.
 double CDbl(const QString& text);
+
+// The one reader of amounts typed, pasted or read from a file: an optional
+// sign, digits, and "." or "," as the decimal mark. With `grouping` the last
+// separator is the decimal mark and the others group thousands ("1.234,56",
+// "1,234.50"); a separator that appears more than once only groups
+// ("1.234.567"); groups after the first have three digits. Without it at most
+// one separator, the decimal mark. Blanks around the text are ignored;
+// anything else (letters, "$", a lone sign, an exponent) reads as nothing.
+std::optional<double> ReadAmount(const QString& text, bool grouping = true);
+
+// The plain text of an amount that ReadAmount reads back as the same number:
+// the shortest decimal form with at least two decimals ("1234.50", "-52.10",
+// "1.005"), never an exponent.
+QString AmountText(double value);
 
 // The shortest text that reads back as the same number ("1200.5", "20").
 QString Str(double value);
@@ -26,6 +43,13 @@ inline QString Str(int value) { return Str(qint64(value)); }
 // "05/03/06" for 5 March 2006.
 QString ShortDate(const QDate& date);
 
-// Reads "dd/mm/yy" (the year 2000+yy) or "dd/mm/yyyy"; anything else, or an
-// impossible date, does not parse and leaves `date` unchanged.
+// "05/03/2006": the form the program puts into a date field itself, read back
+// by ParseDate as the same day whatever the century.
+QString LongDate(const QDate& date);
+
+// Reads a typed date: day, month and year joined by "/" ("05/03/26",
+// "5/3/26", "05/03/2026") or six or eight digits without them ("050326",
+// "05032026"). A two-digit year means 2000+yy; four digits are taken as
+// written. Anything else, or an impossible date, does not parse and leaves
+// `date` unchanged.
 bool ParseDate(const QString& text, QDate& date);

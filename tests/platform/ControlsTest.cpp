@@ -38,7 +38,9 @@ TEST(PopupMenu, fillingNeverSelects_changeFiresOnlyWhenTheRowChanges_clearingFir
     EXPECT_EQ(change.count(), 4);
 }
 
-TEST(EditField, masks_takeOnlyWhatThePatternAllows)
+// Typed as people type, key by key: a comma is the decimal mark, a sign, a
+// letter or a second mark is not taken; a date takes its usual spellings.
+TEST(EditField, typedKeys_takeWhatPeopleType_refuseWhatWouldChangeTheValue)
 {
     const struct
     {
@@ -46,8 +48,12 @@ TEST(EditField, masks_takeOnlyWhatThePatternAllows)
         const char* typed;
         const char* kept;
     } cases[] = {
-        {"##/##/##", "05/03/06", "05/03/06"},  {"##/##/##", "ab/cd", ""},     {"##/##/##", "05/03/2006", "05/03/20"},
-        {"9999999.99", "1234.567", "1234.56"}, {"9999999.99", "-1,5x", "15"}, {"", "free text", "free text"},
+        {"##/##/##", "05/03/06", "05/03/06"},   {"##/##/##", "ab/cd", ""},
+        {"##/##/##", "05/03/2026", "05/03/2026"}, {"##/##/##", "5/3/26", "5/3/26"},
+        {"##/##/##", "050326", "050326"},       {"##/##/##", "05/03/20261", "05/03/2026"},
+        {"9999999.99", "50,25", "50,25"},       {"9999999.99", "1234.567", "1234.56"},
+        {"9999999.99", "-1,5x", "1,5"},         {"9999999.99", "1.2.3", "1.23"},
+        {"9999999.99", "12,5.0", "12,50"},      {"", "free text", "free text"},
     };
     for (const auto& c : cases) {
         EditField field;
@@ -55,4 +61,28 @@ TEST(EditField, masks_takeOnlyWhatThePatternAllows)
         QTest::keyClicks(&field, QString::fromLatin1(c.typed));
         EXPECT_EQ(field.Text(), QString::fromLatin1(c.kept)) << c.mask << " " << c.typed;
     }
+}
+
+// Pasted text is read whole by the one amount reader, or refused whole; text
+// the program puts in is never cut.
+TEST(EditField, pastedAmounts_areReadWholeOrRefused_programTextIsKept)
+{
+    const std::pair<const char*, const char*> pasted[] = {
+        {"1.234,56", "1234.56"}, {"1,234.56", "1234.56"}, {"50,25", "50,25"},
+        {"-5", ""},              {"R$ 10", ""},          {"1.234,567", ""},
+    };
+    for (const auto& [text, kept] : pasted) {
+        EditField field;
+        field.setMask(QStringLiteral("99999999999999999999.99"));
+        field.insert(QString::fromLatin1(text));
+        EXPECT_EQ(field.Text(), QString::fromLatin1(kept)) << text;
+    }
+    EditField date;
+    date.setMask(QStringLiteral("##/##/##"));
+    date.setText(QStringLiteral("31/12/1999"));
+    EXPECT_EQ(date.Text(), QStringLiteral("31/12/1999"));
+    EditField amount;
+    amount.setMask(QStringLiteral("99999999999999999999.99"));
+    amount.setText(QStringLiteral("-52.10"));
+    EXPECT_EQ(amount.Text(), QStringLiteral("-52.10"));
 }

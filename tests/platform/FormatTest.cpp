@@ -41,19 +41,46 @@ TEST(Format, cdblReadsTheLeadingNumber_strWritesTheShortestForm)
     EXPECT_EQ(Str(-20.0), "-20");
 }
 
-TEST(Format, datesUseTheFixedShortForm_andImpossibleDatesDoNotParse)
+TEST(Format, readAmount_takesEitherDecimalMark_lastSeparatorWins_refusesEverythingElse)
+{
+    const std::pair<const char*, double> good[] = {
+        {"12.50", 12.5},          {"12,50", 12.5},      {"1,234.50", 1234.5},   {"1.234,56", 1234.56},
+        {"-52.10", -52.1},        {"+3", 3},            {" 7 ", 7},             {"1.234.567", 1234567},
+        {"1,234,567.89", 1234567.89}, {",5", 0.5},      {"1,234", 1.234},       {"99999999999999999999.99", 1e20},
+    };
+    for (const auto& [text, value] : good) {
+        const auto read = ReadAmount(text);
+        ASSERT_TRUE(read) << text;
+        EXPECT_DOUBLE_EQ(*read, value) << text;
+    }
+    for (const char* bad : {"", ".", "-", "abc", "1e9", "$5", "1.2.3", "12.34,5", "1,23.4", "5-", "1 000", "--1"})
+        EXPECT_FALSE(ReadAmount(bad)) << bad;
+    EXPECT_FALSE(ReadAmount("1,234.50", false));
+    EXPECT_EQ(ReadAmount("-52,10", false), -52.1);
+
+    for (double v : {1234.5, -52.1, 0.01, 1e9, 1.005, 2.675, 1e20, 0.0})
+        EXPECT_EQ(ReadAmount(AmountText(v)), v) << AmountText(v).toStdString();
+    EXPECT_EQ(AmountText(1234.5), "1234.50");
+    EXPECT_EQ(AmountText(-52.1), "-52.10");
+}
+
+TEST(Format, datesUseTheFixedShortForm_typedDatesTakeTheirUsualSpellings_impossibleOnesDoNotParse)
 {
     EXPECT_EQ(ShortDate(QDate(2026, 12, 5)), "05/12/26");
+    EXPECT_EQ(LongDate(QDate(1999, 12, 31)), "31/12/1999");
     QDate d;
     for (const auto& [text, date] :
          {std::pair{"05/03/06", QDate(2006, 3, 5)}, std::pair{"29/02/2024", QDate(2024, 2, 29)},
-          std::pair{"01/01/1999", QDate(1999, 1, 1)}}) {
+          std::pair{"31/12/1999", QDate(1999, 12, 31)}, std::pair{"5/3/26", QDate(2026, 3, 5)},
+          std::pair{"050326", QDate(2026, 3, 5)}, std::pair{"05032026", QDate(2026, 3, 5)},
+          std::pair{"31/12/99", QDate(2099, 12, 31)}}) {
         EXPECT_TRUE(ParseDate(text, d)) << text;
-        EXPECT_EQ(d, date);
+        EXPECT_EQ(d, date) << text;
     }
     const QDate before = d;
-    for (const char* bad : {"31/02/26", "29/02/25", "5/3/06", "05/03/", "  /  /  ", "", "05-03-06", "05/13/06"}) {
-        EXPECT_FALSE(ParseDate(bad, d)) << bad;
+    for (const char* bad : {"31/02/26", "29/02/25", "05/03/", "  /  /  ", "", "05-03-06", "05/13/06", "0503261",
+                            "5/3/026", "050/3/26", "١٢/٠٣/٢٦"}) {
+        EXPECT_FALSE(ParseDate(QString::fromUtf8(bad), d)) << bad;
         EXPECT_EQ(d, before);
     }
 }
