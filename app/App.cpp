@@ -60,6 +60,7 @@ void App::resetState()
     coluna5.clear();
     coluna6.clear();
     databaseOpen = false;
+    readOnly = false;
     prefsRead = false;
     prefsWritten = false;
     exitCode = 0;
@@ -173,6 +174,14 @@ void App::DisplayDatabaseError()
         return;
     MsgBox(QStringLiteral("Erro: ") + QString::number(CashDB->ErrorCode()) + QStringLiteral("\n\n") +
            CashDB->ErrorMessage());
+}
+
+bool App::refusesWrites()
+{
+    if (!readOnly)
+        return false;
+    MsgBox(Module1::kMsgSomenteLeitura());
+    return true;
 }
 
 bool App::LePrefs()

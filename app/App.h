@@ -69,6 +69,13 @@ public:
     // "Erro: " + code + two line ends + message of the last database operation.
     static void DisplayDatabaseError();
 
+    // True when the data file cannot be written: the program goes on reading
+    // it, and every command that would write says so instead of trying.
+    static inline bool readOnly = false;
+    // For a command about to write: with a read-only data file tells the user
+    // and returns true, so the command stops before its first change.
+    static bool refusesWrites();
+
     // --- The preferences file.
     static bool LePrefs();
     static bool GravaPrefs();

@@ -328,7 +328,10 @@ wTransacoes::SaveResult wTransacoes::InsereMovimento()
         App::DisplayDatabaseError();
         return SaveResult::Failed;
     }
-    wCash::instance().CarregalMovimento();
+    // A run without a user (schedule posting, text import) reloads the
+    // ledger once at its end, not once a row.
+    if (!handedOver)
+        wCash::instance().CarregalMovimento();
     return SaveResult::Stored;
 }
 

@@ -64,8 +64,8 @@ class wTransacoes : public SingleWindow<wTransacoes>
     void Event_Activate();
 
     // Saves the fields as a new row. With App::importando set, the row takes
-    // App::uConta, App::uCategoria and App::uContato and only the amount and
-    // date are checked.
+    // App::uConta, App::uCategoria and App::uContato, only the amount and
+    // date are checked, and the caller reloads the ledger when its run ends.
     SaveResult InsereMovimento();
     // Replaces the row opened with beginChange by the fields' contents; with
     // no opened row it stores them as a new row.

@@ -303,7 +303,8 @@ qint64 SQLDatabase::LastRowId() const
 
 Transaction::Transaction(SQLDatabase& db) : db_(db)
 {
-    active_ = db_.SQLExecute(QStringLiteral("BEGIN IMMEDIATE"));
+    nested_ = db_.InTransaction();
+    active_ = db_.SQLExecute(nested_ ? QStringLiteral("SAVEPOINT nested") : QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 Transaction::~Transaction()
@@ -312,7 +313,7 @@ Transaction::~Transaction()
         // Keep the error of the statement that failed: the caller reports it.
         const int code = db_.errorCode_;
         const QString message = db_.errorMessage_;
-        sqlite3_exec(db_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_.db_, nested_ ? "ROLLBACK TO nested; RELEASE nested" : "ROLLBACK", nullptr, nullptr, nullptr);
         db_.errorCode_ = code;
         db_.errorMessage_ = message;
     }
@@ -322,7 +323,7 @@ bool Transaction::commit()
 {
     if (!active_)
         return false;
-    const bool ok = db_.SQLExecute(QStringLiteral("COMMIT"));
+    const bool ok = db_.SQLExecute(nested_ ? QStringLiteral("RELEASE nested") : QStringLiteral("COMMIT"));
     if (ok)
         active_ = false;
     return ok;

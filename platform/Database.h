@@ -158,7 +158,9 @@ private:
 };
 
 // A database transaction: BEGIN on construction, ROLLBACK on destruction
-// unless commit() succeeded. Never throws.
+// unless commit() succeeded. Never throws. Inside another transaction it is a
+// savepoint of that one: its commit keeps its changes for the outer one to
+// commit, and its rollback undoes only its own.
 class Transaction
 {
 public:
@@ -173,4 +175,5 @@ public:
 private:
     SQLDatabase& db_;
     bool active_ = false;
+    bool nested_ = false;
 };

@@ -141,6 +141,28 @@ TEST_F(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
         EXPECT_TRUE(tx.commit());
     }
     EXPECT_EQ(testsupport::column(db, "SELECT * FROM t"), QStringList({"two"}));
+
+    // Inside another transaction: a failed inner one undoes only its own rows,
+    // a committed inner one waits for the outer commit.
+    {
+        Transaction outer(db);
+        ASSERT_TRUE(db.SQLExecute("INSERT INTO t VALUES ('three')"));
+        {
+            Transaction inner(db);
+            ASSERT_TRUE(inner.active());
+            ASSERT_TRUE(db.SQLExecute("INSERT INTO t VALUES ('lost')"));
+            EXPECT_FALSE(db.SQLExecute("INSERT INTO t VALUES ('bad')"));
+        }
+        EXPECT_TRUE(db.InTransaction());
+        {
+            Transaction inner(db);
+            ASSERT_TRUE(db.SQLExecute("INSERT INTO t VALUES ('four')"));
+            EXPECT_TRUE(inner.commit());
+        }
+        EXPECT_TRUE(db.InTransaction());
+        EXPECT_TRUE(outer.commit());
+    }
+    EXPECT_EQ(testsupport::column(db, "SELECT * FROM t ORDER BY a"), QStringList({"four", "three", "two"}));
 }
 
 TEST_F(Database, operationsAfterClose_returnAnError)

@@ -28,6 +28,7 @@ QString localized(const char* key, const QString& defaultText)
 TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
 TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova versão.")
 TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
+TOVIRA_TEXT(kMsgSomenteLeitura, "O arquivo de dados está aberto somente para leitura: nada foi gravado.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

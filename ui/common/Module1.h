@@ -18,6 +18,7 @@ namespace Module1 {
 QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
 QString kMsgPrefsNaoGravadas();
+QString kMsgSomenteLeitura();
 
 // The twelve month names, January first.
 QStringList monthNames();
