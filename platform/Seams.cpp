@@ -1,9 +1,13 @@
 #include "platform/Seams.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QImage>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -14,7 +18,7 @@ QWidget* activeParent()
 
 class QtMessages final : public MessageService
 {
-public:
+  public:
     void message(const QString& text) override
     {
         QMessageBox box(activeParent());
@@ -27,7 +31,7 @@ public:
 
 class QtConfirmations final : public ConfirmationService
 {
-public:
+  public:
     bool confirm(const QString& message, bool showCancel, const QString& title) override
     {
         const auto buttons = showCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
@@ -38,7 +42,7 @@ public:
 
 class QtFileDialogs final : public FileDialogService
 {
-public:
+  public:
     QString openFile(const QString& caption, const QString& filter) override
     {
         return QFileDialog::getOpenFileName(activeParent(), caption, QString(), filter);
@@ -51,14 +55,33 @@ public:
 
 class QtLauncher final : public LaunchService
 {
-public:
+  public:
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
     bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 };
 
+class QtClipboard final : public ClipboardService
+{
+  public:
+    void setImage(const QImage& image) override { QGuiApplication::clipboard()->setImage(image); }
+};
+
+class QtPrintDialogs final : public PrintDialogService
+{
+  public:
+    std::shared_ptr<QPaintDevice> openPrinterDialog() override
+    {
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        QPrintDialog dialog(printer.get(), activeParent());
+        if (dialog.exec() != QDialog::Accepted)
+            return nullptr;
+        return printer;
+    }
+};
+
 class SystemClock final : public ClockService
 {
-public:
+  public:
     QDate today() override { return QDate::currentDate(); }
 };
 
@@ -66,28 +89,78 @@ QtMessages qtMessages;
 QtConfirmations qtConfirmations;
 QtFileDialogs qtFileDialogs;
 QtLauncher qtLauncher;
+QtClipboard qtClipboard;
+QtPrintDialogs qtPrintDialogs;
 SystemClock systemClock;
 
 MessageService* currentMessages = &qtMessages;
 ConfirmationService* currentConfirmations = &qtConfirmations;
 FileDialogService* currentFileDialogs = &qtFileDialogs;
 LaunchService* currentLauncher = &qtLauncher;
+ClipboardService* currentClipboard = &qtClipboard;
+PrintDialogService* currentPrintDialogs = &qtPrintDialogs;
 ClockService* currentClock = &systemClock;
 
 } // namespace
 
 namespace seams {
 
-MessageService& messages() { return *currentMessages; }
-ConfirmationService& confirmations() { return *currentConfirmations; }
-FileDialogService& fileDialogs() { return *currentFileDialogs; }
-LaunchService& launcher() { return *currentLauncher; }
-ClockService& clock() { return *currentClock; }
+MessageService& messages()
+{
+    return *currentMessages;
+}
+ConfirmationService& confirmations()
+{
+    return *currentConfirmations;
+}
+FileDialogService& fileDialogs()
+{
+    return *currentFileDialogs;
+}
+LaunchService& launcher()
+{
+    return *currentLauncher;
+}
+ClipboardService& clipboard()
+{
+    return *currentClipboard;
+}
+PrintDialogService& printDialogs()
+{
+    return *currentPrintDialogs;
+}
+ClockService& clock()
+{
+    return *currentClock;
+}
 
-void setMessages(MessageService* service) { currentMessages = service ? service : &qtMessages; }
-void setConfirmations(ConfirmationService* service) { currentConfirmations = service ? service : &qtConfirmations; }
-void setFileDialogs(FileDialogService* service) { currentFileDialogs = service ? service : &qtFileDialogs; }
-void setLauncher(LaunchService* service) { currentLauncher = service ? service : &qtLauncher; }
-void setClock(ClockService* service) { currentClock = service ? service : &systemClock; }
+void setMessages(MessageService* service)
+{
+    currentMessages = service ? service : &qtMessages;
+}
+void setConfirmations(ConfirmationService* service)
+{
+    currentConfirmations = service ? service : &qtConfirmations;
+}
+void setFileDialogs(FileDialogService* service)
+{
+    currentFileDialogs = service ? service : &qtFileDialogs;
+}
+void setLauncher(LaunchService* service)
+{
+    currentLauncher = service ? service : &qtLauncher;
+}
+void setClipboard(ClipboardService* service)
+{
+    currentClipboard = service ? service : &qtClipboard;
+}
+void setPrintDialogs(PrintDialogService* service)
+{
+    currentPrintDialogs = service ? service : &qtPrintDialogs;
+}
+void setClock(ClockService* service)
+{
+    currentClock = service ? service : &systemClock;
+}
 
 } // namespace seams

@@ -2,17 +2,22 @@
 
 // The program's contacts with the user and the outside world that tests must
 // replace: message boxes, the confirmation dialog's answer, file dialogs,
-// opening a web address or a document, and today's date. The program installs
+// opening a web address or a document, the clipboard, the print dialog, and
+// today's date. The program installs
 // the Qt implementations at start-up; tests install recorders, so that no test
 // ever blocks on a modal window or reads the wall clock.
 
 #include <QDate>
 #include <QString>
 #include <QUrl>
+#include <memory>
+
+class QImage;
+class QPaintDevice;
 
 class MessageService
 {
-public:
+  public:
     virtual ~MessageService() = default;
     // A modal message with one OK button.
     virtual void message(const QString& text) = 0;
@@ -20,7 +25,7 @@ public:
 
 class ConfirmationService
 {
-public:
+  public:
     virtual ~ConfirmationService() = default;
     // Shows a warning (showCancel false) or a question; true for OK.
     virtual bool confirm(const QString& message, bool showCancel, const QString& title) = 0;
@@ -28,7 +33,7 @@ public:
 
 class FileDialogService
 {
-public:
+  public:
     virtual ~FileDialogService() = default;
     // The chosen file's path, or an empty text when the user cancelled.
     virtual QString openFile(const QString& caption, const QString& filter) = 0;
@@ -37,15 +42,32 @@ public:
 
 class LaunchService
 {
-public:
+  public:
     virtual ~LaunchService() = default;
     virtual bool openUrl(const QUrl& url) = 0;
     virtual bool openDocument(const QString& path) = 0;
 };
 
+class ClipboardService
+{
+  public:
+    virtual ~ClipboardService() = default;
+    // Puts the picture on the system clipboard.
+    virtual void setImage(const QImage& image) = 0;
+};
+
+class PrintDialogService
+{
+  public:
+    virtual ~PrintDialogService() = default;
+    // Shows the print dialog: the page to draw on, or nothing when the user
+    // cancelled. What is drawn goes to the printer when the drawing ends.
+    virtual std::shared_ptr<QPaintDevice> openPrinterDialog() = 0;
+};
+
 class ClockService
 {
-public:
+  public:
     virtual ~ClockService() = default;
     virtual QDate today() = 0;
 };
@@ -59,12 +81,16 @@ MessageService& messages();
 ConfirmationService& confirmations();
 FileDialogService& fileDialogs();
 LaunchService& launcher();
+ClipboardService& clipboard();
+PrintDialogService& printDialogs();
 ClockService& clock();
 
 void setMessages(MessageService* service);
 void setConfirmations(ConfirmationService* service);
 void setFileDialogs(FileDialogService* service);
 void setLauncher(LaunchService* service);
+void setClipboard(ClipboardService* service);
+void setPrintDialogs(PrintDialogService* service);
 void setClock(ClockService* service);
 
 } // namespace seams
