@@ -18,7 +18,7 @@ QWidget* activeParent()
 
 class QtMessages final : public MessageService
 {
-  public:
+public:
     void message(const QString& text) override
     {
         QMessageBox box(activeParent());
@@ -31,7 +31,7 @@ class QtMessages final : public MessageService
 
 class QtConfirmations final : public ConfirmationService
 {
-  public:
+public:
     bool confirm(const QString& message, bool showCancel, const QString& title) override
     {
         const auto buttons = showCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
@@ -42,7 +42,7 @@ class QtConfirmations final : public ConfirmationService
 
 class QtFileDialogs final : public FileDialogService
 {
-  public:
+public:
     QString openFile(const QString& caption, const QString& filter) override
     {
         return QFileDialog::getOpenFileName(activeParent(), caption, QString(), filter);
@@ -55,20 +55,20 @@ class QtFileDialogs final : public FileDialogService
 
 class QtLauncher final : public LaunchService
 {
-  public:
+public:
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
     bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 };
 
 class QtClipboard final : public ClipboardService
 {
-  public:
+public:
     void setImage(const QImage& image) override { QGuiApplication::clipboard()->setImage(image); }
 };
 
 class QtPrintDialogs final : public PrintDialogService
 {
-  public:
+public:
     std::shared_ptr<QPaintDevice> openPrinterDialog() override
     {
         auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
@@ -81,7 +81,7 @@ class QtPrintDialogs final : public PrintDialogService
 
 class SystemClock final : public ClockService
 {
-  public:
+public:
     QDate today() override { return QDate::currentDate(); }
 };
 
@@ -105,62 +105,20 @@ ClockService* currentClock = &systemClock;
 
 namespace seams {
 
-MessageService& messages()
-{
-    return *currentMessages;
-}
-ConfirmationService& confirmations()
-{
-    return *currentConfirmations;
-}
-FileDialogService& fileDialogs()
-{
-    return *currentFileDialogs;
-}
-LaunchService& launcher()
-{
-    return *currentLauncher;
-}
-ClipboardService& clipboard()
-{
-    return *currentClipboard;
-}
-PrintDialogService& printDialogs()
-{
-    return *currentPrintDialogs;
-}
-ClockService& clock()
-{
-    return *currentClock;
-}
+MessageService& messages() { return *currentMessages; }
+ConfirmationService& confirmations() { return *currentConfirmations; }
+FileDialogService& fileDialogs() { return *currentFileDialogs; }
+LaunchService& launcher() { return *currentLauncher; }
+ClipboardService& clipboard() { return *currentClipboard; }
+PrintDialogService& printDialogs() { return *currentPrintDialogs; }
+ClockService& clock() { return *currentClock; }
 
-void setMessages(MessageService* service)
-{
-    currentMessages = service ? service : &qtMessages;
-}
-void setConfirmations(ConfirmationService* service)
-{
-    currentConfirmations = service ? service : &qtConfirmations;
-}
-void setFileDialogs(FileDialogService* service)
-{
-    currentFileDialogs = service ? service : &qtFileDialogs;
-}
-void setLauncher(LaunchService* service)
-{
-    currentLauncher = service ? service : &qtLauncher;
-}
-void setClipboard(ClipboardService* service)
-{
-    currentClipboard = service ? service : &qtClipboard;
-}
-void setPrintDialogs(PrintDialogService* service)
-{
-    currentPrintDialogs = service ? service : &qtPrintDialogs;
-}
-void setClock(ClockService* service)
-{
-    currentClock = service ? service : &systemClock;
-}
+void setMessages(MessageService* service) { currentMessages = service ? service : &qtMessages; }
+void setConfirmations(ConfirmationService* service) { currentConfirmations = service ? service : &qtConfirmations; }
+void setFileDialogs(FileDialogService* service) { currentFileDialogs = service ? service : &qtFileDialogs; }
+void setLauncher(LaunchService* service) { currentLauncher = service ? service : &qtLauncher; }
+void setClipboard(ClipboardService* service) { currentClipboard = service ? service : &qtClipboard; }
+void setPrintDialogs(PrintDialogService* service) { currentPrintDialogs = service ? service : &qtPrintDialogs; }
+void setClock(ClockService* service) { currentClock = service ? service : &systemClock; }
 
 } // namespace seams

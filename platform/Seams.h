@@ -3,9 +3,9 @@
 // The program's contacts with the user and the outside world that tests must
 // replace: message boxes, the confirmation dialog's answer, file dialogs,
 // opening a web address or a document, the clipboard, the print dialog, and
-// today's date. The program installs
-// the Qt implementations at start-up; tests install recorders, so that no test
-// ever blocks on a modal window or reads the wall clock.
+// today's date. The program installs the Qt implementations at start-up; tests
+// install recorders, so that no test ever blocks on a modal window or reads the
+// wall clock.
 
 #include <QDate>
 #include <QString>
@@ -17,7 +17,7 @@ class QPaintDevice;
 
 class MessageService
 {
-  public:
+public:
     virtual ~MessageService() = default;
     // A modal message with one OK button.
     virtual void message(const QString& text) = 0;
@@ -25,7 +25,7 @@ class MessageService
 
 class ConfirmationService
 {
-  public:
+public:
     virtual ~ConfirmationService() = default;
     // Shows a warning (showCancel false) or a question; true for OK.
     virtual bool confirm(const QString& message, bool showCancel, const QString& title) = 0;
@@ -33,7 +33,7 @@ class ConfirmationService
 
 class FileDialogService
 {
-  public:
+public:
     virtual ~FileDialogService() = default;
     // The chosen file's path, or an empty text when the user cancelled.
     virtual QString openFile(const QString& caption, const QString& filter) = 0;
@@ -42,7 +42,7 @@ class FileDialogService
 
 class LaunchService
 {
-  public:
+public:
     virtual ~LaunchService() = default;
     virtual bool openUrl(const QUrl& url) = 0;
     virtual bool openDocument(const QString& path) = 0;
@@ -50,7 +50,7 @@ class LaunchService
 
 class ClipboardService
 {
-  public:
+public:
     virtual ~ClipboardService() = default;
     // Puts the picture on the system clipboard.
     virtual void setImage(const QImage& image) = 0;
@@ -58,7 +58,7 @@ class ClipboardService
 
 class PrintDialogService
 {
-  public:
+public:
     virtual ~PrintDialogService() = default;
     // Shows the print dialog: the page to draw on, or nothing when the user
     // cancelled. What is drawn goes to the printer when the drawing ends.
@@ -67,7 +67,7 @@ class PrintDialogService
 
 class ClockService
 {
-  public:
+public:
     virtual ~ClockService() = default;
     virtual QDate today() = 0;
 };
