@@ -39,13 +39,13 @@ void fillNames(PopupMenu& menu, RegisterStore::Kind kind)
 
 } // namespace
 
-Canvas::Canvas(QWidget* parent) : QWidget(parent)
+ChartCanvas::ChartCanvas(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void Canvas::paintEvent(QPaintEvent*)
+void ChartCanvas::paintEvent(QPaintEvent*)
 {
     QPainter g(this);
     if (Paint)
@@ -56,7 +56,7 @@ wGraficos::wGraficos()
 {
     namespace rw = registerwidgets;
     rw::setUpWindow(*this, QStringLiteral("wGraficos"), Module1::kGraficos(), 697, 456, true);
-    Canvas1 = new Canvas(this);
+    Canvas1 = new ChartCanvas(this);
     Canvas1->setObjectName(QStringLiteral("Canvas1"));
     Canvas1->setGeometry(3, 0, 694, 372);
     Canvas1->Paint = [this](QPainter& g) { Canvas1_Paint(g); };

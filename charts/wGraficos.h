@@ -19,12 +19,12 @@ class PopupMenu;
 class chartingPicture;
 
 // A surface the window paints itself, erased before each paint.
-class Canvas : public QWidget
+class ChartCanvas : public QWidget
 {
     Q_OBJECT
 
   public:
-    explicit Canvas(QWidget* parent = nullptr);
+    explicit ChartCanvas(QWidget* parent = nullptr);
     std::function<void(QPainter&)> Paint;
 
   protected:
@@ -39,7 +39,7 @@ class wGraficos : public SingleWindow<wGraficos>
     wGraficos();
     ~wGraficos() override;
 
-    Canvas* Canvas1 = nullptr;
+    ChartCanvas* Canvas1 = nullptr;
     QPushButton* bt_fecha = nullptr;
     PopupMenu* sContas = nullptr;
     PopupMenu* sCategorias = nullptr;
