@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/HelpManual.h"
+#include "charts/wGraficos.h"
 #include "ledger/wCash.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
@@ -45,7 +46,7 @@ void App::_mnovomovimento_Action()
 
 // --- Commands of windows the program does not have yet; their menu entries
 // are disabled (see MenuCommands).
-void App::_mGraficos_Action() {}
+void App::_mGraficos_Action() { wGraficos::instance().Show(); }
 void App::_mExportar_Action() {}
 void App::_mImportar_Action() {}
 void App::_mAgenda_Action() {}

@@ -3,6 +3,7 @@
 #include "ledger/wCash.h"
 
 #include "app/App.h"
+#include "charts/wGraficos.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "registers/NameCheck.h"
@@ -100,4 +101,6 @@ void wCash::Toolbar11_Action(const QString& itemName)
 {
     if (itemName == QLatin1String("mcontatos"))
         wContatos::instance().Show();
+    else if (itemName == QLatin1String("mgraficos"))
+        wGraficos::instance().Show();
 }

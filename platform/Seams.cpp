@@ -1,9 +1,13 @@
 #include "platform/Seams.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QImage>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -56,6 +60,25 @@ public:
     bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 };
 
+class QtClipboard final : public ClipboardService
+{
+public:
+    void setImage(const QImage& image) override { QGuiApplication::clipboard()->setImage(image); }
+};
+
+class QtPrintDialogs final : public PrintDialogService
+{
+public:
+    std::shared_ptr<QPaintDevice> openPrinterDialog() override
+    {
+        auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        QPrintDialog dialog(printer.get(), activeParent());
+        if (dialog.exec() != QDialog::Accepted)
+            return nullptr;
+        return printer;
+    }
+};
+
 class SystemClock final : public ClockService
 {
 public:
@@ -66,12 +89,16 @@ QtMessages qtMessages;
 QtConfirmations qtConfirmations;
 QtFileDialogs qtFileDialogs;
 QtLauncher qtLauncher;
+QtClipboard qtClipboard;
+QtPrintDialogs qtPrintDialogs;
 SystemClock systemClock;
 
 MessageService* currentMessages = &qtMessages;
 ConfirmationService* currentConfirmations = &qtConfirmations;
 FileDialogService* currentFileDialogs = &qtFileDialogs;
 LaunchService* currentLauncher = &qtLauncher;
+ClipboardService* currentClipboard = &qtClipboard;
+PrintDialogService* currentPrintDialogs = &qtPrintDialogs;
 ClockService* currentClock = &systemClock;
 
 } // namespace
@@ -82,12 +109,16 @@ MessageService& messages() { return *currentMessages; }
 ConfirmationService& confirmations() { return *currentConfirmations; }
 FileDialogService& fileDialogs() { return *currentFileDialogs; }
 LaunchService& launcher() { return *currentLauncher; }
+ClipboardService& clipboard() { return *currentClipboard; }
+PrintDialogService& printDialogs() { return *currentPrintDialogs; }
 ClockService& clock() { return *currentClock; }
 
 void setMessages(MessageService* service) { currentMessages = service ? service : &qtMessages; }
 void setConfirmations(ConfirmationService* service) { currentConfirmations = service ? service : &qtConfirmations; }
 void setFileDialogs(FileDialogService* service) { currentFileDialogs = service ? service : &qtFileDialogs; }
 void setLauncher(LaunchService* service) { currentLauncher = service ? service : &qtLauncher; }
+void setClipboard(ClipboardService* service) { currentClipboard = service ? service : &qtClipboard; }
+void setPrintDialogs(PrintDialogService* service) { currentPrintDialogs = service ? service : &qtPrintDialogs; }
 void setClock(ClockService* service) { currentClock = service ? service : &systemClock; }
 
 } // namespace seams

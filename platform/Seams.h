@@ -2,13 +2,18 @@
 
 // The program's contacts with the user and the outside world that tests must
 // replace: message boxes, the confirmation dialog's answer, file dialogs,
-// opening a web address or a document, and today's date. The program installs
-// the Qt implementations at start-up; tests install recorders, so that no test
-// ever blocks on a modal window or reads the wall clock.
+// opening a web address or a document, the clipboard, the print dialog, and
+// today's date. The program installs the Qt implementations at start-up; tests
+// install recorders, so that no test ever blocks on a modal window or reads the
+// wall clock.
 
 #include <QDate>
 #include <QString>
 #include <QUrl>
+#include <memory>
+
+class QImage;
+class QPaintDevice;
 
 class MessageService
 {
@@ -43,6 +48,23 @@ public:
     virtual bool openDocument(const QString& path) = 0;
 };
 
+class ClipboardService
+{
+public:
+    virtual ~ClipboardService() = default;
+    // Puts the picture on the system clipboard.
+    virtual void setImage(const QImage& image) = 0;
+};
+
+class PrintDialogService
+{
+public:
+    virtual ~PrintDialogService() = default;
+    // Shows the print dialog: the page to draw on, or nothing when the user
+    // cancelled. What is drawn goes to the printer when the drawing ends.
+    virtual std::shared_ptr<QPaintDevice> openPrinterDialog() = 0;
+};
+
 class ClockService
 {
 public:
@@ -59,12 +81,16 @@ MessageService& messages();
 ConfirmationService& confirmations();
 FileDialogService& fileDialogs();
 LaunchService& launcher();
+ClipboardService& clipboard();
+PrintDialogService& printDialogs();
 ClockService& clock();
 
 void setMessages(MessageService* service);
 void setConfirmations(ConfirmationService* service);
 void setFileDialogs(FileDialogService* service);
 void setLauncher(LaunchService* service);
+void setClipboard(ClipboardService* service);
+void setPrintDialogs(PrintDialogService* service);
 void setClock(ClockService* service);
 
 } // namespace seams

@@ -22,7 +22,7 @@ constexpr std::array<MenuCommand, 14> kMenuCommands = {{
     {"mContatos", &App::_mContatos_Action, true},
     {"mCategorias", &App::_mCategorias_Action, true},
     {"mContas", &App::_mContas_Action, true},
-    {"mGraficos", &App::_mGraficos_Action, false},
+    {"mGraficos", &App::_mGraficos_Action, true},
     {"mPreferencias", &App::_mPreferencias_Action, true},
     {"mSobre", &App::_mSobre_Action, true},
     {"mExportar", &App::_mExportar_Action, false},

@@ -66,7 +66,7 @@ std::vector<ExpectedMenu> expectedMenus()
          {{"mContas", "Contas", "Ctrl+T", true},
           {"mCategorias", "Categorias", "Ctrl+Y", true},
           {"mContatos", "Contatos", "Ctrl+U", true},
-          {"mGraficos", "Gráficos", "Ctrl+G", false},
+          {"mGraficos", "Gráficos", "Ctrl+G", true},
           {"mAgenda", "Agendamento", "Ctrl+D", false}}},
         {"mHelp", "Ajuda", {{"mHelp2", "Ajuda", "", true}, {"mChecaUpdate", "Verificar atualizações...", "", true}}},
     };
@@ -128,6 +128,7 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
     const std::pair<const char*, const char*> windows[] = {
         {"mSobre", "wSobre"},           {"mnovomovimento", "wTransacoes"}, {"mContas", "wContas"},
         {"mCategorias", "wCategorias"}, {"mContatos", "wContatos"},        {"mPreferencias", "wPreferencias"},
+        {"mGraficos", "wGraficos"},
     };
     for (const auto& [command, window] : windows) {
         entry(command)->trigger();

@@ -1,0 +1,190 @@
+#include "PictureRecorder.h"
+#include "charts/chartingPicture.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor red(180, 33, 25);
+const QColor navy(22, 13, 55);
+
+chartingPicture chart(const QVector<double>& values, int kind = chartingPicture::Bars, int width = 694,
+                      int height = 372)
+{
+    chartingPicture c(width, height);
+    for (int i = 0; i < values.size(); ++i)
+        c.addColoredValue(values[i], QString(), i % 2 ? navy : red, i % 2 ? "Débito" : "Crédito");
+    c.chartType = kind;
+    c.yFormat = "-###,##0.00";
+    c.showValues = true;
+    c.title = "Categoria: Todas | Conta: Todas | Mês: Todos";
+    c.drawChart();
+    return c;
+}
+
+QColor at(const chartingPicture& c, int x, int y)
+{
+    return c.image().pixelColor(x, y);
+}
+
+// The rows of column x that hold the colour, as "first-last" runs.
+QString runs(const chartingPicture& c, int x, const QColor& colour)
+{
+    QStringList out;
+    for (int y = 0, first = -1; y <= c.Height(); ++y) {
+        const bool in = y < c.Height() && at(c, x, y) == colour;
+        if (in && first < 0)
+            first = y;
+        if (!in && first >= 0) {
+            out << QString("%1-%2").arg(first).arg(y - 1);
+            first = -1;
+        }
+    }
+    return out.join(' ');
+}
+
+// The first column of row y in the colour, or -1.
+int firstColumn(const chartingPicture& c, int y, const QColor& colour)
+{
+    for (int x = 0; x < c.Width(); ++x)
+        if (at(c, x, y) == colour)
+            return x;
+    return -1;
+}
+
+QColor darkest(const chartingPicture& c, const QRect& area)
+{
+    QColor found = Qt::white;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (at(c, x, y).lightness() < found.lightness())
+                found = at(c, x, y);
+    return found;
+}
+
+void save(const chartingPicture& c, const QString& name)
+{
+    QDir().mkpath(TOVIRA_SCREENSHOT_DIR);
+    c.image().save(QString(TOVIRA_SCREENSHOT_DIR "/%1.png").arg(name));
+}
+
+} // namespace
+
+TEST(Renderer, creditOf150AndDebitOf100_drawTheSpecifiedPicture)
+{
+    const chartingPicture c = chart({150, 100});
+    save(c, "chart_bars");
+    EXPECT_EQ(at(c, 2, 200), QColor(206, 206, 206));
+    EXPECT_EQ(at(c, 680, 5), QColor(100, 100, 100)) << "title band";
+    EXPECT_NE(firstColumn(c, 12, Qt::white), -1) << "title text";
+    for (const auto& [x, y] : {std::pair{0, 200}, {693, 200}, {300, 371}})
+        EXPECT_EQ(at(c, x, y), QColor(100, 100, 100)) << "frame " << x << "," << y;
+    EXPECT_EQ(runs(c, 674, Qt::black), "39-39 117-117 195-195 273-273 351-351");
+
+    const int credit = firstColumn(c, 300, red);
+    const int debit = firstColumn(c, 300, navy);
+    ASSERT_GT(credit, 0);
+    ASSERT_GT(debit, credit);
+    EXPECT_EQ(runs(c, credit + 1, red), "39-350");
+    EXPECT_EQ(runs(c, debit + 1, navy), "143-350");
+    EXPECT_EQ(at(c, credit + 1, 351), Qt::black);
+    // The tags, under their bars in their colours (their darkest pixels, as text is smoothed).
+    const QColor creditTag = darkest(c, QRect(credit, 352, 160, 16));
+    const QColor debitTag = darkest(c, QRect(debit, 352, 160, 16));
+    EXPECT_GT(creditTag.red(), creditTag.green() + 50);
+    EXPECT_GT(debitTag.blue(), debitTag.red() + 10);
+
+    chartingPicture again = chart({150, 100});
+    again.drawChart();
+    EXPECT_EQ(again.image(), c.image()) << "a second drawing draws the same picture";
+}
+
+TEST(Renderer, negativeValue_hangsDownFromTheZeroLine)
+{
+    const chartingPicture c = chart({150, -50});
+    EXPECT_EQ(runs(c, firstColumn(c, 100, red) + 1, red), "39-272");
+    EXPECT_EQ(runs(c, firstColumn(c, 300, navy) + 1, navy), "273-350");
+}
+
+// Ranges that give no scale draw the base line alone and no bars.
+TEST(Renderer, rangesWithoutAScale_drawTheBaseLineAndNoBars)
+{
+    const QString fiveLines = "39-39 117-117 195-195 273-273 351-351";
+    const struct
+    {
+        QVector<double> values;
+        QString grid;
+    } cases[] = {
+        {{}, "351-351"},       {{0, 0}, "351-351"}, {{0.4, 0.2}, "351-351"},   {{qInf(), 1}, "351-351"},
+        {{3.5, 1}, fiveLines}, {{7}, fiveLines},    {{qQNaN(), 5}, fiveLines},
+    };
+    for (const auto& test : cases) {
+        for (int kind : {int(chartingPicture::Bars), int(chartingPicture::Lines)}) {
+            const chartingPicture c = chart(test.values, kind);
+            SCOPED_TRACE(
+                QString("kind %1, %2 values, %3").arg(kind).arg(test.values.size()).arg(test.grid).toStdString());
+            EXPECT_EQ(runs(c, 674, Qt::black), test.grid);
+            const bool bars = firstColumn(c, 345, red) >= 0 || firstColumn(c, 345, navy) >= 0;
+            EXPECT_EQ(bars, kind == chartingPicture::Bars && test.grid == fiveLines);
+        }
+    }
+}
+
+TEST(Renderer, aThousandValues_andAScaleThatOutlivesClearValues)
+{
+    QVector<double> values;
+    for (int i = 0; i < 1000; ++i)
+        values << (i % 7) * 123.45 - 100;
+    save(chart(values), "chart_bars_1000");
+    save(chart(values, chartingPicture::Lines), "chart_lines_1000");
+    save(chart({120, 80, 150, 40, -20, 95}, chartingPicture::Lines), "chart_lines");
+
+    chartingPicture cleared = chart({150});
+    cleared.clearValues();
+    cleared.addValue(10, QString());
+    EXPECT_EQ(cleared.yTag, QStringList({""}));
+    cleared.drawChart();
+    // 10 on the scale of 150: 21 of the 312 pixels.
+    const QColor colour(cleared.valueR[0], cleared.valueG[0], cleared.valueB[0]);
+    EXPECT_EQ(runs(cleared, firstColumn(cleared, 345, colour) + 1, colour), "330-350");
+}
+
+TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre)
+{
+    // A square plot of 300 x 300 at (5, 29): the centre is at (155, 179).
+    const chartingPicture c = chart({1, 3}, chartingPicture::Pie, 310, 334);
+    save(c, "chart_pie");
+    EXPECT_EQ(at(c, 155 + 50, 179 + 50), red);
+    for (const auto& [dx, dy] : {std::pair{-50, 50}, {50, -50}, {-50, -50}})
+        EXPECT_EQ(at(c, 155 + dx, 179 + dy), navy) << dx << "," << dy;
+
+    const chartingPicture huge = chart({1e9, 1}, chartingPicture::Pie, 310, 334);
+    EXPECT_EQ(at(huge, 155 + 50, 179 + 50), red);
+    for (const QVector<double>& nothing : {QVector<double>{0.4, 0.4}, {-5, 0}, {}}) {
+        const chartingPicture none = chart(nothing, chartingPicture::Pie, 310, 334);
+        EXPECT_EQ(firstColumn(none, 179 + 50, red), -1);
+        EXPECT_EQ(firstColumn(none, 179 - 50, navy), -1);
+    }
+}
+
+TEST(Renderer, copyPutsTheChartOnTheClipboard_printDrawsOnlyOnAPageGiven)
+{
+    PictureRecorder recorder;
+    chartingPicture c(694, 372);
+    c.addColoredValue(150, QString(), red, "Crédito");
+    c.chartType = chartingPicture::Bars;
+    c.printChart();
+    EXPECT_EQ(recorder.printDialogsShown, 1);
+    EXPECT_EQ(at(c, 2, 200), Qt::white) << "cancelled: nothing drawn";
+
+    c.copyChart();
+    ASSERT_EQ(recorder.copied.size(), 1);
+    EXPECT_EQ(recorder.copied[0].size(), QSize(694, 372));
+    EXPECT_EQ(recorder.copied[0], c.image());
+
+    recorder.page = std::make_shared<QImage>(800, 600, QImage::Format_RGB32);
+    recorder.page->fill(Qt::white);
+    c.printChart();
+    EXPECT_EQ(recorder.page->pixelColor(2, 200), QColor(206, 206, 206));
+}
