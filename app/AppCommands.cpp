@@ -2,11 +2,12 @@
 
 #include "app/App.h"
 #include "app/HelpManual.h"
+#include "exchange/wImportaOFX.h"
 #include "ledger/wCash.h"
+#include "platform/Seams.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
-#include "platform/Seams.h"
 #include "settings/UpdateCheck.h"
 #include "settings/wPreferencias.h"
 #include "settings/wSobre.h"
@@ -49,7 +50,11 @@ void App::_mGraficos_Action() {}
 void App::_mExportar_Action() {}
 void App::_mImportar_Action() {}
 void App::_mAgenda_Action() {}
-void App::_Importaofx_Action() {}
+
+void App::_Importaofx_Action()
+{
+    wImportaOFX::ShowFromMenu();
+}
 
 void App::_mSobre_Action()
 {
@@ -77,7 +82,7 @@ namespace {
 // so a check never starts inside another.
 class UpdateCheckInProgress
 {
-public:
+  public:
     UpdateCheckInProgress()
     {
         running = true;
@@ -99,7 +104,7 @@ public:
 
     static inline bool running = false;
 
-private:
+  private:
     QPointer<QAction> command_;
     bool wasEnabled_ = true;
 };
