@@ -4,10 +4,10 @@
 #include "app/HelpManual.h"
 #include "exchange/wImportaOFX.h"
 #include "ledger/wCash.h"
-#include "platform/Seams.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
+#include "platform/Seams.h"
 #include "settings/UpdateCheck.h"
 #include "settings/wPreferencias.h"
 #include "settings/wSobre.h"
@@ -82,7 +82,7 @@ namespace {
 // so a check never starts inside another.
 class UpdateCheckInProgress
 {
-  public:
+public:
     UpdateCheckInProgress()
     {
         running = true;
@@ -104,7 +104,7 @@ class UpdateCheckInProgress
 
     static inline bool running = false;
 
-  private:
+private:
     QPointer<QAction> command_;
     bool wasEnabled_ = true;
 };
