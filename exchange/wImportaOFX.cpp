@@ -122,6 +122,11 @@ void wImportaOFX::Event_Open()
     Timer1->start();
 }
 
+void wImportaOFX::Event_Close()
+{
+    Timer1->stop();
+}
+
 bool wImportaOFX::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == tData) {

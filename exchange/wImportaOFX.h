@@ -80,6 +80,8 @@ class wImportaOFX : public SingleWindow<wImportaOFX>
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A window closed before its start never asks for a file.
+    void Event_Close() override;
 
   private:
     void finish();

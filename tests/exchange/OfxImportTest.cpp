@@ -15,6 +15,7 @@
 #include "ui/common/Module1.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -209,4 +210,14 @@ TEST_F(OfxImport, insertRow_endsTheImportAndOpensTheRegister_storedRowsStay)
     EXPECT_FALSE(wImportaOFX::exists());
     EXPECT_TRUE(wContas::exists() && wContas::instance().isVisible());
     EXPECT_EQ(stored().size(), 1);
+}
+
+TEST_F(OfxImport, closeBoxBeforeTheStart_stopsTheTimer)
+{
+    App::_Importaofx_Action();
+    const QPointer<QTimer> timer = wImportaOFX::instance().Timer1;
+    ASSERT_TRUE(timer->isActive());
+    wImportaOFX::instance().close();
+    EXPECT_FALSE(wImportaOFX::exists());
+    EXPECT_TRUE(!timer || !timer->isActive());
 }
