@@ -12,7 +12,7 @@
 #include "registers/wContas.h"
 #include "ui/common/Module1.h"
 
-#include <QEvent>
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -105,7 +105,12 @@ wImportaOFX::wImportaOFX()
     connect(PushButton2, &QPushButton::clicked, this, &wImportaOFX::PushButton2_Action);
     connect(sContas, &PopupMenu::Change, this, &wImportaOFX::sContas_Change);
     connect(sCategoria, &PopupMenu::Change, this, &wImportaOFX::sCategoria_Change);
-    tData->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == tData)
+            tData_GotFocus();
+        else if (old == tData)
+            tData_LostFocus();
+    });
 }
 
 void wImportaOFX::Event_Open()
@@ -125,17 +130,6 @@ void wImportaOFX::Event_Open()
 void wImportaOFX::Event_Close()
 {
     Timer1->stop();
-}
-
-bool wImportaOFX::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == tData) {
-        if (event->type() == QEvent::FocusIn)
-            tData_GotFocus();
-        else if (event->type() == QEvent::FocusOut)
-            tData_LostFocus();
-    }
-    return Window::eventFilter(watched, event);
 }
 
 void wImportaOFX::tData_GotFocus()

@@ -79,7 +79,6 @@ class wImportaOFX : public SingleWindow<wImportaOFX>
     Outcome InsereMovimento();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // A window closed before its start never asks for a file.
     void Event_Close() override;
 

@@ -107,7 +107,10 @@ TEST_F(OfxImport, threeTransactions_reviewedAndStoredOneRowEach_theLedgerFollows
               QStringList({"DEBIT", "-52.10", "PAGAMENTO CONTA LUZ", "05/12/26", "1", "3"}));
     EXPECT_EQ(QStringList({w.sContas->Text(), w.sCategoria->Text()}), QStringList({"Banco", "Casa"}));
     EXPECT_TRUE(w.tData->isVisible() && w.PushButton1->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.textodata->text() == "dd/mm/aa"; }));
     testsupport::screenshot(w, "wImportaOFX");
+    w.sContas->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.textodata->text().isEmpty(); }));
     w.tData->setText("5/3/26");
     click(w.PushButton1);
     EXPECT_EQ(main->lMovimento->ListCount(), 1);
