@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/HelpManual.h"
 #include "charts/wGraficos.h"
+#include "exchange/wImportaOFX.h"
 #include "ledger/wCash.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
@@ -50,7 +51,11 @@ void App::_mGraficos_Action() { wGraficos::instance().Show(); }
 void App::_mExportar_Action() {}
 void App::_mImportar_Action() {}
 void App::_mAgenda_Action() {}
-void App::_Importaofx_Action() {}
+
+void App::_Importaofx_Action()
+{
+    wImportaOFX::ShowFromMenu();
+}
 
 void App::_mSobre_Action()
 {

@@ -32,7 +32,7 @@ constexpr std::array<MenuCommand, 14> kMenuCommands = {{
     {"mHelp2", &App::_mHelp2_Action, true},
     {"mChecaUpdate", &App::_mChecaUpdate_Action, true},
     {"mnovomovimento", &App::_mnovomovimento_Action, true},
-    {"Importaofx", &App::_Importaofx_Action, false},
+    {"Importaofx", &App::_Importaofx_Action, true},
 }};
 
 QPointer<MenuBar1> theMenuBar;

@@ -29,6 +29,8 @@ TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
 TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova versão.")
 TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
 TOVIRA_TEXT(kMsgSomenteLeitura, "O arquivo de dados está aberto somente para leitura: nada foi gravado.")
+TOVIRA_TEXT(kTodosArquivos, "Todos os arquivos")
+TOVIRA_TEXT(kMsgArquivoIlegivel, "Não foi possível ler o arquivo.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

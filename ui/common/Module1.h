@@ -19,6 +19,8 @@ QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
 QString kMsgPrefsNaoGravadas();
 QString kMsgSomenteLeitura();
+QString kTodosArquivos();
+QString kMsgArquivoIlegivel();
 
 // The twelve month names, January first.
 QStringList monthNames();

@@ -46,7 +46,7 @@ std::vector<ExpectedMenu> expectedMenus()
          {{"mSobre", "Sobre", "", true},
           {"mnovomovimento", "Inserir movimento", "Ctrl+N", true},
           {"mImportar", "Importar...", "Ctrl+I", false},
-          {"Importaofx", "Importa OFX...", "Ctrl+O", false},
+          {"Importaofx", "Importa OFX...", "Ctrl+O", true},
           {"mExportar", "Exportar...", "Ctrl+E", false},
           {"FileQuit", "Fechar", "Ctrl+Q", true}}},
         {"EditMenu",

@@ -1,0 +1,52 @@
+#pragma once
+
+// A bank statement in OFX, the SGML form of 1.x and the XML form of 2.x: the
+// type, amount and memo of every statement transaction (STMTTRN). Nothing
+// else of the file is read: dates, identifiers, payees, account data and
+// balances are not the program's to import. No widgets: the import window
+// shows the problem and the transactions.
+
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+#include <vector>
+
+class QIODevice;
+
+struct OfxTransaction
+{
+    QString type;   // TRNTYPE as written: DEBIT, CREDIT, DEP, ...
+    QString amount; // TRNAMT as written, with its sign
+    QString memo;
+};
+
+// How a transaction goes into the ledger: a credit or a debit of a positive amount.
+struct OfxBooking
+{
+    bool credit = true;
+    double amount = 0;
+};
+
+class OfxStatement
+{
+  public:
+    // The whole device, opened for reading when it is not open yet.
+    static OfxStatement read(QIODevice& device);
+    static OfxStatement read(const QString& path);
+    static OfxStatement parse(QByteArrayView bytes);
+
+    // In file order.
+    const std::vector<OfxTransaction>& transactions() const { return transactions_; }
+    // Why the file could not be read; empty when it was read whole.
+    const QString& problem() const { return problem_; }
+
+    // The amount is an optional sign, digits and at most one "." or "," as
+    // the decimal mark; nothing when it is not. A negative amount is a debit
+    // of its magnitude; a positive one a credit, unless the type says debit
+    // (banks that write debits positive).
+    static std::optional<OfxBooking> booking(const OfxTransaction& transaction);
+
+  private:
+    std::vector<OfxTransaction> transactions_;
+    QString problem_;
+};

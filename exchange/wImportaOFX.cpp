@@ -1,0 +1,313 @@
+#include "exchange/wImportaOFX.h"
+
+#include "app/App.h"
+#include "ledger/TransactionEntry.h"
+#include "ledger/wCash.h"
+#include "platform/Controls.h"
+#include "platform/Format.h"
+#include "platform/Seams.h"
+#include "registers/RegisterStore.h"
+#include "registers/RegisterWidgets.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+#include "ui/common/Module1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString kDateHint = QStringLiteral("dd/mm/aa");
+
+// A label the review writes into: plain text, so a memo is never read as markup.
+QLabel* valueLabel(QWidget* parent, const char* name, const QRect& geometry, Qt::Alignment alignment)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(alignment | Qt::AlignVCenter);
+    l->setGeometry(geometry);
+    return l;
+}
+
+PopupMenu* popup(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* p = new PopupMenu(parent);
+    p->setObjectName(QLatin1String(name));
+    QFont font = p->font();
+    font.setPointSize(11);
+    p->setFont(font);
+    p->setGeometry(geometry);
+    return p;
+}
+
+// A register's names; a query that fails counts as a register without names.
+std::optional<QStringList> namesOf(RegisterStore::Kind kind)
+{
+    return RegisterStore(*App::CashDB, kind).Names();
+}
+
+} // namespace
+
+void wImportaOFX::ShowFromMenu()
+{
+    if (App::refusesWrites())
+        return;
+    const bool accounts = !namesOf(RegisterStore::Kind::Account).value_or(QStringList()).isEmpty();
+    const bool categories = !namesOf(RegisterStore::Kind::Category).value_or(QStringList()).isEmpty();
+    if (accounts && categories)
+        instance().Show();
+    if (!categories)
+        MsgBox(Module1::kCategoriasVazias());
+    if (!accounts)
+        MsgBox(Module1::kContasVazias());
+}
+
+wImportaOFX::wImportaOFX()
+{
+    namespace rw = registerwidgets;
+    rw::setUpWindow(*this, QStringLiteral("wImportaOFX"), Module1::Kimportaofx2(), 336, 244, true);
+    StaticText1 = rw::label(this, "StaticText1", Module1::kTipo(), QRect(10, 42, 95, 20));
+    StaticText2 = rw::label(this, "StaticText2", Module1::kValor(), QRect(10, 66, 95, 20));
+    StaticText3 = rw::label(this, "StaticText3", Module1::kData(), QRect(10, 91, 95, 20));
+    StaticText4 = rw::label(this, "StaticText4", Module1::kComentarios(), QRect(10, 117, 95, 20));
+    StaticText5 = rw::label(this, "StaticText5", Module1::kCategoria(), QRect(10, 143, 95, 20));
+    tData = rw::editField(this, "tData", QRect(117, 92, 91, 22));
+    tData->setMask(QStringLiteral("##/##/##"));
+    tData->setHelpTag(kDateHint);
+    QFont small = tData->font();
+    small.setPointSize(11);
+    tData->setFont(small);
+    t_type = valueLabel(this, "t_type", QRect(117, 42, 100, 20), Qt::AlignLeft);
+    t_valor = valueLabel(this, "t_valor", QRect(117, 66, 100, 20), Qt::AlignLeft);
+    t_comentarios = valueLabel(this, "t_comentarios", QRect(117, 117, 205, 20), Qt::AlignLeft);
+    sCategoria = popup(this, "sCategoria", QRect(117, 144, 189, 22));
+    PushButton1 = rw::button(this, "PushButton1", QStringLiteral("OK"), QRect(237, 204, 69, 22));
+    PushButton2 = rw::button(this, "PushButton2", Module1::kCancela(), QRect(159, 204, 69, 22));
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(1000);
+    t_atual = valueLabel(this, "t_atual", QRect(186, 172, 47, 20), Qt::AlignRight);
+    t_total = valueLabel(this, "t_total", QRect(254, 172, 47, 20), Qt::AlignLeft);
+    StaticText6 = valueLabel(this, "StaticText6", QRect(237, 172, 14, 20), Qt::AlignHCenter);
+    StaticText6->setText(QStringLiteral("/"));
+    textodata = valueLabel(this, "textodata", QRect(221, 94, 100, 20), Qt::AlignLeft);
+    StaticText7 = rw::label(this, "StaticText7", Module1::kConta(), QRect(10, 14, 95, 20));
+    sContas = popup(this, "sContas", QRect(116, 15, 189, 22));
+    setDefaultButton(PushButton1);
+    setCancelButton(PushButton2);
+
+    connect(Timer1, &QTimer::timeout, this, &wImportaOFX::Timer1_Action);
+    connect(PushButton1, &QPushButton::clicked, this, &wImportaOFX::PushButton1_Action);
+    connect(PushButton2, &QPushButton::clicked, this, &wImportaOFX::PushButton2_Action);
+    connect(sContas, &PopupMenu::Change, this, &wImportaOFX::sContas_Change);
+    connect(sCategoria, &PopupMenu::Change, this, &wImportaOFX::sCategoria_Change);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (now == tData)
+            tData_GotFocus();
+        else if (old == tData)
+            tData_LostFocus();
+    });
+}
+
+void wImportaOFX::Event_Open()
+{
+    transacaoatual = 1;
+    tData->setVisible(false);
+    sCategoria->setVisible(false);
+    sContas->setVisible(false);
+    PushButton2->setEnabled(false);
+    PushButton1->setEnabled(false);
+    CarregaCategorias2();
+    CarregaContas2();
+    // The open dialog comes a moment after the window, so the user sees what it is for.
+    Timer1->start();
+}
+
+void wImportaOFX::Event_Close()
+{
+    Timer1->stop();
+}
+
+void wImportaOFX::tData_GotFocus()
+{
+    textodata->setText(kDateHint);
+}
+
+void wImportaOFX::tData_LostFocus()
+{
+    textodata->clear();
+}
+
+void wImportaOFX::CarregaCategorias2()
+{
+    const auto names = namesOf(RegisterStore::Kind::Category);
+    sCategoria->DeleteAllRows();
+    if (!names) {
+        MsgBox(Module1::kCategoriasVazias());
+        return;
+    }
+    for (const QString& name : *names)
+        sCategoria->AddRow(name);
+    sCategoria->AddRow(Module1::kAdiciona());
+    // Never "Inserir..." when there is no category: that would end the import at once.
+    sCategoria->setListIndex(names->isEmpty() ? -1 : 0);
+}
+
+void wImportaOFX::CarregaContas2()
+{
+    const QStringList names = namesOf(RegisterStore::Kind::Account).value_or(QStringList());
+    sContas->DeleteAllRows();
+    for (const QString& name : names)
+        sContas->AddRow(name);
+    // Chosen before "Inserir..." is added, so the preselection never opens the register.
+    if (!names.isEmpty())
+        sContas->setListIndex(std::max<int>(0, int(names.lastIndexOf(App::ContaInicial))));
+    sContas->AddRow(Module1::kAdiciona());
+}
+
+void wImportaOFX::ImportaOFX()
+{
+    const QString filter = QStringLiteral("OFX (*.ofx *.OFX *.qfx *.QFX);;%1 (*.txt *.TXT);;%2 (*)")
+                               .arg(Module1::kTexto(), Module1::kTodosArquivos());
+    textfile = seams::fileDialogs().openFile(Module1::Kimportaofx2(), filter);
+    if (textfile.isEmpty())
+        return;
+    OfxStatement statement = OfxStatement::read(textfile);
+    readProblem_ = statement.problem();
+    transacoes = statement.transactions();
+    Contatransacoes = int(transacoes.size());
+}
+
+void wImportaOFX::Timer1_Action()
+{
+    ImportaOFX();
+    if (!readProblem_.isEmpty()) {
+        MsgBox(Module1::kMsgArquivoIlegivel() + QStringLiteral("\n\n") + readProblem_);
+        finish();
+        return;
+    }
+    if (Contatransacoes == 0) {
+        MsgBox(Module1::kMSGNadaaimportar());
+        finish();
+        return;
+    }
+    const QString question =
+        Module1::kConfirmaImport() + ' ' + Str(Contatransacoes) + ' ' + Module1::kMovimentos() + '?';
+    if (Module1::AbreJanela(question, true, QStringLiteral("Confirma?")))
+        PreencheImportados();
+    else
+        finish();
+}
+
+void wImportaOFX::PreencheImportados()
+{
+    if (Contatransacoes <= 0 || transacaoatual > Contatransacoes)
+        return;
+    const OfxTransaction& shown = transacoes[size_t(transacaoatual - 1)];
+    t_type->setText(shown.type);
+    t_valor->setText(shown.amount);
+    t_comentarios->setText(shown.memo);
+    tData->setText(ShortDate(Today()));
+    t_atual->setText(Str(transacaoatual));
+    t_total->setText(Str(Contatransacoes));
+    tData->setVisible(true);
+    sCategoria->setVisible(true);
+    PushButton2->setEnabled(true);
+    PushButton1->setEnabled(true);
+    sContas->setVisible(true);
+    tData->SetFocus();
+    tData->selectAll();
+}
+
+void wImportaOFX::PushButton1_Action()
+{
+    // After the last transaction the window still shows it; one more OK ends the import.
+    if (transacaoatual - 1 >= Contatransacoes) {
+        finish();
+        return;
+    }
+    if (InsereMovimento() == Outcome::Refused)
+        return;
+    ++transacaoatual;
+    PreencheImportados();
+}
+
+void wImportaOFX::PushButton2_Action()
+{
+    finish();
+}
+
+void wImportaOFX::finish()
+{
+    Hide();
+    Close();
+}
+
+wImportaOFX::Outcome wImportaOFX::InsereMovimento()
+{
+    const OfxTransaction& shown = transacoes[size_t(transacaoatual - 1)];
+    const std::optional<OfxBooking> booking = OfxStatement::booking(shown);
+    if (!booking) {
+        MsgBox(Module1::kMsgFormatoIncompativel());
+        return Outcome::Skipped;
+    }
+    TransactionFields fields;
+    fields.account = sContas->Text();
+    fields.category = sCategoria->Text();
+    fields.amountText = AmountText(booking->amount);
+    fields.dateText = tData->Text();
+    fields.credit = booking->credit;
+    fields.verified = true;
+    fields.comment = shown.memo;
+    const TransactionEntry entry(fields, true);
+    const QString aviso = QStringLiteral("Aviso");
+    switch (entry.problem()) {
+    case TransactionEntry::Problem::None:
+        break;
+    case TransactionEntry::Problem::NoAccount:
+        MsgBox(Module1::kMsgSelecionaConta());
+        return Outcome::Refused;
+    case TransactionEntry::Problem::NoCategory:
+        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
+        return Outcome::Refused;
+    case TransactionEntry::Problem::ZeroAmount:
+        Module1::resposta = Module1::AbreJanela(Module1::kMsgValorZero(), false, aviso);
+        return Outcome::Skipped;
+    case TransactionEntry::Problem::BadDate:
+        Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
+        return Outcome::Refused;
+    }
+    if (!TransactionStore::insert(*App::CashDB, entry.record())) {
+        App::DisplayDatabaseError();
+        return Outcome::Refused;
+    }
+    wCash::instance().CarregalMovimento();
+    return Outcome::Stored;
+}
+
+void wImportaOFX::sContas_Change()
+{
+    if (insertRowChosen(*sContas))
+        wContas::instance().Show();
+}
+
+void wImportaOFX::sCategoria_Change()
+{
+    if (insertRowChosen(*sCategoria))
+        wCategorias::instance().Show();
+}
+
+bool wImportaOFX::insertRowChosen(PopupMenu& popup)
+{
+    // Only the loaders' own last row counts, not a name that happens to read the same.
+    const int last = popup.ListCount() - 1;
+    if (popup.ListIndex() < 0 || popup.ListIndex() != last || popup.Text() != Module1::kAdiciona())
+        return false;
+    popup.setListIndex(-1);
+    finish();
+    return true;
+}

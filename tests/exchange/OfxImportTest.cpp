@@ -1,0 +1,226 @@
+// The OFX import as the user meets it: the menu command's checks, the start a
+// second after the window opens, the question, the review one transaction at
+// a time, and the rows it stores.
+
+#include "AppFixture.h"
+#include "OfxTestData.h"
+#include "TestSupport.h"
+#include "app/App.h"
+#include "exchange/wImportaOFX.h"
+#include "ledger/wCash.h"
+#include "platform/Controls.h"
+#include "platform/Listbox.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+#include "ui/common/Module1.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class OfxImport : public AppTest
+{
+  protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        openDatabase();
+        addAccounts({"Banco", "Carteira", "Poupança"});
+        addCategories({"Casa", "Mercado"});
+        App::ContaInicial = QStringLiteral("Banco");
+        App::MesInicial = Module1::kTodos2();
+        main = &openMain();
+        select(main->sAno, Module1::kTodos2());
+    }
+
+    // The menu command with `file` chosen in the open dialog ("" cancels it),
+    // started at once rather than a second later.
+    wImportaOFX& import(const QString& file)
+    {
+        recorder.fileNames.enqueue(file.isEmpty() ? QString() : ofxTestFile(file));
+        App::_Importaofx_Action();
+        wImportaOFX& w = wImportaOFX::instance();
+        w.Timer1->stop();
+        w.Timer1_Action();
+        return w;
+    }
+    static QList<QStringList> stored()
+    {
+        return testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, "
+                                       "comentarios FROM Movimento ORDER BY id");
+    }
+
+    wCash* main = nullptr;
+};
+
+} // namespace
+
+TEST_F(OfxImport, menuCommand_needsAnAccountAndACategory_andAWritableDataFile)
+{
+    struct Case
+    {
+        bool accounts, categories, readOnly;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {false, false, false, {Module1::kCategoriasVazias(), Module1::kContasVazias()}},
+        {true, false, false, {Module1::kCategoriasVazias()}},
+        {false, true, false, {Module1::kContasVazias()}},
+        {true, true, true, {Module1::kMsgSomenteLeitura()}},
+    };
+    for (const Case& c : cases) {
+        exec("DELETE FROM Contas");
+        exec("DELETE FROM Categorias");
+        if (c.accounts)
+            addAccounts({"Banco"});
+        if (c.categories)
+            addCategories({"Casa"});
+        App::readOnly = c.readOnly;
+        recorder.clear();
+        App::_Importaofx_Action();
+        EXPECT_EQ(recorder.messages(), c.messages);
+        EXPECT_FALSE(wImportaOFX::exists());
+    }
+}
+
+TEST_F(OfxImport, threeTransactions_reviewedAndStoredOneRowEach_theLedgerFollows)
+{
+    App::_Importaofx_Action();
+    wImportaOFX& w = wImportaOFX::instance();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.tData->isVisible());
+    EXPECT_FALSE(w.PushButton1->isEnabled());
+    EXPECT_TRUE(w.Timer1->isSingleShot());
+    EXPECT_EQ(w.Timer1->interval(), 1000);
+    recorder.fileNames.enqueue(ofxTestFile("three.ofx"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.confirmations().isEmpty(); }, 3000));
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Confirma importação de 3 Movimentos?"}));
+    EXPECT_EQ(recorder.shown.last().title, "Confirma?");
+    EXPECT_TRUE(recorder.shown.last().showCancel);
+
+    EXPECT_EQ(QStringList({w.t_type->text(), w.t_valor->text(), w.t_comentarios->text(), w.tData->Text(),
+                           w.t_atual->text(), w.t_total->text()}),
+              QStringList({"DEBIT", "-52.10", "PAGAMENTO CONTA LUZ", "05/12/26", "1", "3"}));
+    EXPECT_EQ(QStringList({w.sContas->Text(), w.sCategoria->Text()}), QStringList({"Banco", "Casa"}));
+    EXPECT_TRUE(w.tData->isVisible() && w.PushButton1->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.textodata->text() == "dd/mm/aa"; }));
+    testsupport::screenshot(w, "wImportaOFX");
+    w.sContas->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.textodata->text().isEmpty(); }));
+    w.tData->setText("5/3/26");
+    click(w.PushButton1);
+    EXPECT_EQ(main->lMovimento->ListCount(), 1);
+
+    EXPECT_EQ(w.t_comentarios->text(), "SALARIO <b>JAN</b>");
+    EXPECT_EQ(w.t_atual->text(), "2");
+    select(w.sContas, "Carteira");
+    select(w.sCategoria, "Mercado");
+    w.tData->setText("060326");
+    click(w.PushButton1);
+    click(w.PushButton1);
+    // The last one stays shown until one more OK.
+    EXPECT_EQ(QStringList({w.t_type->text(), w.t_atual->text()}), QStringList({"DEP", "3"}));
+    EXPECT_EQ(stored(), QList<QStringList>({
+                            {"Banco", "Casa", "", "2026-03-05", "NULL", "52.1", "Sim", "PAGAMENTO CONTA LUZ"},
+                            {"Carteira", "Mercado", "", "2026-03-06", "100", "NULL", "Sim", "SALARIO <b>JAN</b>"},
+                            {"Carteira", "Mercado", "", "2026-12-05", "7.25", "NULL", "Sim", "ESTORNO"},
+                        }));
+    click(w.PushButton1);
+    EXPECT_FALSE(wImportaOFX::exists());
+    EXPECT_EQ(recorder.confirmations().size(), 1);
+    EXPECT_TRUE(recorder.messages().isEmpty());
+}
+
+TEST_F(OfxImport, refusedAccountDateOrWrite_keepsTheTransaction_zeroAndBadAmountsAreSkipped)
+{
+    wImportaOFX& w = import("three.ofx");
+    w.sContas->setListIndex(-1);
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages(), QStringList({"Selecione uma conta"}));
+    select(w.sContas, "Banco");
+    w.tData->setText("31/02/26");
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.shown.last().text, "Data inválida");
+    w.tData->setText("28/02/26");
+    testsupport::failOn(db(), "INSERT", "Movimento", "disco cheio");
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages().last(), "Erro: 19\n\ndisco cheio");
+    EXPECT_EQ(w.t_atual->text(), "1");
+    EXPECT_TRUE(stored().isEmpty());
+    exec("DROP TRIGGER fail_INSERT_Movimento");
+    click(w.PushButton1);
+    EXPECT_EQ(w.t_atual->text(), "2");
+    EXPECT_EQ(stored().size(), 1);
+    click(w.PushButton2);
+
+    recorder.clear();
+    wImportaOFX& again = import("refusals.ofx");
+    click(again.PushButton1);
+    EXPECT_EQ(recorder.shown.last().title, "Aviso");
+    click(again.PushButton1);
+    EXPECT_EQ(recorder.confirmations(),
+              QStringList({"Confirma importação de 3 Movimentos?", "Valor não pode ser zero"}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Formato Incompatível."}));
+    EXPECT_EQ(again.t_comentarios->text(), "ESTORNO");
+    click(again.PushButton1);
+    EXPECT_EQ(stored().last(), QStringList({"Banco", "Casa", "", "2026-12-05", "NULL", "5", "Sim", "ESTORNO"}));
+}
+
+TEST_F(OfxImport, cancelNothingFoundOrUnreadable_closesTheWindowAndStoresNothing)
+{
+    struct Case
+    {
+        QString file;
+        bool confirm;
+        QString said;
+    };
+    const Case cases[] = {
+        {"three.ofx", false, "Confirma importação de 3 Movimentos?"},
+        {"", true, "Nada para importar..."},
+        {"no_statement.ofx", true, "Nada para importar..."},
+        {"missing.ofx", true, "Não foi possível ler o arquivo.\n\n"},
+    };
+    for (const Case& c : cases) {
+        recorder.clear();
+        recorder.defaultAnswer = c.confirm;
+        import(c.file);
+        EXPECT_FALSE(wImportaOFX::exists()) << c.file.toStdString();
+        ASSERT_EQ(recorder.shown.size(), 2) << c.file.toStdString();
+        EXPECT_TRUE(recorder.shown.last().text.startsWith(c.said)) << c.file.toStdString();
+    }
+    EXPECT_TRUE(stored().isEmpty());
+}
+
+TEST_F(OfxImport, insertRow_endsTheImportAndOpensTheRegister_storedRowsStay)
+{
+    App::ContaInicial = QStringLiteral("Poupança");
+    wImportaOFX& w = import("three.ofx");
+    EXPECT_EQ(rows(w.sContas), QStringList({"Banco", "Carteira", "Poupança", "Inserir..."}));
+    EXPECT_EQ(w.sContas->Text(), "Poupança");
+    click(w.PushButton1);
+    select(w.sCategoria, "Inserir...");
+    EXPECT_FALSE(wImportaOFX::exists());
+    EXPECT_TRUE(wCategorias::exists() && wCategorias::instance().isVisible());
+
+    App::ContaInicial = QStringLiteral("Nenhuma");
+    wImportaOFX& again = import("three.ofx");
+    EXPECT_EQ(again.sContas->Text(), "Banco");
+    select(again.sContas, "Inserir...");
+    EXPECT_FALSE(wImportaOFX::exists());
+    EXPECT_TRUE(wContas::exists() && wContas::instance().isVisible());
+    EXPECT_EQ(stored().size(), 1);
+}
+
+TEST_F(OfxImport, closeBoxBeforeTheStart_stopsTheTimer)
+{
+    App::_Importaofx_Action();
+    const QPointer<QTimer> timer = wImportaOFX::instance().Timer1;
+    ASSERT_TRUE(timer->isActive());
+    wImportaOFX::instance().close();
+    EXPECT_FALSE(wImportaOFX::exists());
+    EXPECT_TRUE(!timer || !timer->isActive());
+}

@@ -1,0 +1,84 @@
+// The OFX statement reader over the small statements in data/ofx: each
+// NAME.ofx has a NAME.expected beside it, one transaction a line (type, TAB,
+// amount, TAB, memo). The same files seed the reader's fuzz target.
+
+#include "exchange/OfxStatement.h"
+#include "OfxTestData.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList linesOf(const OfxStatement& statement)
+{
+    QStringList lines;
+    for (const OfxTransaction& t : statement.transactions())
+        lines << t.type + '\t' + t.amount + '\t' + t.memo;
+    return lines;
+}
+
+} // namespace
+
+TEST(OfxStatement, everyTestStatement_givesTheTransactionsOfItsExpectedFile)
+{
+    const QDir dir(ofxTestFile(QString()));
+    const QStringList names = dir.entryList({QStringLiteral("*.ofx")}, QDir::Files);
+    ASSERT_GE(names.size(), 18);
+    for (const QString& name : names) {
+        QFile expected(dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".expected")));
+        ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << name.toStdString();
+        const OfxStatement statement = OfxStatement::read(dir.filePath(name));
+        EXPECT_EQ(statement.problem(), QString()) << name.toStdString();
+        EXPECT_EQ(linesOf(statement), QString::fromUtf8(expected.readAll()).split('\n', Qt::SkipEmptyParts))
+            << name.toStdString();
+    }
+}
+
+TEST(OfxStatement, manyTransactions_areAllKeptInFileOrder)
+{
+    for (const int count : {501, 10000}) {
+        QByteArray text = "OFXHEADER:100\n<OFX>\n";
+        for (int i = 1; i <= count; ++i)
+            text += "<STMTTRN>\n<TRNTYPE>DEBIT\n<TRNAMT>-" + QByteArray::number(i) + ".00\n<MEMO>N" +
+                    QByteArray::number(i) + "\n</STMTTRN>\n";
+        const OfxStatement statement = OfxStatement::parse(text);
+        ASSERT_EQ(statement.transactions().size(), size_t(count));
+        EXPECT_EQ(statement.transactions()[500].memo, "N501");
+        EXPECT_EQ(statement.transactions().back().amount, QStringLiteral("-%1.00").arg(count));
+    }
+}
+
+TEST(OfxStatement, fileThatCannotBeRead_saysWhyAndHoldsNothing)
+{
+    const OfxStatement statement = OfxStatement::read(ofxTestFile(QStringLiteral("missing.ofx")));
+    EXPECT_FALSE(statement.problem().isEmpty());
+    EXPECT_TRUE(statement.transactions().empty());
+}
+
+TEST(OfxStatement, booking_isTheMagnitudeInTheColumnOfItsSignAndType)
+{
+    struct Case
+    {
+        const char* type;
+        const char* amount;
+        std::optional<std::pair<bool, double>> booked; // credit, amount
+    };
+    const Case cases[] = {
+        {"DEBIT", "-52.10", {{false, 52.10}}}, {"CREDIT", "100", {{true, 100}}},
+        {"DEP", "100", {{true, 100}}},         {"CREDIT", "-5", {{false, 5}}},
+        {"DEBIT", "30", {{false, 30}}},        {"directdebit", " 12,5 ", {{false, 12.5}}},
+        {"CREDIT", "+1,05", {{true, 1.05}}},   {"XFER", "0", {{true, 0}}},
+        {"DEBIT", "-1.234,56", std::nullopt},  {"DEBIT", "1,234.56", std::nullopt},
+        {"DEBIT", "", std::nullopt},           {"DEBIT", "R$ 5", std::nullopt},
+        {"DEBIT", "1e3", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto booking = OfxStatement::booking({c.type, c.amount, QString()});
+        ASSERT_EQ(booking.has_value(), c.booked.has_value()) << c.type << " " << c.amount;
+        if (booking) {
+            EXPECT_EQ(booking->credit, c.booked->first) << c.type << " " << c.amount;
+            EXPECT_EQ(booking->amount, c.booked->second) << c.type << " " << c.amount;
+        }
+    }
+}
