@@ -7,6 +7,7 @@
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
 #include "platform/Seams.h"
+#include "schedule/wAgendaLista.h"
 #include "settings/UpdateCheck.h"
 #include "settings/wPreferencias.h"
 #include "settings/wSobre.h"
@@ -38,6 +39,11 @@ void App::_mPreferencias_Action()
     wPreferencias::ShowFromMenu();
 }
 
+void App::_mAgenda_Action()
+{
+    wAgendaLista::instance().Show();
+}
+
 void App::_mnovomovimento_Action()
 {
     wCash::instance().NovoMovimento();
@@ -48,7 +54,6 @@ void App::_mnovomovimento_Action()
 void App::_mGraficos_Action() {}
 void App::_mExportar_Action() {}
 void App::_mImportar_Action() {}
-void App::_mAgenda_Action() {}
 void App::_Importaofx_Action() {}
 
 void App::_mSobre_Action()

@@ -10,6 +10,7 @@
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
+#include "schedule/wAgendaLista.h"
 #include "ui/common/Module1.h"
 
 namespace {
@@ -100,4 +101,6 @@ void wCash::Toolbar11_Action(const QString& itemName)
 {
     if (itemName == QLatin1String("mcontatos"))
         wContatos::instance().Show();
+    else if (itemName == QLatin1String("magendamento"))
+        wAgendaLista::instance().Show();
 }
