@@ -38,7 +38,7 @@ wAgendaLista::wAgendaLista()
         QStringList({Module1::kContat(), Module1::kCategoriat(), Module1::kDatat(), Module1::kValort(),
                      Module1::kTipot(), Module1::kRepetet(), Module1::kContato2()})
             .join(QLatin1Char('\t')));
-    lAgendamento->setColumnWidths(QStringLiteral("90,80,62,70,62,86,78"));
+    lAgendamento->setColumnWidths(QStringLiteral("78,72,70,62,58,98,80"));
     lAgendamento->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont font = lAgendamento->font();
     font.setPointSize(10);
