@@ -53,12 +53,13 @@ std::optional<QDate> dueDay(Repeat repeat, const QDate& first, const QDate& toda
 
 std::optional<DuePosting> due(const ScheduleRow& row, const QDate& today)
 {
-    const Repeat repeat = repeatOf(row.repeat);
-    const std::optional<double> amount = ReadAmount(row.amount);
-    if (repeat == Repeat::Unknown || !row.date.isValid() || !amount)
+    if (!row.date.isValid())
         return std::nullopt;
+    const Repeat repeat = repeatOf(row.repeat);
     const std::optional<QDate> day = dueDay(repeat, row.date, today);
-    if (!day)
+    // Read only for the rows that are due: most of a day's rows are not.
+    const std::optional<double> amount = day ? ReadAmount(row.amount) : std::nullopt;
+    if (!amount)
         return std::nullopt;
     DuePosting posting;
     posting.account = row.account;
