@@ -21,7 +21,7 @@ class Posting : public ScheduleTest
 
 TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
 {
-    schedule("Casa", "Aluguel", "Débito", "2026-01-05", "1500.00", "Mensalmente", "D'Ávila");
+    schedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1500.00", "Mensalmente", "D'Ávila");
     schedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente");
     schedule("Banco", "Luz", "Crédito", "2026-11-20", "80", "Não repetir");   // late: posted on its date
     schedule("Banco", "Luz", "Crédito", "2026-01-20", "80", "Mensalmente");   // same names, not due: stays
@@ -40,7 +40,7 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     EXPECT_EQ(ledger().mid(2), QList<QStringList>({
                                    {"Banco", "Luz", "  -  ", "2026-11-20", "80", "NULL", "Não", ""},
                                    {"Banco", "Luz", "  -  ", "2026-12-02", "NULL", "40", "Não", ""},
-                                   {"Casa", "Aluguel", "D'Ávila", "2026-12-05", "NULL", "1500", "Não", ""},
+                                   {"D'Ávila", "Luz d'água", "D'Ávila", "2026-12-05", "NULL", "1500", "Não", ""},
                                }));
     EXPECT_EQ(agenda().size(), 8);
     EXPECT_EQ(agenda()[2], QStringList({"Banco", "Luz", "80", "Mensalmente"}));
