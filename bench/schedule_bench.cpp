@@ -4,19 +4,16 @@
 // that finds every due schedule already in the ledger, and the raw SQLite
 // time for the same look-ups and inserts, with their ratio.
 
+#include "BenchLedger.h"
 #include "app/App.h"
-#include "app/Schema.h"
 #include "ledger/wCash.h"
 #include "platform/Database.h"
-#include "platform/Files.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -50,11 +47,6 @@ double millisecondsOf(const std::function<void()>& work)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-QString accountName(int i)
-{
-    return QStringLiteral("Conta %1").arg(i, 2, 10, QLatin1Char('0'));
-}
-
 // One transaction of the raw run: account, category, credit, amount, day.
 struct Due
 {
@@ -66,29 +58,11 @@ struct Due
 bool generate(const QString& path, std::vector<Due>& due)
 {
     SQLDatabase db;
-    db.setDatabaseFile(path);
-    if (!db.CreateDatabaseFile() || !Schema::Create(db))
+    if (!createBenchFile(db, path))
         return false;
-    Schema::Upgrade(db);
     Transaction tx(db);
     QRandomGenerator random(42);
-    for (int i = 0; i < 20; ++i)
-        db.SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES (?)"), {accountName(i)});
-    for (int i = 0; i < 100; ++i)
-        db.SQLExecute(QStringLiteral("INSERT INTO Categorias (descricao) VALUES (?)"),
-                      {QStringLiteral("Categoria %1").arg(i)});
-    const QDate first(2007, 1, 1);
-    const int days = int(first.daysTo(QDate(2026, 12, 31)));
-    for (int i = 0; i < 100000; ++i) {
-        const double amount = random.bounded(1, 500000) / 100.0;
-        const bool credit = random.bounded(3) == 0;
-        db.SQLExecute(QStringLiteral("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, saida, "
-                                     "conciliado, comentarios) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                      {accountName(random.bounded(20)), QStringLiteral("Categoria %1").arg(random.bounded(100)),
-                       QStringLiteral("  -  "), first.addDays(random.bounded(days + 1)).toString(Qt::ISODate),
-                       credit ? QVariant(amount) : QVariant(), credit ? QVariant() : QVariant(amount),
-                       QStringLiteral("Não"), QStringLiteral("transação %1")});
-    }
+    addBenchLedger(db, random);
     // Every third schedule is due on the 15th of December: monthly, yearly
     // or once, on a day up to the 15th; the others fall on a later day or
     // in another month.
@@ -100,8 +74,8 @@ bool generate(const QString& path, std::vector<Due>& due)
         const int day = isDue ? 1 + random.bounded(15) : 16 + random.bounded(13);
         const QDate date = kind == 1 && !isDue ? QDate(2025, 1 + random.bounded(11), day)
                                                : QDate(kind == 2 ? 2026 : 2025, kind == 0 ? 3 : 12, day);
-        const QString account = accountName(random.bounded(20));
-        const QString category = QStringLiteral("Categoria %1").arg(random.bounded(100));
+        const QString account = benchAccountName(random.bounded(20));
+        const QString category = benchCategoryName(random.bounded(100));
         const bool credit = random.bounded(2) == 0;
         const double amount = random.bounded(1, 500000) / 100.0;
         db.SQLExecute(QStringLiteral("INSERT INTO Agenda VALUES (?, ?, ?, ?, ?, ?, '  -  ')"),
@@ -180,20 +154,14 @@ double median(std::vector<double> values)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tovira-bench-XXXXXX"));
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const BenchHome home;
     QApplication app(argc, argv);
     FixedClock clock;
     SilentMessages messages;
     seams::setClock(&clock);
     seams::setMessages(&messages);
 
-    const QString folder = DocumentsFolder() + QStringLiteral("/Tovira");
-    EnsureFolder(folder);
-    const QString file = folder + QStringLiteral("/Tovira.rbd");
+    const QString file = BenchHome::dataFile();
     const QString pristine = home.path() + QStringLiteral("/pristine.rbd");
     std::vector<Due> due;
     if (!generate(pristine, due)) {
