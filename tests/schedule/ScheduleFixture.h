@@ -1,15 +1,13 @@
 #pragma once
 
-// The schedule tests' data file: two accounts, three categories and one
-// contact, the main window open, and helpers to add schedules and read the
-// ledger back.
+// A data file with two accounts, three categories and a contact, the main
+// window open; schedules added and the ledger read back as texts.
 
 #include "AppFixture.h"
 #include "TestSupport.h"
 #include "app/App.h"
 #include "ledger/wCash.h"
 #include "platform/Database.h"
-#include "ui/common/Module1.h"
 
 class ScheduleTest : public AppTest
 {
