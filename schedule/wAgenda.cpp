@@ -2,7 +2,6 @@
 
 #include "app/App.h"
 #include "platform/Controls.h"
-#include "platform/Database.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
 #include "registers/RegisterStore.h"
