@@ -1,7 +1,6 @@
 #pragma once
 
-// A data file with two accounts, three categories and a contact, the main
-// window open; schedules added and the ledger read back as texts.
+// Two accounts, three categories, a contact and the main window; schedules in, rows out as texts.
 
 #include "AppFixture.h"
 #include "TestSupport.h"

@@ -1,5 +1,4 @@
-// The daily posting of the due schedules: through the start-up's own call,
-// with today fixed by the recorder's clock (5 December 2026).
+// The daily posting, through the start-up's own call, on the recorder's 5 December 2026.
 
 #include "ScheduleFixture.h"
 
@@ -22,28 +21,32 @@ class Posting : public ScheduleTest
 TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
 {
     schedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1500.00", "Mensalmente", "D'Ávila");
-    schedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente");
-    schedule("Banco", "Luz", "Crédito", "2026-11-20", "80", "Não repetir");   // late: posted on its date
-    schedule("Banco", "Luz", "Crédito", "2026-01-20", "80", "Mensalmente");   // same names, not due: stays
-    schedule("Banco", "Luz", "Crédito", "2026-12-01", "30", "Mensalmente");   // entered by hand already
-    schedule("Banco", "Luz", "Débito", "2026-12-02", "40", "Mensalmente");    // a credit of 40 does not block it
-    schedule("Banco", "Luz", "Crédito", "2026-12-01", "abc", "Mensalmente");  // skipped
-    schedule("Banco", "Luz", "Crédito", "", "10", "Mensalmente");             // skipped
-    schedule("Banco", "Luz", "Crédito", "2026-12-04", "0.00", "Não repetir"); // refused: stays
+    schedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente"); // not this month
+    schedule("Casa", "Luz", "Debito", "2026-12-03", "7,50", "Mensalmente");      // not "Crédito": a debit
+    schedule("Casa", "Luz", "Crédito", "2026-12-01", "9", "mensalmente");        // no repetition of ours
+    schedule("Banco", "Luz", "Crédito", "2026-11-20", "80", "Não repetir");      // late: posted on its date
+    schedule("Banco", "Luz", "Crédito", "2026-01-20", "80", "Mensalmente");      // same names, not due: stays
+    schedule("Banco", "Luz", "Crédito", "2026-12-01", "30", "Mensalmente");      // entered by hand already
+    schedule("Banco", "Luz", "Débito", "2026-12-02", "40", "Mensalmente");       // a credit of 40 does not block it
+    schedule("Banco", "Luz", "Crédito", "2026-12-01", "abc", "Mensalmente");     // skipped
+    schedule("Banco", "Luz", "Crédito", "", "10", "Mensalmente");                // skipped
+    schedule("Banco", "Luz", "Crédito", "2026-12-04", "0.00", "Não repetir");    // refused: stays
     addTransaction("Banco", "Luz", "", "2026-12-01", "30", "", "Sim", "à mão");
     addTransaction("Banco", "Luz", "", "2026-12-02", "40", "", "Sim", "à mão");
     wTransacoes::instance().tComentarios->setText("deixado na janela");
 
     post();
     EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
-    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  3"}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  4"}));
     EXPECT_EQ(ledger().mid(2), QList<QStringList>({
                                    {"Banco", "Luz", "  -  ", "2026-11-20", "80", "NULL", "Não", ""},
                                    {"Banco", "Luz", "  -  ", "2026-12-02", "NULL", "40", "Não", ""},
+                                   {"Casa", "Luz", "  -  ", "2026-12-03", "NULL", "7.5", "Não", ""},
                                    {"D'Ávila", "Luz d'água", "D'Ávila", "2026-12-05", "NULL", "1500", "Não", ""},
                                }));
-    EXPECT_EQ(agenda().size(), 8);
-    EXPECT_EQ(agenda()[2], QStringList({"Banco", "Luz", "80", "Mensalmente"}));
+    EXPECT_EQ(agenda().size(), 10);
+    EXPECT_EQ(agenda().mid(3, 2),
+              QList<QStringList>({{"Casa", "Luz", "9", "mensalmente"}, {"Banco", "Luz", "80", "Mensalmente"}}));
     EXPECT_EQ(App::datahoje, "05/12/26");
     EXPECT_FALSE(App::importando);
     EXPECT_FALSE(wTransacoes::instance().isVisible());
@@ -54,7 +57,7 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     post();
     EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
     EXPECT_EQ(recorder.messages(), QStringList());
-    EXPECT_EQ(ledger().size(), 5);
+    EXPECT_EQ(ledger().size(), 6);
 }
 
 TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheDay)
