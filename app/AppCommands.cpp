@@ -9,6 +9,7 @@
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
 #include "platform/Seams.h"
+#include "schedule/wAgendaLista.h"
 #include "settings/UpdateCheck.h"
 #include "settings/wPreferencias.h"
 #include "settings/wSobre.h"
@@ -40,17 +41,25 @@ void App::_mPreferencias_Action()
     wPreferencias::ShowFromMenu();
 }
 
+void App::_mAgenda_Action()
+{
+    wAgendaLista::instance().Show();
+}
+
 void App::_mnovomovimento_Action()
 {
     wCash::instance().NovoMovimento();
 }
 
+void App::_mGraficos_Action()
+{
+    wGraficos::instance().Show();
+}
+
 // --- Commands of windows the program does not have yet; their menu entries
 // are disabled (see MenuCommands).
-void App::_mGraficos_Action() { wGraficos::instance().Show(); }
 void App::_mExportar_Action() {}
 void App::_mImportar_Action() {}
-void App::_mAgenda_Action() {}
 
 void App::_Importaofx_Action()
 {

@@ -3,19 +3,16 @@
 // the raw SQLite time for the same rows, their ratio, and the time from start
 // to the main window on screen.
 
+#include "BenchLedger.h"
 #include "app/App.h"
-#include "app/Schema.h"
 #include "ledger/LedgerQuery.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Database.h"
-#include "platform/Files.h"
 #include "platform/Listbox.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -40,40 +37,16 @@ double millisecondsOf(const std::function<void()>& work, int runs)
     return times[times.size() / 2];
 }
 
-QString accountName(int i)
-{
-    return QStringLiteral("Conta %1").arg(i, 2, 10, QLatin1Char('0'));
-}
-
 bool generate(const QString& path)
 {
     SQLDatabase db;
-    db.setDatabaseFile(path);
-    if (!db.CreateDatabaseFile() || !Schema::Create(db))
+    if (!createBenchFile(db, path))
         return false;
-    Schema::Upgrade(db);
     Transaction tx(db);
     QRandomGenerator random(42);
-    for (int i = 0; i < 20; ++i)
-        db.SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES (?)"), {accountName(i)});
+    addBenchLedger(db, random);
     // Chosen in the account list, it shows every account's rows.
     db.SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES ('Todas')"));
-    for (int i = 0; i < 100; ++i)
-        db.SQLExecute(QStringLiteral("INSERT INTO Categorias (descricao) VALUES (?)"),
-                      {QStringLiteral("Categoria %1").arg(i)});
-    const QDate first(2007, 1, 1);
-    const int days = int(first.daysTo(QDate(2026, 12, 31)));
-    for (int i = 0; i < 100000; ++i) {
-        const double amount = random.bounded(1, 500000) / 100.0;
-        const bool credit = random.bounded(3) == 0;
-        db.SQLExecute(QStringLiteral("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, saida, "
-                                     "conciliado, comentarios) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                      {accountName(random.bounded(20)), QStringLiteral("Categoria %1").arg(random.bounded(100)),
-                       QStringLiteral("  -  "), first.addDays(random.bounded(days + 1)).toString(Qt::ISODate),
-                       credit ? QVariant(amount) : QVariant(), credit ? QVariant() : QVariant(amount),
-                       random.bounded(2) ? QStringLiteral("Sim") : QStringLiteral("Não"),
-                       QStringLiteral("transação %1").arg(i)});
-    }
     return tx.commit();
 }
 
@@ -131,16 +104,10 @@ void selectAccount(wCash& w, const QString& name)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tovira-bench-XXXXXX"));
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const BenchHome home;
     QApplication app(argc, argv);
 
-    const QString folder = DocumentsFolder() + QStringLiteral("/Tovira");
-    EnsureFolder(folder);
-    const QString file = folder + QStringLiteral("/Tovira.rbd");
+    const QString file = BenchHome::dataFile();
     const auto genStart = Clock::now();
     if (!generate(file)) {
         std::fprintf(stderr, "could not generate the database\n");
@@ -176,7 +143,7 @@ int main(int argc, char** argv)
         return 1;
     wCash& w = wCash::instance();
 
-    selectAccount(w, accountName(5));
+    selectAccount(w, benchAccountName(5));
     w.sMes->setListIndex(4);
     w.sAno->setListIndex(w.sAno->findText(QStringLiteral("2020")));
     const int oneRows = w.lMovimento->ListCount();

@@ -11,6 +11,7 @@
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
+#include "schedule/wAgendaLista.h"
 #include "ui/common/Module1.h"
 
 namespace {
@@ -103,4 +104,6 @@ void wCash::Toolbar11_Action(const QString& itemName)
         wContatos::instance().Show();
     else if (itemName == QLatin1String("mgraficos"))
         wGraficos::instance().Show();
+    else if (itemName == QLatin1String("magendamento"))
+        wAgendaLista::instance().Show();
 }

@@ -2,4 +2,9 @@
 
 #include "ledger/wCash.h"
 
-void wCash::ChecaAgendamentos() {}
+#include "schedule/SchedulePosting.h"
+
+void wCash::ChecaAgendamentos()
+{
+    PostDueSchedules();
+}

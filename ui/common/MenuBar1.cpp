@@ -27,7 +27,7 @@ constexpr std::array<MenuCommand, 14> kMenuCommands = {{
     {"mSobre", &App::_mSobre_Action, true},
     {"mExportar", &App::_mExportar_Action, false},
     {"mImportar", &App::_mImportar_Action, false},
-    {"mAgenda", &App::_mAgenda_Action, false},
+    {"mAgenda", &App::_mAgenda_Action, true},
     {"FileQuit", [] { App::_FileQuit_Action(); }, true},
     {"mHelp2", &App::_mHelp2_Action, true},
     {"mChecaUpdate", &App::_mChecaUpdate_Action, true},

@@ -67,7 +67,7 @@ std::vector<ExpectedMenu> expectedMenus()
           {"mCategorias", "Categorias", "Ctrl+Y", true},
           {"mContatos", "Contatos", "Ctrl+U", true},
           {"mGraficos", "Gráficos", "Ctrl+G", true},
-          {"mAgenda", "Agendamento", "Ctrl+D", false}}},
+          {"mAgenda", "Agendamento", "Ctrl+D", true}}},
         {"mHelp", "Ajuda", {{"mHelp2", "Ajuda", "", true}, {"mChecaUpdate", "Verificar atualizações...", "", true}}},
     };
 }
@@ -129,6 +129,7 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
         {"mSobre", "wSobre"},           {"mnovomovimento", "wTransacoes"}, {"mContas", "wContas"},
         {"mCategorias", "wCategorias"}, {"mContatos", "wContatos"},        {"mPreferencias", "wPreferencias"},
         {"mGraficos", "wGraficos"},
+        {"mAgenda", "wAgendaLista"},
     };
     for (const auto& [command, window] : windows) {
         entry(command)->trigger();

@@ -1,0 +1,65 @@
+// The start-up's posting of the due schedules, through the transaction
+// window's insert routine, which is filled but never shown.
+
+#include "schedule/SchedulePosting.h"
+
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Format.h"
+#include "platform/Seams.h"
+#include "ui/common/Module1.h"
+
+#include <QCheckBox>
+
+namespace {
+
+SchedulePosting::Inserted handOver(const DuePosting& due)
+{
+    wTransacoes& window = wTransacoes::instance();
+    App::uConta = due.account;
+    App::uCategoria = due.category;
+    App::uContato = due.contact;
+    window.handOverAmount(due.amount);
+    window.handOverDate(due.date);
+    window.sTipo->setListIndex(due.credit ? 0 : 1);
+    window.cConciliado->setChecked(false);
+    // Not the comment the last entry by hand left in the window.
+    window.tComentarios->clear();
+    switch (window.InsereMovimento()) {
+    case wTransacoes::SaveResult::Stored:
+        return SchedulePosting::Inserted::Stored;
+    case wTransacoes::SaveResult::Refused:
+        return SchedulePosting::Inserted::Refused;
+    case wTransacoes::SaveResult::Failed:
+        break;
+    }
+    return SchedulePosting::Inserted::Failed;
+}
+
+} // namespace
+
+void PostDueSchedules()
+{
+    // A read-only data file: the start-up has told the user, and nothing is posted.
+    if (App::readOnly || !App::CashDB)
+        return;
+    const QDate today = Today();
+    if (App::datahoje == ShortDate(today))
+        return;
+    SchedulePosting::Result result;
+    {
+        const ImportingScope importing;
+        SchedulePosting posting(*App::CashDB, handOver, &App::DisplayDatabaseError);
+        result = posting.run(today);
+    }
+    if (result.posted > 0) {
+        wCash& main = wCash::instance();
+        main.CarregaAno();
+        main.CarregalMovimento();
+    }
+    if (result.dayDone)
+        App::datahoje = ShortDate(today);
+    if (result.posted > 0)
+        MsgBox(Module1::sMsgTotalAgendamentosInseridos() + QStringLiteral(":  ") + Str(result.posted));
+}

@@ -1,0 +1,193 @@
+#include "schedule/wAgenda.h"
+
+#include "app/App.h"
+#include "platform/Controls.h"
+#include "platform/Format.h"
+#include "platform/Seams.h"
+#include "registers/RegisterStore.h"
+#include "registers/RegisterWidgets.h"
+#include "schedule/ScheduleStore.h"
+#include "schedule/wAgendaLista.h"
+#include "ui/common/Module1.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+const QString kNoContact = QStringLiteral("  -  ");
+
+// The pop-ups are a little taller than the original layout's, so that their
+// frames do not clip the text.
+PopupMenu* popup(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* p = new PopupMenu(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setGeometry(geometry);
+    return p;
+}
+
+QFrame* rule(QWidget* parent, const char* name, int top)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setGeometry(0, top, 294, 4);
+    f->setFrameShape(QFrame::HLine);
+    f->setFrameShadow(QFrame::Sunken);
+    return f;
+}
+
+// Fills a pop-up with `rows`, keeping the row that was chosen when it is
+// still there and choosing row 0 otherwise.
+void reload(PopupMenu& popup, const QStringList& rows)
+{
+    const QString chosen = popup.Text();
+    popup.DeleteAllRows();
+    for (const QString& row : rows)
+        popup.AddRow(row);
+    popup.setListIndex(std::max(0, int(rows.indexOf(chosen))));
+}
+
+QStringList names(RegisterStore::Kind kind)
+{
+    return RegisterStore(*App::CashDB, kind).Names().value_or(QStringList());
+}
+
+} // namespace
+
+wAgenda::wAgenda()
+{
+    namespace rw = registerwidgets;
+    rw::setUpWindow(*this, QStringLiteral("wAgenda"), Module1::kAgendamento(), 294, 274, true);
+    StaticText1 = rw::label(this, "StaticText1", Module1::kConta(), QRect(12, 13, 81, 20));
+    sContas = popup(this, "sContas", QRect(101, 12, 175, 22));
+    sCategoria = popup(this, "sCategoria", QRect(101, 38, 175, 22));
+    tData = rw::editField(this, "tData", QRect(101, 106, 91, 22));
+    tData->setMask(QStringLiteral("##/##/##"));
+    tData->setHelpTag(QStringLiteral("dd-mm-aa"));
+    tValor = rw::editField(this, "tValor", QRect(101, 136, 93, 22));
+    tValor->setMask(QStringLiteral("99999999999999999999.99"));
+    sRepetir = popup(this, "sRepetir", QRect(101, 205, 130, 22));
+    StaticText2 = rw::label(this, "StaticText2", Module1::kCategoria(), QRect(12, 39, 81, 20));
+    StaticText3 = rw::label(this, "StaticText3", Module1::kRepete(), QRect(12, 206, 81, 20));
+    StaticText4 = rw::label(this, "StaticText4", Module1::kData(), QRect(12, 107, 81, 20));
+    bt_insere = rw::button(this, "bt_insere", Module1::kInsere(), QRect(120, 241, 69, 24));
+    bt_fecha = rw::button(this, "bt_fecha", Module1::kCancela(), QRect(197, 241, 79, 24));
+    StaticText5 = rw::label(this, "StaticText5", Module1::kValor(), QRect(12, 137, 81, 20));
+    StaticText6 = rw::label(this, "StaticText6", Module1::kTipo(), QRect(12, 181, 81, 20));
+    sTipo = popup(this, "sTipo", QRect(101, 180, 130, 22));
+    Separator1 = rule(this, "Separator1", 93);
+    Separator2 = rule(this, "Separator2", 167);
+    StaticText7 = rw::label(this, "StaticText7", Module1::kContato(), QRect(12, 65, 81, 20));
+    sContatos = popup(this, "sContatos", QRect(101, 64, 175, 22));
+    textodata = new QLabel(this);
+    textodata->setObjectName(QStringLiteral("textodata"));
+    textodata->setGeometry(199, 107, 89, 20);
+    setDefaultButton(bt_insere);
+    setCancelButton(bt_fecha);
+
+    connect(bt_insere, &QPushButton::clicked, this, [this] { bt_insere_Action(); });
+    connect(bt_fecha, &QPushButton::clicked, this, [this] { bt_fecha_Action(); });
+    tData->installEventFilter(this);
+}
+
+bool wAgenda::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tData && event->type() == QEvent::FocusIn)
+        tData_GotFocus();
+    return Window::eventFilter(watched, event);
+}
+
+void wAgenda::Event_Open()
+{
+    CarregaContas();
+    CarregaCategorias();
+    CarregaContatos();
+    sRepetir->AddRow(Module1::kMensal());
+    sRepetir->AddRow(Module1::kAnualmente());
+    sRepetir->AddRow(Module1::kNaoRepete());
+    sRepetir->setListIndex(0);
+    sTipo->AddRow(Module1::kCredito());
+    sTipo->AddRow(Module1::kDebito());
+    sTipo->setListIndex(0);
+}
+
+void wAgenda::CarregaContas()
+{
+    reload(*sContas, names(RegisterStore::Kind::Account));
+}
+
+void wAgenda::CarregaCategorias()
+{
+    reload(*sCategoria, names(RegisterStore::Kind::Category));
+}
+
+void wAgenda::CarregaContatos()
+{
+    // The no-contact row comes last, so a new schedule starts with the first contact.
+    reload(*sContatos, names(RegisterStore::Kind::Contact) << kNoContact);
+}
+
+void wAgenda::tData_GotFocus()
+{
+    textodata->setText(QStringLiteral("dd/mm/aa"));
+}
+
+bool wAgenda::refuse(TransactionEntry::Problem problem)
+{
+    const QString aviso = QStringLiteral("Aviso");
+    switch (problem) {
+    case TransactionEntry::Problem::None:
+        return false;
+    case TransactionEntry::Problem::NoAccount:
+        MsgBox(Module1::kMsgSelecionaConta());
+        break;
+    case TransactionEntry::Problem::NoCategory:
+        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
+        break;
+    case TransactionEntry::Problem::ZeroAmount:
+        Module1::resposta = Module1::AbreJanela(Module1::kMsgValorZero(), false, aviso);
+        break;
+    case TransactionEntry::Problem::BadDate:
+        Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
+        break;
+    }
+    return true;
+}
+
+void wAgenda::bt_insere_Action()
+{
+    if (App::refusesWrites())
+        return;
+    // A schedule is checked as the transaction it will post: an account, a
+    // category, an amount that is not zero and a date that reads as one.
+    TransactionFields fields;
+    fields.account = sContas->Text();
+    fields.category = sCategoria->Text();
+    fields.amountText = tValor->Text();
+    fields.dateText = tData->Text();
+    if (refuse(TransactionEntry(fields, true).problem()))
+        return;
+    ScheduleRow row;
+    row.account = sContas->Text();
+    row.category = sCategoria->Text();
+    row.type = sTipo->Text();
+    ParseDate(tData->Text(), row.date);
+    row.amount = tValor->Text();
+    row.repeat = sRepetir->Text();
+    row.contact = sContatos->Text();
+    if (!ScheduleStore(*App::CashDB).Insert(row)) {
+        App::DisplayDatabaseError();
+        return;
+    }
+    MsgBox(Module1::kMsgAgendamentoInserido());
+}
+
+void wAgenda::bt_fecha_Action()
+{
+    Hide();
+    wAgendaLista::instance().CarregaAgenda();
+}

@@ -1,0 +1,126 @@
+// The daily posting, through the start-up's own call, on the recorder's 5 December 2026.
+
+#include "ScheduleFixture.h"
+
+#include "app/Preferences.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Controls.h"
+#include "platform/Files.h"
+#include "schedule/SchedulePosting.h"
+
+namespace {
+
+class Posting : public ScheduleTest
+{
+  protected:
+    static void post() { wCash::instance().ChecaAgendamentos(); }
+};
+
+} // namespace
+
+TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
+{
+    schedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1500.00", "Mensalmente", "D'Ávila");
+    schedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente"); // not this month
+    schedule("Casa", "Luz", "Debito", "2026-12-03", "7,50", "Mensalmente");      // not "Crédito": a debit
+    schedule("Casa", "Luz", "Crédito", "2026-12-01", "9", "mensalmente");        // no repetition of ours
+    schedule("Banco", "Luz", "Crédito", "2026-11-20", "80", "Não repetir");      // late: posted on its date
+    schedule("Banco", "Luz", "Crédito", "2026-01-20", "80", "Mensalmente");      // same names, not due: stays
+    schedule("Banco", "Luz", "Crédito", "2026-12-01", "30", "Mensalmente");      // entered by hand already
+    schedule("Banco", "Luz", "Débito", "2026-12-02", "40", "Mensalmente");       // a credit of 40 does not block it
+    schedule("Banco", "Luz", "Crédito", "2026-12-01", "abc", "Mensalmente");     // skipped
+    schedule("Banco", "Luz", "Crédito", "", "10", "Mensalmente");                // skipped
+    schedule("Banco", "Luz", "Crédito", "2026-12-04", "0.00", "Não repetir");    // refused: stays
+    addTransaction("Banco", "Luz", "", "2026-12-01", "30", "", "Sim", "à mão");
+    addTransaction("Banco", "Luz", "", "2026-12-02", "40", "", "Sim", "à mão");
+    wTransacoes::instance().tComentarios->setText("deixado na janela");
+
+    post();
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  4"}));
+    EXPECT_EQ(ledger().mid(2), QList<QStringList>({
+                                   {"Banco", "Luz", "  -  ", "2026-11-20", "80", "NULL", "Não", ""},
+                                   {"Banco", "Luz", "  -  ", "2026-12-02", "NULL", "40", "Não", ""},
+                                   {"Casa", "Luz", "  -  ", "2026-12-03", "NULL", "7.5", "Não", ""},
+                                   {"D'Ávila", "Luz d'água", "D'Ávila", "2026-12-05", "NULL", "1500", "Não", ""},
+                               }));
+    EXPECT_EQ(agenda().size(), 10);
+    EXPECT_EQ(agenda().mid(3, 2),
+              QList<QStringList>({{"Casa", "Luz", "9", "mensalmente"}, {"Banco", "Luz", "80", "Mensalmente"}}));
+    EXPECT_EQ(App::datahoje, "05/12/26");
+    EXPECT_FALSE(App::importando);
+    EXPECT_FALSE(wTransacoes::instance().isVisible());
+
+    recorder.clear();
+    post();
+    App::datahoje.clear();
+    post();
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
+    EXPECT_EQ(recorder.messages(), QStringList());
+    EXPECT_EQ(ledger().size(), 6);
+}
+
+TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheDay)
+{
+    schedule("Banco", "Luz", "Crédito", "2026-12-05", "80", "Não repetir");
+    schedule("Casa", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
+    testsupport::failOn(db(), "INSERT", "Movimento", "disco cheio");
+    App::datahoje = "04/12/26";
+    post();
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\ndisco cheio"}));
+    EXPECT_EQ(agenda().size(), 2);
+    EXPECT_EQ(App::datahoje, "04/12/26");
+
+    // The removal of the posted one-time schedule fails: its posting goes back with it.
+    exec("DROP TRIGGER fail_INSERT_Movimento");
+    testsupport::failOn(db(), "DELETE", "Agenda", "preso");
+    recorder.clear();
+    post();
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
+    EXPECT_EQ(ledger(), QList<QStringList>());
+    EXPECT_EQ(agenda().size(), 2);
+}
+
+TEST_F(Posting, failedLedgerLookUp_isReportedOnce_skipsItsRows_andLeavesTheDayToTheNextStart)
+{
+    schedule("Banco", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
+    schedule("Casa", "Luz", "Crédito", "2026-12-02", "20", "Anualmente");
+    schedule("Casa", "Luz", "Débito", "2026-12-05", "5", "Não repetir");
+    exec("DROP TABLE Movimento");
+    QList<DuePosting> inserted;
+    int reports = 0;
+    const auto store = [&](const DuePosting& due) { return inserted << due, SchedulePosting::Inserted::Stored; };
+    SchedulePosting posting(db(), store, [&] { ++reports; });
+    const SchedulePosting::Result result = posting.run(recorder.todayDate);
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(inserted.size(), 1);
+    EXPECT_EQ(result.posted, 1);
+    EXPECT_FALSE(result.dayDone);
+    EXPECT_EQ(agenda().size(), 2);
+}
+
+// The whole program started twice on the day a schedule falls due, the second
+// time behind the password prompt: one transaction, one message.
+TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_andKeepsTheDayInThePreferences)
+{
+    closeWindows();
+    App::resetState();
+    removeUserFiles();
+    recorder.todayDate = QDate(2026, 12, 4);
+    start();
+    addAccounts({"Banco"});
+    addCategories({"Luz"});
+    schedule("Banco", "Luz", "Débito", "2026-11-05", "99.90", "Mensalmente");
+    exec("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'x')");
+    recorder.todayDate = QDate(2026, 12, 5);
+    restart();
+    restart();
+    App::_FileQuit_Action();
+    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1"}));
+    EXPECT_FALSE(wCash::instance().isVisible());
+    QStringList prefs;
+    ASSERT_TRUE(ReadTextLines(PreferencesFolder() + "/Tovira", prefs));
+    EXPECT_EQ(Preferences::parse(prefs).datahoje, "05/12/26");
+    App::CashDB->Connect();
+    EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento"), QStringList({"2026-12-05"}));
+}

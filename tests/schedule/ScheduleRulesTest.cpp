@@ -1,0 +1,41 @@
+// When a schedule falls due, without a window or a database.
+
+#include "schedule/ScheduleRules.h"
+
+#include <gtest/gtest.h>
+
+using ScheduleRules::Repeat;
+
+TEST(ScheduleRules, dueDay_monthEndsLeapYearsFirstDateAndLateOneTimeSchedules)
+{
+    const auto d = [](const char* iso) { return QDate::fromString(QLatin1String(iso), Qt::ISODate); };
+    struct Case
+    {
+        Repeat repeat;
+        const char* first;
+        const char* today;
+        const char* due; // "" for not due
+    };
+    const Case cases[] = {
+        {Repeat::Monthly, "2026-01-10", "2026-12-09", ""},
+        {Repeat::Monthly, "2026-01-10", "2026-12-10", "2026-12-10"},
+        {Repeat::Monthly, "2026-01-31", "2026-02-27", ""},
+        {Repeat::Monthly, "2026-01-31", "2026-02-28", "2026-02-28"},
+        {Repeat::Monthly, "2026-01-31", "2028-02-29", "2028-02-29"},
+        {Repeat::Monthly, "2026-01-31", "2026-04-30", "2026-04-30"},
+        {Repeat::Monthly, "2027-03-02", "2026-12-05", ""}, // never before its first date
+        {Repeat::Yearly, "2024-02-29", "2026-02-28", "2026-02-28"},
+        {Repeat::Yearly, "2024-02-29", "2028-02-28", ""},
+        {Repeat::Yearly, "2024-02-29", "2028-02-29", "2028-02-29"},
+        {Repeat::Yearly, "2024-02-29", "2026-03-01", ""},
+        {Repeat::Yearly, "2020-07-15", "2026-07-14", ""},
+        {Repeat::Yearly, "2020-07-15", "2026-07-31", "2026-07-15"},
+        {Repeat::Once, "2026-12-05", "2026-12-05", "2026-12-05"},
+        {Repeat::Once, "2025-11-20", "2026-12-05", "2025-11-20"},
+        {Repeat::Once, "2026-12-06", "2026-12-05", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + " on " + c.today);
+        EXPECT_EQ(ScheduleRules::dueDay(c.repeat, d(c.first), d(c.today)).value_or(QDate()), d(c.due));
+    }
+}

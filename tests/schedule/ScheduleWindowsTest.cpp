@@ -1,0 +1,136 @@
+// The schedule editor and the schedule list, driven offscreen.
+
+#include "ScheduleFixture.h"
+
+#include "platform/Controls.h"
+#include "platform/Listbox.h"
+#include "schedule/wAgenda.h"
+#include "schedule/wAgendaLista.h"
+#include "ui/common/Module1.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+class ScheduleWindows : public ScheduleTest
+{
+  protected:
+    void SetUp() override
+    {
+        ScheduleTest::SetUp();
+        wCash::instance().Toolbar11_Action("magendamento");
+        list = &wAgendaLista::instance();
+    }
+    // The list's Insere, with `play` run in the modal editor, which Cancela then closes.
+    void inEditor(const std::function<void(wAgenda&)>& play)
+    {
+        QTimer::singleShot(0, [&] {
+            wAgenda& editor = wAgenda::instance();
+            EXPECT_TRUE(editor.isModal());
+            play(editor);
+            click(editor.bt_fecha);
+        });
+        click(list->bt_insere);
+    }
+    static void fill(wAgenda& editor, const QString& amount, const QString& date)
+    {
+        editor.tValor->setText(amount);
+        editor.tData->setText(date);
+        click(editor.bt_insere);
+    }
+
+    wAgendaLista* list = nullptr;
+};
+
+} // namespace
+
+TEST_F(ScheduleWindows, editorRefusesWhatCannotPost_storesWhatWasTyped_andCancelReloadsTheList)
+{
+    EXPECT_TRUE(list->isVisible());
+    inEditor([&](wAgenda& editor) {
+        EXPECT_EQ(rows(editor.sContatos), QStringList({"D'Ávila", "  -  "}));
+        EXPECT_EQ(editor.sContas->Text() + editor.sCategoria->Text() + editor.sTipo->Text() + editor.sRepetir->Text(),
+                  "BancoAluguelCréditoMensalmente");
+        for (const char* amount : {"", "0", "0.00", "."})
+            fill(editor, amount, "05/12/26");
+        for (const char* date : {"31/02/26", "05/12", ""})
+            fill(editor, "10", date);
+        editor.sCategoria->setListIndex(-1);
+        fill(editor, "10", "05/12/26");
+        editor.sContas->setListIndex(-1);
+        fill(editor, "10", "05/12/26");
+        EXPECT_EQ(recorder.confirmations(),
+                  QStringList({"Valor não pode ser zero", "Valor não pode ser zero", "Valor não pode ser zero",
+                               "Valor não pode ser zero", "Data inválida", "Data inválida", "Data inválida",
+                               "Selecione uma categoria"}));
+        EXPECT_EQ(recorder.messages(), QStringList({"Selecione uma conta"}));
+        EXPECT_TRUE(agenda().isEmpty());
+
+        select(editor.sContas, "Casa");
+        select(editor.sCategoria, "Luz");
+        select(editor.sContatos, "  -  ");
+        select(editor.sTipo, "Débito");
+        select(editor.sRepetir, "Não repetir");
+        fill(editor, "50,25", "5/3/26");
+        fill(editor, "50,25", "5/3/26");
+        testsupport::screenshot(editor, "wAgenda");
+    });
+    EXPECT_EQ(recorder.messages().mid(1), QStringList({"Agendamento Inserido!", "Agendamento Inserido!"}));
+    EXPECT_EQ(testsupport::rows(db(), "SELECT * FROM Agenda").value(1),
+              QStringList({"Casa", "Luz", "Débito", "2026-03-05", "50,25", "Não repetir", "  -  "}));
+    EXPECT_EQ(rows(list->lAgendamento), QStringList({"Casa", "Casa"}));
+    EXPECT_EQ(list->lAgendamento->Cell(0, 2), "05/03/26");
+
+    // Names registered since the editor was made are offered at its next opening.
+    addAccounts({"Ações"});
+    inEditor([](wAgenda& editor) { EXPECT_EQ(rows(editor.sContas), QStringList({"Ações", "Banco", "Casa"})); });
+}
+
+TEST_F(ScheduleWindows, deleteRemovesTheSelectedScheduleAlone_afterConfirmation_andNothingWhenReadOnly)
+{
+    schedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Não repetir");
+    schedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
+    schedule("Banco", "Luz", "Débito", "2026-12-10", "5", "Anualmente", "D'Ávila");
+    schedule("", "Luz", "Débito", "2026-12-10", "5", "Anualmente");
+    list->CarregaAgenda();
+    EXPECT_EQ(rows(list->lAgendamento), QStringList({"", "Banco", "D'Ávila", "D'Ávila"}));
+    list->lAgendamento->setListIndex(0);
+    EXPECT_FALSE(list->bt_apaga->isEnabled());
+    list->lAgendamento->setListIndex(2);
+    testsupport::screenshot(*list, "wAgendaLista");
+
+    recorder.answers << false << true;
+    click(list->bt_apaga);
+    EXPECT_FALSE(list->bt_apaga->isEnabled());
+    list->lAgendamento->setListIndex(3);
+    list->lAgendamento->setListIndex(2);
+    click(list->bt_apaga);
+    EXPECT_EQ(recorder.shown[0].text + recorder.shown[0].title, "Confirma Apagar?Confirma?");
+    EXPECT_EQ(agenda().size(), 3);
+    EXPECT_EQ(agenda()[0], QStringList({"D'Ávila", "Luz", "80", "Mensalmente"}));
+    EXPECT_EQ(rows(list->lAgendamento), QStringList({"", "Banco", "D'Ávila"}));
+
+    // Compacted by another run of the program since the list was loaded: the
+    // row numbers moved, and the one kept for Banco now names the row without account.
+    exec("VACUUM");
+    list->lAgendamento->setListIndex(1);
+    click(list->bt_apaga);
+    EXPECT_EQ(agenda().size(), 3);
+
+    testsupport::failOn(db(), "DELETE", "Agenda", "preso");
+    list->lAgendamento->setListIndex(1);
+    click(list->bt_apaga);
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
+    EXPECT_TRUE(list->bt_apaga->isEnabled());
+
+    // A read-only data file: nothing is posted, and delete and insert refuse before asking.
+    recorder.clear();
+    App::readOnly = true;
+    wCash::instance().ChecaAgendamentos();
+    click(list->bt_apaga);
+    inEditor([](wAgenda& editor) { fill(editor, "10", "05/12/26"); });
+    EXPECT_EQ(recorder.messages(), QStringList(2, Module1::kMsgSomenteLeitura()));
+    EXPECT_EQ(agenda().size(), 3);
+    EXPECT_TRUE(ledger().isEmpty() && App::datahoje.isEmpty());
+}
