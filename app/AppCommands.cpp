@@ -46,10 +46,18 @@ void App::_mnovomovimento_Action()
 // --- Commands of windows the program does not have yet; their menu entries
 // are disabled (see MenuCommands).
 void App::_mGraficos_Action() {}
-void App::_mExportar_Action() {}
-void App::_mImportar_Action() {}
 void App::_mAgenda_Action() {}
 void App::_Importaofx_Action() {}
+
+void App::_mExportar_Action()
+{
+    ExportaDados();
+}
+
+void App::_mImportar_Action()
+{
+    ImportaDados();
+}
 
 void App::_mSobre_Action()
 {

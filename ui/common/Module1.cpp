@@ -29,6 +29,12 @@ TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
 TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova versão.")
 TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
 TOVIRA_TEXT(kMsgSomenteLeitura, "O arquivo de dados está aberto somente para leitura: nada foi gravado.")
+TOVIRA_TEXT(kMsgValorInvalido, "Valor inválido na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgCamposFaltando, "Faltam campos na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgArquivoIlegivel, "Não foi possível ler o arquivo.")
+TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
+TOVIRA_TEXT(kFiltroTexto, "Arquivos de texto (*.txt *.tsv *.csv)")
+TOVIRA_TEXT(kFiltroTodos, "Todos os arquivos (*)")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

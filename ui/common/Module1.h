@@ -19,6 +19,12 @@ QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
 QString kMsgPrefsNaoGravadas();
 QString kMsgSomenteLeitura();
+QString kMsgValorInvalido();
+QString kMsgCamposFaltando();
+QString kMsgArquivoIlegivel();
+QString kMsgExportacaoFalhou();
+QString kFiltroTexto();
+QString kFiltroTodos();
 
 // The twelve month names, January first.
 QStringList monthNames();
