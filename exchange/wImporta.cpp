@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSet>
@@ -143,6 +144,31 @@ class RunningImport
   private:
     wImporta& window_;
     bool& running_;
+};
+
+// The transaction window's fields carry every imported row, hidden; showing
+// none of those texts spares laying out each one as it passes.
+class UnshownTexts
+{
+  public:
+    explicit UnshownTexts(std::initializer_list<QLineEdit*> fields)
+    {
+        for (QLineEdit* field : fields) {
+            kept_.append({field, field->echoMode()});
+            field->setEchoMode(QLineEdit::NoEcho);
+        }
+    }
+    ~UnshownTexts()
+    {
+        for (const auto& [field, mode] : kept_)
+            if (field)
+                field->setEchoMode(mode);
+    }
+    UnshownTexts(const UnshownTexts&) = delete;
+    UnshownTexts& operator=(const UnshownTexts&) = delete;
+
+  private:
+    QList<std::pair<QPointer<QLineEdit>, QLineEdit::EchoMode>> kept_;
 };
 
 } // namespace
@@ -303,6 +329,7 @@ std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype fir
     }
     const QString verifiedText = Module1::kSim();
     wTransacoes& entry = wTransacoes::instance();
+    const UnshownTexts unshown({entry.tValor, entry.tData, entry.tComentarios});
     NameOffers accounts;
     NameOffers categories;
     NameOffers contacts;

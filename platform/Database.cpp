@@ -93,7 +93,7 @@ qint64 DatabaseField::IntegerValue() const
 
 QDate DatabaseField::DateValue() const
 {
-    return QDate::fromString(StringValue().left(10), QStringLiteral("yyyy-MM-dd"));
+    return QDate::fromString(StringValue().left(10), Qt::ISODate);
 }
 
 RecordSet::RecordSet(QStringList columns, std::vector<QVariant> cells)
@@ -193,8 +193,40 @@ bool SQLDatabase::Connect()
     return open(SQLITE_OPEN_READWRITE);
 }
 
+sqlite3_stmt* SQLDatabase::takePrepared(const QByteArray& sql)
+{
+    for (auto it = prepared_.begin(); it != prepared_.end(); ++it) {
+        if (it->sql == sql) {
+            sqlite3_stmt* stmt = it->stmt;
+            prepared_.erase(it);
+            return stmt;
+        }
+    }
+    return nullptr;
+}
+
+void SQLDatabase::keepPrepared(const QByteArray& sql, sqlite3_stmt* stmt)
+{
+    constexpr std::size_t kept = 16;
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (prepared_.size() == kept) {
+        sqlite3_finalize(prepared_.front().stmt);
+        prepared_.erase(prepared_.begin());
+    }
+    prepared_.push_back({sql, stmt});
+}
+
+void SQLDatabase::dropPrepared()
+{
+    for (const PreparedStatement& p : prepared_)
+        sqlite3_finalize(p.stmt);
+    prepared_.clear();
+}
+
 void SQLDatabase::Close()
 {
+    dropPrepared();
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -210,14 +242,18 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
         return fail(SQLITE_MISUSE, QStringLiteral("the database is not open"));
     const QByteArray text = sql.toUtf8();
     Statement st;
-    const char* tail = nullptr;
-    int rc = sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &st.stmt, &tail);
-    if (rc != SQLITE_OK)
-        return failFromDb(rc);
-    if (!st.stmt)
-        return fail(SQLITE_MISUSE, QStringLiteral("empty statement"));
-    if (tail && QByteArray(tail).trimmed().size() > 0)
-        return fail(SQLITE_MISUSE, QStringLiteral("only one statement may run at a time"));
+    int rc = SQLITE_OK;
+    st.stmt = takePrepared(text);
+    if (!st.stmt) {
+        const char* tail = nullptr;
+        rc = sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &st.stmt, &tail);
+        if (rc != SQLITE_OK)
+            return failFromDb(rc);
+        if (!st.stmt)
+            return fail(SQLITE_MISUSE, QStringLiteral("empty statement"));
+        if (tail && QByteArray(tail).trimmed().size() > 0)
+            return fail(SQLITE_MISUSE, QStringLiteral("only one statement may run at a time"));
+    }
     if (sqlite3_bind_parameter_count(st.stmt) != params.size())
         return fail(SQLITE_RANGE, QStringLiteral("wrong number of bound values"));
     for (int i = 0; i < params.size(); ++i) {
@@ -239,9 +275,11 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
         for (int i = 0; i < ncols; ++i)
             cells->push_back(columnValue(st.stmt, i));
     }
-    if (rc != SQLITE_DONE)
-        return failFromDb(rc);
-    return succeed();
+    const bool done = rc == SQLITE_DONE;
+    if (!done)
+        failFromDb(rc);
+    keepPrepared(text, std::exchange(st.stmt, nullptr));
+    return done ? succeed() : false;
 }
 
 bool SQLDatabase::SQLExecute(const QString& sql, const SqlParams& params)

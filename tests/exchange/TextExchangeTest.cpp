@@ -11,7 +11,9 @@
 #include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
 #include "platform/Database.h"
+#include "ui/common/MenuBar1.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -59,7 +61,8 @@ TEST_F(TextExchange, exportThenImportIntoAnEmptyFile_givesTheSameLedger_andOnlyT
     expected[1][7] = "linha  nova";
     const QString path = testsupport::tempPath("Tovira Export.txt");
     recorder.fileNames << path;
-    App::ExportaDados();
+    BindMenuHandlers(MenuBar1::instance());
+    MenuBar1::instance().entry("mExportar")->trigger();
     ASSERT_TRUE(QFile::exists(path));
 
     closeWindows();
@@ -92,7 +95,8 @@ TEST_F(TextExchange, preview_ofAGenericFile_andTheFilesItRefuses)
 {
     openDatabase();
     recorder.fileNames << textFile("generic_header.txt");
-    App::ImportaDados();
+    BindMenuHandlers(MenuBar1::instance());
+    MenuBar1::instance().entry("mImportar")->trigger();
     wImporta& w = wImporta::instance();
     ASSERT_TRUE(w.isVisible());
     EXPECT_EQ(w.tipoarquivo->text(), "Texto");
