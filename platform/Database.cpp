@@ -304,19 +304,34 @@ std::unique_ptr<RecordSet> SQLDatabase::SQLSelect(const QString& sql, const SqlP
 
 bool SQLDatabase::InsertRecord(const QString& table, const DatabaseRecord& record)
 {
-    auto quoted = [](QString name) { return '"' + name.replace('"', QStringLiteral("\"\"")) + '"'; };
-    QStringList names;
-    QStringList marks;
+    // Built in one text: a long import inserts one record per line.
+    auto appendQuoted = [](QString& sql, const QString& name) {
+        sql += QLatin1Char('"');
+        for (const QChar c : name) {
+            if (c == QLatin1Char('"'))
+                sql += c;
+            sql += c;
+        }
+        sql += QLatin1Char('"');
+    };
+    QString sql = QStringLiteral("INSERT INTO ");
+    sql.reserve(160);
+    appendQuoted(sql, table);
+    if (record.columns().empty())
+        return run(sql + QStringLiteral(" DEFAULT VALUES"), {}, nullptr, nullptr);
     SqlParams values;
+    values.reserve(qsizetype(record.columns().size()));
+    QChar separator = QLatin1Char('(');
     for (const auto& [column, value] : record.columns()) {
-        names << quoted(column);
-        marks << QStringLiteral("?");
+        sql += separator;
+        appendQuoted(sql, column);
+        separator = QLatin1Char(',');
         values << value;
     }
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoted(table), names.join(','), marks.join(','));
+    sql += QStringLiteral(") VALUES (?");
+    for (std::size_t i = 1; i < record.columns().size(); ++i)
+        sql += QStringLiteral(",?");
+    sql += QLatin1Char(')');
     return run(sql, values, nullptr, nullptr);
 }
 
