@@ -11,8 +11,10 @@
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
 #include "registers/wEditaContato.h"
+#include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
@@ -124,6 +126,10 @@ class RunningImport
     explicit RunningImport(wImporta& window, bool& running) : window_(window), running_(running)
     {
         running_ = true;
+        if (MenuBar1::exists())
+            command_ = MenuBar1::instance().entry(QStringLiteral("mImportar"));
+        if (command_)
+            command_->setEnabled(false);
         window_.btImporta->setEnabled(false);
         window_.btFecha->setEnabled(false);
         window_.hide();
@@ -136,6 +142,8 @@ class RunningImport
         window_.setWindowModality(Qt::NonModal);
         window_.btImporta->setEnabled(true);
         window_.btFecha->setEnabled(true);
+        if (command_)
+            command_->setEnabled(true);
         running_ = false;
     }
     RunningImport(const RunningImport&) = delete;
@@ -144,6 +152,7 @@ class RunningImport
   private:
     wImporta& window_;
     bool& running_;
+    QPointer<QAction> command_;
 };
 
 // The transaction window's fields carry every imported row, hidden; showing

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using TextExchange = AppTest;
@@ -143,12 +144,28 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
     EXPECT_EQ(testsupport::column(db(), "SELECT comentarios FROM Movimento"), QStringList({"ok"}));
 
     // CRLF and UTF-16 files; a generic line takes no comment left in the transaction window.
+    // While an import runs nothing can start another one.
     wTransacoes::instance().tComentarios->setText("de antes");
+    BindMenuHandlers(MenuBar1::instance());
+    int reentered = 0;
+    db().setStatementObserver([&](const QString&) {
+        if (!wImporta::instance().running() || reentered++)
+            return;
+        EXPECT_TRUE(wImporta::instance().isModal() && !wImporta::instance().btImporta->isEnabled());
+        EXPECT_FALSE(MenuBar1::instance().entry("mImportar")->isEnabled());
+        wImporta::instance().ImportaDados2();
+        App::ImportaDados();
+    });
     for (const char* file : {"generic_crlf.txt", "utf16.txt"}) {
         recorder.fileNames << textFile(file);
         App::ImportaDados();
         click(wImporta::instance().btImporta);
+        reentered = 0;
     }
+    db().setStatementObserver(nullptr);
+    EXPECT_EQ(std::count_if(recorder.shown.cbegin(), recorder.shown.cend(),
+                            [](const ShownText& t) { return t.kind == "open-dialog"; }),
+              3);
     EXPECT_EQ(testsupport::rows(db(), "SELECT entrada, saida, comentarios FROM Movimento WHERE id > 1 ORDER BY id"),
               QList<QStringList>({{"NULL", "-3", ""}, {"3", "NULL", ""}, {"2", "NULL", ""}}));
     EXPECT_EQ(recorder.messages().mid(1), QStringList({"Total Importado:  2", "Total Importado:  1"}));
