@@ -2,6 +2,7 @@
 // the import of that file into an empty data file (preview and import), and
 // raw SQLite inserts of the same rows in one transaction, with the ratio.
 
+#include "BenchHome.h"
 #include "app/App.h"
 #include "app/Schema.h"
 #include "exchange/wImporta.h"
@@ -9,10 +10,8 @@
 #include "platform/Seams.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -132,11 +131,7 @@ double rawInsertMs(const QString& from, const QString& to)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tovira-bench-XXXXXX"));
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const BenchHome home;
     QApplication app(argc, argv);
     Scripted scripted;
     seams::setFileDialogs(&scripted);

@@ -138,9 +138,10 @@ std::optional<double> ReadAmount(const QString& input, bool grouping)
     // The plain form (digits and at most one "."), as AmountText writes it, reads directly.
     if (!text.isEmpty() && text.count('.') <= 1 && text != QLatin1String(".") &&
         std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == '.' || (c >= '0' && c <= '9'); })) {
-        bool ok = false;
-        const double value = text.toDouble(&ok);
-        if (ok && std::isfinite(value))
+        const QByteArray plain = text.toLatin1();
+        double value = 0;
+        const auto [end, error] = std::from_chars(plain.cbegin(), plain.cend(), value);
+        if (error == std::errc() && end == plain.cend() && std::isfinite(value))
             return negative ? -value : value;
         return std::nullopt;
     }
