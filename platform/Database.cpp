@@ -261,13 +261,17 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
         if (rc != SQLITE_OK)
             return failFromDb(rc);
     }
+    // The first step comes before the columns are read: a kept statement is
+    // prepared again there when its tables have changed, and "*" may then
+    // stand for other columns.
+    rc = sqlite3_step(st.stmt);
     const int ncols = sqlite3_column_count(st.stmt);
     if (columns) {
         for (int i = 0; i < ncols; ++i)
             columns->append(QString::fromUtf8(sqlite3_column_name(st.stmt, i)));
     }
     const RowReader reader(st.stmt);
-    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(st.stmt)) {
         if (onRow)
             (*onRow)(reader);
         if (!cells)
@@ -275,11 +279,10 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
         for (int i = 0; i < ncols; ++i)
             cells->push_back(columnValue(st.stmt, i));
     }
-    const bool done = rc == SQLITE_DONE;
-    if (!done)
-        failFromDb(rc);
+    if (rc != SQLITE_DONE)
+        return failFromDb(rc);
     keepPrepared(text, std::exchange(st.stmt, nullptr));
-    return done ? succeed() : false;
+    return succeed();
 }
 
 bool SQLDatabase::SQLExecute(const QString& sql, const SqlParams& params)
