@@ -98,17 +98,17 @@ void insertContact()
 // line that can be stored. Blank lines are left out without a word.
 bool refuseLine(ImportedLine::Problem problem, qsizetype lineNumber)
 {
-    const QString number = Str(qint64(lineNumber));
+    const auto number = [lineNumber] { return Str(qint64(lineNumber)); };
     switch (problem) {
     case ImportedLine::Problem::None:
         return false;
     case ImportedLine::Problem::Blank:
         break;
     case ImportedLine::Problem::MissingFields:
-        Module1::AbreJanela(Module1::kMsgCamposFaltando().arg(number), false, Module1::kMsgAviso());
+        Module1::AbreJanela(Module1::kMsgCamposFaltando().arg(number()), false, Module1::kMsgAviso());
         break;
     case ImportedLine::Problem::BadAmount:
-        Module1::AbreJanela(Module1::kMsgValorInvalido().arg(number), false, Module1::kMsgAviso());
+        Module1::AbreJanela(Module1::kMsgValorInvalido().arg(number()), false, Module1::kMsgAviso());
         break;
     case ImportedLine::Problem::BadDate:
         Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
@@ -312,10 +312,13 @@ void wImporta::ImportaDados2()
             main->CarregaAno();
             main->CarregalMovimento();
         }
-        for (Window* w :
-             std::initializer_list<Window*>{wContatos::existing(), wCategorias::existing(), wContas::existing()})
-            if (w)
-                w->Hide();
+        // The register windows the import drove stay hidden, as they were made.
+        if (wContatos* contactList = wContatos::existing())
+            contactList->Hide();
+        if (wCategorias* categoryWindow = wCategorias::existing())
+            categoryWindow->Hide();
+        if (wContas* accountWindow = wContas::existing())
+            accountWindow->Hide();
         MsgBox(Module1::kMsgTotalImportado() + QStringLiteral(":  ") + Str(qint64(stored.value_or(0))));
         wTransacoes& entry = wTransacoes::instance();
         entry.CarregaContas();
