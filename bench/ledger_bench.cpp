@@ -3,7 +3,6 @@
 // the raw SQLite time for the same rows, their ratio, and the time from start
 // to the main window on screen.
 
-#include "BenchHome.h"
 #include "app/App.h"
 #include "app/Schema.h"
 #include "ledger/LedgerQuery.h"
@@ -14,7 +13,9 @@
 #include "platform/Listbox.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -130,7 +131,11 @@ void selectAccount(wCash& w, const QString& name)
 
 int main(int argc, char** argv)
 {
-    const BenchHome home;
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tovira-bench-XXXXXX"));
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
     const QString folder = DocumentsFolder() + QStringLiteral("/Tovira");

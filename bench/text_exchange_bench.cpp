@@ -2,7 +2,7 @@
 // the import of that file into an empty data file (preview and import), and
 // raw SQLite inserts of the same rows in one transaction, with the ratio.
 
-#include "BenchHome.h"
+#include "BenchLedger.h"
 #include "app/App.h"
 #include "app/Schema.h"
 #include "exchange/wImporta.h"
@@ -53,32 +53,16 @@ class Scripted final : public FileDialogService, public MessageService, public C
 std::unique_ptr<SQLDatabase> newDataFile(const QString& path)
 {
     auto db = std::make_unique<SQLDatabase>();
-    db->setDatabaseFile(path);
-    if (!db->CreateDatabaseFile() || !Schema::Create(*db))
-        return nullptr;
-    Schema::Upgrade(*db);
-    return db;
+    return createBenchFile(*db, path) ? std::move(db) : nullptr;
 }
 
-bool fill(SQLDatabase& db)
+// The benchmarks' large ledger: 100,000 transactions over 20 accounts and 100 categories.
+bool fillLedger(SQLDatabase& db)
 {
-    Transaction tx(db);
+    Transaction fill(db);
     QRandomGenerator random(42);
-    const QDate first(2007, 1, 1);
-    for (int i = 0; i < 100000; ++i) {
-        const double amount = random.bounded(1, 500000) / 100.0;
-        const bool credit = random.bounded(3) == 0;
-        db.SQLExecute(
-            QStringLiteral("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, saida, "
-                           "conciliado, comentarios) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-            {QStringLiteral("Conta %1").arg(random.bounded(20)),
-             QStringLiteral("Categoria %1").arg(random.bounded(100)),
-             random.bounded(4) ? QStringLiteral("Contato %1").arg(random.bounded(50)) : QStringLiteral("  -  "),
-             first.addDays(random.bounded(7000)).toString(Qt::ISODate), credit ? QVariant(amount) : QVariant(),
-             credit ? QVariant() : QVariant(amount), random.bounded(2) ? QStringLiteral("Sim") : QStringLiteral("Não"),
-             QStringLiteral("transação %1").arg(i)});
-    }
-    return tx.commit();
+    addBenchLedger(db, random);
+    return fill.commit();
 }
 
 // The same rows, read whole beforehand, inserted through the C API alone:
@@ -138,23 +122,23 @@ int main(int argc, char** argv)
     seams::setMessages(&scripted);
     seams::setConfirmations(&scripted);
 
-    const QString source = home.filePath(QStringLiteral("source.rbd"));
+    const QString source = QDir(home.path()).filePath(QStringLiteral("source.rbd"));
     App::CashDB = newDataFile(source);
-    if (!App::CashDB || !fill(*App::CashDB)) {
+    if (!App::CashDB || !fillLedger(*App::CashDB)) {
         std::fprintf(stderr, "could not generate the ledger\n");
         return 1;
     }
-    scripted.path = home.filePath(QStringLiteral("Tovira Export.txt"));
+    scripted.path = QDir(home.path()).filePath(QStringLiteral("Tovira Export.txt"));
     double exportCpu = 0;
     const double exportMs = millisecondsOf([] { App::ExportaDados(); }, &exportCpu);
 
-    App::CashDB = newDataFile(home.filePath(QStringLiteral("imported.rbd")));
+    App::CashDB = newDataFile(QDir(home.path()).filePath(QStringLiteral("imported.rbd")));
     double previewCpu = 0;
     double importCpu = 0;
     const double previewMs = millisecondsOf([] { App::ImportaDados(); }, &previewCpu);
     const double importMs = millisecondsOf([] { wImporta::instance().ImportaDados2(); }, &importCpu);
     const auto count = App::CashDB->SQLSelect(QStringLiteral("SELECT count(*) FROM Movimento"));
-    const double rawMs = rawInsertMs(source, home.filePath(QStringLiteral("raw.rbd")));
+    const double rawMs = rawInsertMs(source, QDir(home.path()).filePath(QStringLiteral("raw.rbd")));
 
     std::printf("export of 100,000 transactions: %.0f ms (processor %.0f ms, %.1f MB)\n", exportMs, exportCpu,
                 QFileInfo(scripted.path).size() / 1e6);

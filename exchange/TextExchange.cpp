@@ -19,7 +19,8 @@ namespace {
 
 QString textFileFilter()
 {
-    return Module1::kFiltroTexto() + QStringLiteral(";;") + Module1::kFiltroTodos();
+    return QStringLiteral("%1 (*.txt *.TXT *.tsv *.TSV *.csv *.CSV);;%2 (*)")
+        .arg(Module1::kTexto(), Module1::kTodosArquivos());
 }
 
 void reportExportFailure(const QString& reason)

@@ -167,26 +167,27 @@ std::optional<double> ReadAmount(const QString& input, bool grouping)
     const QString whole = decimalAt < 0 ? text : text.left(decimalAt);
     const QString fraction = decimalAt < 0 ? QString() : text.mid(decimalAt + 1);
 
+    // Grouping: one mark, a first group of one to three digits, then threes.
     QString digits;
-    // Split at either separator by hand: amounts are read once per imported line.
-    QStringList groups;
-    for (qsizetype from = 0, i = 0; i <= whole.size(); ++i) {
-        if (i == whole.size() || whole[i] == '.' || whole[i] == ',') {
-            groups << whole.mid(from, i - from);
-            from = i + 1;
+    digits.reserve(whole.size());
+    QChar groupMark;
+    int groupLength = 0;
+    bool firstGroup = true;
+    for (const QChar c : whole) {
+        if (c != '.' && c != ',') {
+            digits += c;
+            ++groupLength;
+            continue;
         }
-    }
-    if (groups.size() > 1) {
-        const QChar groupMark = whole[groups.first().size()];
-        if (whole.count(groupMark) != groups.size() - 1 || (decimalAt >= 0 && text[decimalAt] == groupMark))
+        if (groupMark.isNull())
+            groupMark = c;
+        if (c != groupMark || groupLength == 0 || groupLength > 3 || (!firstGroup && groupLength != 3))
             return std::nullopt;
-        if (groups.first().isEmpty() || groups.first().size() > 3)
-            return std::nullopt;
-        for (qsizetype i = 1; i < groups.size(); ++i)
-            if (groups[i].size() != 3)
-                return std::nullopt;
+        firstGroup = false;
+        groupLength = 0;
     }
-    digits = groups.join(QString());
+    if (!groupMark.isNull() && groupLength != 3)
+        return std::nullopt;
     if (digits.isEmpty() && fraction.isEmpty())
         return std::nullopt;
     const QString plain = (digits.isEmpty() ? QStringLiteral("0") : digits) + '.' + fraction + '0';

@@ -19,12 +19,11 @@ QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
 QString kMsgPrefsNaoGravadas();
 QString kMsgSomenteLeitura();
+QString kTodosArquivos();
+QString kMsgArquivoIlegivel();
 QString kMsgValorInvalido();
 QString kMsgCamposFaltando();
-QString kMsgArquivoIlegivel();
 QString kMsgExportacaoFalhou();
-QString kFiltroTexto();
-QString kFiltroTodos();
 
 // The twelve month names, January first.
 QStringList monthNames();
