@@ -96,6 +96,10 @@ public:
     static void _mnovomovimento_Action();
     static void _Importaofx_Action();
     static void ChecaUpdate();
+    // The ledger to a tab-separated text file, and such a file back into the
+    // ledger through the import window's preview (exchange/TextExchange.cpp).
+    static void ExportaDados();
+    static void ImportaDados();
 
     // --- Run-scoped flags of the quit rules.
     static inline bool databaseOpen = false;

@@ -56,14 +56,19 @@ void App::_mGraficos_Action()
     wGraficos::instance().Show();
 }
 
-// --- Commands of windows the program does not have yet; their menu entries
-// are disabled (see MenuCommands).
-void App::_mExportar_Action() {}
-void App::_mImportar_Action() {}
-
 void App::_Importaofx_Action()
 {
     wImportaOFX::ShowFromMenu();
+}
+
+void App::_mExportar_Action()
+{
+    ExportaDados();
+}
+
+void App::_mImportar_Action()
+{
+    ImportaDados();
 }
 
 void App::_mSobre_Action()

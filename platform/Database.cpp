@@ -93,7 +93,7 @@ qint64 DatabaseField::IntegerValue() const
 
 QDate DatabaseField::DateValue() const
 {
-    return QDate::fromString(StringValue().left(10), QStringLiteral("yyyy-MM-dd"));
+    return QDate::fromString(StringValue().left(10), Qt::ISODate);
 }
 
 RecordSet::RecordSet(QStringList columns, std::vector<QVariant> cells)
@@ -193,8 +193,40 @@ bool SQLDatabase::Connect()
     return open(SQLITE_OPEN_READWRITE);
 }
 
+sqlite3_stmt* SQLDatabase::takePrepared(const QByteArray& sql)
+{
+    for (auto it = prepared_.begin(); it != prepared_.end(); ++it) {
+        if (it->sql == sql) {
+            sqlite3_stmt* stmt = it->stmt;
+            prepared_.erase(it);
+            return stmt;
+        }
+    }
+    return nullptr;
+}
+
+void SQLDatabase::keepPrepared(const QByteArray& sql, sqlite3_stmt* stmt)
+{
+    constexpr std::size_t kept = 16;
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (prepared_.size() == kept) {
+        sqlite3_finalize(prepared_.front().stmt);
+        prepared_.erase(prepared_.begin());
+    }
+    prepared_.push_back({sql, stmt});
+}
+
+void SQLDatabase::dropPrepared()
+{
+    for (const PreparedStatement& p : prepared_)
+        sqlite3_finalize(p.stmt);
+    prepared_.clear();
+}
+
 void SQLDatabase::Close()
 {
+    dropPrepared();
     if (db_) {
         sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -210,14 +242,18 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
         return fail(SQLITE_MISUSE, QStringLiteral("the database is not open"));
     const QByteArray text = sql.toUtf8();
     Statement st;
-    const char* tail = nullptr;
-    int rc = sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &st.stmt, &tail);
-    if (rc != SQLITE_OK)
-        return failFromDb(rc);
-    if (!st.stmt)
-        return fail(SQLITE_MISUSE, QStringLiteral("empty statement"));
-    if (tail && QByteArray(tail).trimmed().size() > 0)
-        return fail(SQLITE_MISUSE, QStringLiteral("only one statement may run at a time"));
+    int rc = SQLITE_OK;
+    st.stmt = takePrepared(text);
+    if (!st.stmt) {
+        const char* tail = nullptr;
+        rc = sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &st.stmt, &tail);
+        if (rc != SQLITE_OK)
+            return failFromDb(rc);
+        if (!st.stmt)
+            return fail(SQLITE_MISUSE, QStringLiteral("empty statement"));
+        if (tail && QByteArray(tail).trimmed().size() > 0)
+            return fail(SQLITE_MISUSE, QStringLiteral("only one statement may run at a time"));
+    }
     if (sqlite3_bind_parameter_count(st.stmt) != params.size())
         return fail(SQLITE_RANGE, QStringLiteral("wrong number of bound values"));
     for (int i = 0; i < params.size(); ++i) {
@@ -225,13 +261,17 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
         if (rc != SQLITE_OK)
             return failFromDb(rc);
     }
+    // The first step comes before the columns are read: a kept statement is
+    // prepared again there when its tables have changed, and "*" may then
+    // stand for other columns.
+    rc = sqlite3_step(st.stmt);
     const int ncols = sqlite3_column_count(st.stmt);
     if (columns) {
         for (int i = 0; i < ncols; ++i)
             columns->append(QString::fromUtf8(sqlite3_column_name(st.stmt, i)));
     }
     const RowReader reader(st.stmt);
-    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(st.stmt)) {
         if (onRow)
             (*onRow)(reader);
         if (!cells)
@@ -241,6 +281,7 @@ bool SQLDatabase::run(const QString& sql, const SqlParams& params, std::vector<Q
     }
     if (rc != SQLITE_DONE)
         return failFromDb(rc);
+    keepPrepared(text, std::exchange(st.stmt, nullptr));
     return succeed();
 }
 
@@ -266,19 +307,34 @@ std::unique_ptr<RecordSet> SQLDatabase::SQLSelect(const QString& sql, const SqlP
 
 bool SQLDatabase::InsertRecord(const QString& table, const DatabaseRecord& record)
 {
-    auto quoted = [](QString name) { return '"' + name.replace('"', QStringLiteral("\"\"")) + '"'; };
-    QStringList names;
-    QStringList marks;
+    // Built in one text: a long import inserts one record per line.
+    auto appendQuoted = [](QString& sql, const QString& name) {
+        sql += QLatin1Char('"');
+        for (const QChar c : name) {
+            if (c == QLatin1Char('"'))
+                sql += c;
+            sql += c;
+        }
+        sql += QLatin1Char('"');
+    };
+    QString sql = QStringLiteral("INSERT INTO ");
+    sql.reserve(160);
+    appendQuoted(sql, table);
+    if (record.columns().empty())
+        return run(sql + QStringLiteral(" DEFAULT VALUES"), {}, nullptr, nullptr);
     SqlParams values;
+    values.reserve(qsizetype(record.columns().size()));
+    QChar separator = QLatin1Char('(');
     for (const auto& [column, value] : record.columns()) {
-        names << quoted(column);
-        marks << QStringLiteral("?");
+        sql += separator;
+        appendQuoted(sql, column);
+        separator = QLatin1Char(',');
         values << value;
     }
-    const QString sql = names.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table))
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(quoted(table), names.join(','), marks.join(','));
+    sql += QStringLiteral(") VALUES (?");
+    for (std::size_t i = 1; i < record.columns().size(); ++i)
+        sql += QStringLiteral(",?");
+    sql += QLatin1Char(')');
     return run(sql, values, nullptr, nullptr);
 }
 

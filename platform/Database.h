@@ -150,8 +150,20 @@ private:
     bool run(const QString& sql, const SqlParams& params, std::vector<QVariant>* cells, QStringList* columns,
              const std::function<void(const RowReader&)>* onRow = nullptr);
 
+    // The statements run last, prepared, for their next run: a statement run
+    // once per row of a long import is parsed once, not once a row.
+    struct PreparedStatement
+    {
+        QByteArray sql;
+        sqlite3_stmt* stmt = nullptr;
+    };
+    sqlite3_stmt* takePrepared(const QByteArray& sql);
+    void keepPrepared(const QByteArray& sql, sqlite3_stmt* stmt);
+    void dropPrepared();
+
     QString file_;
     sqlite3* db_ = nullptr;
+    std::vector<PreparedStatement> prepared_;
     int errorCode_ = 0;
     QString errorMessage_;
     std::function<void(const QString&)> observer_;

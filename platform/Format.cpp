@@ -1,8 +1,10 @@
 #include "platform/Format.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -133,6 +135,16 @@ std::optional<double> ReadAmount(const QString& input, bool grouping)
         negative = text.startsWith('-');
         text.remove(0, 1);
     }
+    // The plain form (digits and at most one "."), as AmountText writes it, reads directly.
+    if (!text.isEmpty() && text.count('.') <= 1 && text != QLatin1String(".") &&
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == '.' || (c >= '0' && c <= '9'); })) {
+        const QByteArray plain = text.toLatin1();
+        double value = 0;
+        const auto [end, error] = std::from_chars(plain.cbegin(), plain.cend(), value);
+        if (error == std::errc() && end == plain.cend() && std::isfinite(value))
+            return negative ? -value : value;
+        return std::nullopt;
+    }
     int separators = 0;
     int lastSeparator = -1;
     for (int i = 0; i < text.size(); ++i) {
@@ -211,14 +223,30 @@ QString Str(qint64 value)
     return QString::number(value);
 }
 
+namespace {
+
+// "dd/MM/" followed by the year in `yearDigits` digits, written directly:
+// exports and imports write one per row, and a format text would be parsed each time.
+QString dayMonthYear(const QDate& date, int yearDigits)
+{
+    if (!date.isValid() || date.year() < 0 || date.year() > 9999)
+        return date.toString(yearDigits == 2 ? QStringLiteral("dd/MM/yy") : QStringLiteral("dd/MM/yyyy"));
+    char text[11];
+    const int year = yearDigits == 2 ? date.year() % 100 : date.year();
+    const int size = std::snprintf(text, sizeof text, "%02d/%02d/%0*d", date.day(), date.month(), yearDigits, year);
+    return QString::fromLatin1(text, size);
+}
+
+} // namespace
+
 QString ShortDate(const QDate& date)
 {
-    return date.toString(QStringLiteral("dd/MM/yy"));
+    return dayMonthYear(date, 2);
 }
 
 QString LongDate(const QDate& date)
 {
-    return date.toString(QStringLiteral("dd/MM/yyyy"));
+    return dayMonthYear(date, 4);
 }
 
 bool ParseDate(const QString& text, QDate& date)

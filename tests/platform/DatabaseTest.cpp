@@ -178,6 +178,25 @@ TEST_F(Database, operationsAfterClose_returnAnError)
     EXPECT_FALSE(tx.active());
 }
 
+// Statements are kept prepared between runs: a kept one follows a changed
+// table, and many different ones in turn still each run right.
+TEST_F(Database, statementRunAgain_followsItsChangedTable_andManyStatementsTakeTurns)
+{
+    exec(db, "CREATE TABLE t (a)");
+    exec(db, "INSERT INTO t VALUES (1)");
+    EXPECT_EQ(cells(*db.SQLSelect("SELECT * FROM t")), "1");
+    exec(db, "DROP TABLE t");
+    EXPECT_EQ(db.SQLSelect("SELECT * FROM t"), nullptr);
+    exec(db, "CREATE TABLE t (a, b)");
+    exec(db, "INSERT INTO t VALUES (2, 3)");
+    EXPECT_EQ(cells(*db.SQLSelect("SELECT * FROM t")), "2|3");
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 40; ++i)
+            EXPECT_EQ(cells(*db.SQLSelect(QStringLiteral("SELECT %1 + ?").arg(i), {round})),
+                      QString::number(i + round));
+    EXPECT_TRUE(db.SQLExecute("VACUUM"));
+}
+
 TEST(DatabaseConnect, refusesGarbageWithCode26_andMissingFilesWithoutCreatingThem)
 {
     const QString garbage = testsupport::tempPath("garbage.rbd");

@@ -16,8 +16,8 @@
 
 namespace {
 
-// The chart, schedule, import and export windows are not part of the program
-// yet: their commands stay in the menu, disabled, until they are.
+// Each command by its menu entry's name, with its handler and whether it is
+// enabled (the toolbar's items follow their commands).
 constexpr std::array<MenuCommand, 14> kMenuCommands = {{
     {"mContatos", &App::_mContatos_Action, true},
     {"mCategorias", &App::_mCategorias_Action, true},
@@ -25,8 +25,8 @@ constexpr std::array<MenuCommand, 14> kMenuCommands = {{
     {"mGraficos", &App::_mGraficos_Action, true},
     {"mPreferencias", &App::_mPreferencias_Action, true},
     {"mSobre", &App::_mSobre_Action, true},
-    {"mExportar", &App::_mExportar_Action, false},
-    {"mImportar", &App::_mImportar_Action, false},
+    {"mExportar", &App::_mExportar_Action, true},
+    {"mImportar", &App::_mImportar_Action, true},
     {"mAgenda", &App::_mAgenda_Action, true},
     {"FileQuit", [] { App::_FileQuit_Action(); }, true},
     {"mHelp2", &App::_mHelp2_Action, true},

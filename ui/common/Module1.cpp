@@ -31,6 +31,9 @@ TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
 TOVIRA_TEXT(kMsgSomenteLeitura, "O arquivo de dados está aberto somente para leitura: nada foi gravado.")
 TOVIRA_TEXT(kTodosArquivos, "Todos os arquivos")
 TOVIRA_TEXT(kMsgArquivoIlegivel, "Não foi possível ler o arquivo.")
+TOVIRA_TEXT(kMsgValorInvalido, "Valor inválido na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgCamposFaltando, "Faltam campos na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

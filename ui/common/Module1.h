@@ -21,6 +21,9 @@ QString kMsgPrefsNaoGravadas();
 QString kMsgSomenteLeitura();
 QString kTodosArquivos();
 QString kMsgArquivoIlegivel();
+QString kMsgValorInvalido();
+QString kMsgCamposFaltando();
+QString kMsgExportacaoFalhou();
 
 // The twelve month names, January first.
 QStringList monthNames();

@@ -1,0 +1,108 @@
+// The menu commands of the text exchange: the export of the ledger and the
+// preview that opens a text import.
+
+#include "app/App.h"
+#include "exchange/TextDecoding.h"
+#include "exchange/TextExport.h"
+#include "exchange/TextImport.h"
+#include "exchange/wImporta.h"
+#include "platform/Files.h"
+#include "platform/Seams.h"
+#include "ui/common/Module1.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSaveFile>
+
+namespace {
+
+QString textFileFilter()
+{
+    return QStringLiteral("%1 (*.txt *.TXT *.tsv *.TSV *.csv *.CSV);;%2 (*)")
+        .arg(Module1::kTexto(), Module1::kTodosArquivos());
+}
+
+void reportExportFailure(const QString& reason)
+{
+    MsgBox(Module1::kMsgExportacaoFalhou() + QStringLiteral("\n\n") + reason);
+}
+
+} // namespace
+
+void App::ExportaDados()
+{
+    const QString suggested = QDir(DocumentsFolder()).filePath(QStringLiteral("Tovira Export.txt"));
+    const QString path = seams::fileDialogs().saveFile(Module1::kExportar(), suggested, textFileFilter());
+    if (path.isEmpty())
+        return;
+    // The file takes the place of an older one only once it is complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        reportExportFailure(file.errorString());
+        return;
+    }
+    ExportTexts texts;
+    texts.captions = wImporta::ownCaptions() << Module1::kComentarios();
+    texts.storedNo = Module1::kNao();
+    texts.yes = Module1::kSim();
+    texts.no = Module1::kNao2();
+    switch (WriteExport(*CashDB, file, texts)) {
+    case ExportResult::QueryFailed:
+        file.cancelWriting();
+        DisplayDatabaseError();
+        return;
+    case ExportResult::WriteFailed:
+        reportExportFailure(file.errorString());
+        file.cancelWriting();
+        return;
+    case ExportResult::Written:
+        break;
+    }
+    if (!file.commit())
+        reportExportFailure(file.errorString());
+}
+
+void App::ImportaDados()
+{
+    if (refusesWrites())
+        return;
+    if (wImporta::exists() && wImporta::instance().running())
+        return;
+    wImporta& window = wImporta::instance();
+    window.ProgressBar->setValue(0);
+    textoimporta.clear();
+    textfile = seams::fileDialogs().openFile(Module1::kImportar(), textFileFilter());
+    if (textfile.isEmpty())
+        return;
+
+    QStringList lines;
+    QString reason;
+    if (!ReadImportFile(textfile, lines, &reason)) {
+        window.Hide();
+        MsgBox(Module1::kMsgArquivoIlegivel() + QStringLiteral("\n\n") + reason);
+        return;
+    }
+    const TextPreview preview = PreviewText(lines, wImporta::ownCaptions());
+    switch (preview.problem) {
+    case TextPreview::Problem::None:
+        break;
+    case TextPreview::Problem::NothingToRead:
+        window.Hide();
+        MsgBox(Module1::kMSGNadaaimportar());
+        return;
+    case TextPreview::Problem::NoTab:
+        window.Hide();
+        window.tipoarquivo->setText(Module1::kTexto());
+        MsgBox(Module1::kMsgTextoTab());
+        return;
+    case TextPreview::Problem::Incompatible:
+        window.Hide();
+        MsgBox(Module1::kMsgFormatoIncompativel());
+        return;
+    }
+    ImpTovira = preview.layout == TextLayout::Own;
+    textoimporta = lines;
+    window.showPreview(preview);
+    window.Show();
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+// The text import's reading of a tab-separated file, without widgets: which
+// of the two accepted layouts the file has, the first data line for the
+// preview, and each line turned into the transaction it stands for. The
+// import window turns the problems found into the program's messages.
+//
+// Own layout: the program's export, recognised by the first seven captions
+// of its header; columns account, category, contact, date, credit, debit,
+// verified, comment. Generic layout: any file whose first line holds a TAB;
+// columns account, category, contact, date, credit, debit, further columns
+// ignored; the first line is a header when its first five fields are not
+// numbers.
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+enum class TextLayout { Own, Generic };
+
+struct TextPreview
+{
+    enum class Problem {
+        None,
+        NothingToRead, // no line with anything in it, or an own header with no data line
+        NoTab,         // the first line holds no TAB
+        Incompatible,  // a generic first data line missing or with an empty field among the six
+    };
+    Problem problem = Problem::None;
+    TextLayout layout = TextLayout::Generic;
+    // The first data line's account, category, contact, date, credit, debit
+    // and (own layout) verified fields; absent fields are empty.
+    QStringList fields;
+};
+
+// `ownCaptions`: the seven captions that open the program's own header.
+TextPreview PreviewText(const QStringList& lines, const QStringList& ownCaptions);
+
+// The layout of the file and the index of its first data line (lines.size()
+// when there is none). Lines with nothing in them count for nothing.
+struct TextStart
+{
+    TextLayout layout = TextLayout::Generic;
+    qsizetype firstData = 0;
+};
+TextStart FindTextStart(const QStringList& lines, const QStringList& ownCaptions);
+
+// The "no contact" text a transaction carries in place of a contact.
+QString NoContactText();
+
+struct ImportedLine
+{
+    enum class Problem {
+        None,
+        Blank,         // nothing in the line: skipped without a word
+        MissingFields, // fewer fields than the layout has
+        BadAmount,     // an amount field that is not a number
+        BadDate,       // a date field that is not a date
+    };
+    Problem problem = Problem::None;
+    QString account;
+    QString category;
+    QString contact;
+    // False for the no-contact text, which is not a name for the contacts register.
+    bool offerContact = true;
+    double amount = 0;
+    bool credit = true;
+    QDate date;
+    bool verified = false;
+    QString comment;
+};
+
+// `verifiedText`: the text that marks a verified row in the own layout ("Sim").
+ImportedLine ReadImportLine(const QString& line, TextLayout layout, const QString& verifiedText);

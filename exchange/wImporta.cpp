@@ -1,0 +1,381 @@
+#include "exchange/wImporta.h"
+
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Controls.h"
+#include "platform/Database.h"
+#include "platform/Format.h"
+#include "platform/Seams.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
+#include "registers/wEditaContato.h"
+#include "ui/common/MenuBar1.h"
+#include "ui/common/Module1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSet>
+
+namespace {
+
+// How often a running import repaints its progress bar.
+constexpr int kRepaintMs = 50;
+
+template <class W> W* control(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* w = new W(parent);
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(geometry);
+    return w;
+}
+
+QCheckBox* indicator(QWidget* parent, const char* name, const QString& caption, int top)
+{
+    auto* box = control<QCheckBox>(parent, name, QRect(13, top, 100, 20));
+    box->setText(caption);
+    return box;
+}
+
+QLabel* text(QWidget* parent, const char* name, const QRect& geometry, const QString& content = {})
+{
+    auto* label = control<QLabel>(parent, name, geometry);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(content);
+    return label;
+}
+
+// Each register is offered a name once per import: after the first offer the
+// name is stored, or was there already.
+class NameOffers
+{
+  public:
+    // Puts the name into the register window's field and runs its insert
+    // routine; false when the database failed (the routine has said so).
+    bool offer(const QString& name, EditField* field, void (*insert)())
+    {
+        if (offered_.contains(name))
+            return true;
+        field->setText(name);
+        insert();
+        // A blank name is refused with its warning before the database is
+        // asked, and is offered again with every line that has it.
+        if (name.trimmed().isEmpty())
+            return true;
+        if (App::CashDB->Error())
+            return false;
+        offered_.insert(name);
+        return true;
+    }
+
+  private:
+    QSet<QString> offered_;
+};
+
+void insertAccount()
+{
+    wContas::instance().InsereConta();
+}
+
+void insertCategory()
+{
+    wCategorias::instance().InsereCategoria();
+}
+
+void insertContact()
+{
+    wEditaContato::instance().InsereContato();
+}
+
+// Tells the user why a line that cannot be read is left out; false for a
+// line that can be stored. Blank lines are left out without a word.
+bool refuseLine(ImportedLine::Problem problem, qsizetype lineNumber)
+{
+    const auto number = [lineNumber] { return Str(qint64(lineNumber)); };
+    switch (problem) {
+    case ImportedLine::Problem::None:
+        return false;
+    case ImportedLine::Problem::Blank:
+        break;
+    case ImportedLine::Problem::MissingFields:
+        Module1::AbreJanela(Module1::kMsgCamposFaltando().arg(number()), false, Module1::kMsgAviso());
+        break;
+    case ImportedLine::Problem::BadAmount:
+        Module1::AbreJanela(Module1::kMsgValorInvalido().arg(number()), false, Module1::kMsgAviso());
+        break;
+    case ImportedLine::Problem::BadDate:
+        Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
+        break;
+    }
+    return true;
+}
+
+// While the import runs the window is modal and its buttons are off, so the
+// user can neither start a second import nor enter anything that would be
+// stored under the import's hand-over names.
+class RunningImport
+{
+  public:
+    explicit RunningImport(wImporta& window, bool& running) : window_(window), running_(running)
+    {
+        running_ = true;
+        if (MenuBar1::exists())
+            command_ = MenuBar1::instance().entry(QStringLiteral("mImportar"));
+        if (command_)
+            command_->setEnabled(false);
+        window_.btImporta->setEnabled(false);
+        window_.btFecha->setEnabled(false);
+        window_.hide();
+        window_.setWindowModality(Qt::ApplicationModal);
+        window_.Show();
+    }
+    ~RunningImport()
+    {
+        window_.hide();
+        window_.setWindowModality(Qt::NonModal);
+        window_.btImporta->setEnabled(true);
+        window_.btFecha->setEnabled(true);
+        if (command_)
+            command_->setEnabled(true);
+        running_ = false;
+    }
+    RunningImport(const RunningImport&) = delete;
+    RunningImport& operator=(const RunningImport&) = delete;
+
+  private:
+    wImporta& window_;
+    bool& running_;
+    QPointer<QAction> command_;
+};
+
+// The transaction window's fields carry every imported row, hidden; showing
+// none of those texts spares laying out each one as it passes.
+class UnshownTexts
+{
+  public:
+    explicit UnshownTexts(std::initializer_list<QLineEdit*> fields)
+    {
+        for (QLineEdit* field : fields) {
+            kept_.append({field, field->echoMode()});
+            field->setEchoMode(QLineEdit::NoEcho);
+        }
+    }
+    ~UnshownTexts()
+    {
+        for (const auto& [field, mode] : kept_)
+            if (field)
+                field->setEchoMode(mode);
+    }
+    UnshownTexts(const UnshownTexts&) = delete;
+    UnshownTexts& operator=(const UnshownTexts&) = delete;
+
+  private:
+    QList<std::pair<QPointer<QLineEdit>, QLineEdit::EchoMode>> kept_;
+};
+
+} // namespace
+
+wImporta::wImporta()
+{
+    setObjectName(QStringLiteral("wImporta"));
+    setWindowTitle(Module1::kImporta());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint);
+    setFixedSize(406, 313);
+
+    cConta = indicator(this, "cConta", Module1::kConta(), 59);
+    StaticText1 = control<QLabel>(this, "StaticText1", QRect(183, 27, 121, 20));
+    StaticText1->setText(Module1::kArquivo());
+    StaticText2 = control<QLabel>(this, "StaticText2", QRect(13, 27, 121, 20));
+    StaticText2->setText(QStringLiteral("Tovira"));
+    cCategoria = indicator(this, "cCategoria", Module1::kCategoria(), 84);
+    cContato = indicator(this, "cContato", Module1::kContato(), 109);
+    cData = indicator(this, "cData", Module1::kData(), 136);
+    cCredito = indicator(this, "cCredito", Module1::kCredito2(), 162);
+    cDebito = indicator(this, "cDebito", Module1::kDebito2(), 188);
+    cVerificado = indicator(this, "cVerificado", Module1::kVerificado(), 215);
+    impConta = text(this, "impConta", QRect(183, 58, 203, 20));
+    impCategoria = text(this, "impCategoria", QRect(183, 84, 209, 20));
+    impContato = text(this, "impContato", QRect(183, 110, 203, 20));
+    impData = text(this, "impData", QRect(183, 136, 209, 20));
+    impCredito = text(this, "impCredito", QRect(183, 162, 209, 20));
+    impDebito = text(this, "impDebito", QRect(183, 188, 209, 20));
+    impVerificado = text(this, "impVerificado", QRect(183, 214, 203, 20));
+    StaticText3 = text(this, "StaticText3", QRect(13, 248, 103, 20), Module1::kTipoArquivo());
+    StaticText3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    tipoarquivo = text(this, "tipoarquivo", QRect(128, 248, 152, 20));
+    btFecha = control<QPushButton>(this, "btFecha", QRect(246, 280, 64, 20));
+    btFecha->setText(Module1::kFecha());
+    btFecha->setAutoDefault(false);
+    btImporta = control<QPushButton>(this, "btImporta", QRect(322, 280, 64, 20));
+    btImporta->setText(Module1::kImporta());
+    btImporta->setAutoDefault(false);
+    Separator1 = control<QFrame>(this, "Separator1", QRect(0, 242, 406, 2));
+    Separator1->setFrameShape(QFrame::HLine);
+    Separator1->setFrameShadow(QFrame::Sunken);
+    ProgressBar = control<QProgressBar>(this, "ProgressBar", QRect(23, 280, 203, 20));
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+    ProgressBar->setTextVisible(false);
+    setCancelButton(btFecha);
+
+    connect(btFecha, &QPushButton::clicked, this, [this] { btFecha_Action(); });
+    connect(btImporta, &QPushButton::clicked, this, [this] { btImporta_Action(); });
+}
+
+QStringList wImporta::ownCaptions()
+{
+    return {Module1::kConta(),    Module1::kCategoria(), Module1::kContato(),   Module1::kData(),
+            Module1::kCredito2(), Module1::kDebito2(),   Module1::kVerificado()};
+}
+
+bool wImporta::CancelClose()
+{
+    if (!running_)
+        Hide();
+    return true;
+}
+
+void wImporta::btFecha_Action()
+{
+    if (!running_)
+        Hide();
+}
+
+void wImporta::btImporta_Action()
+{
+    ImportaDados2();
+}
+
+void wImporta::setBoxes(bool checked, bool verified)
+{
+    for (QCheckBox* box : {cConta, cCategoria, cContato, cData, cCredito, cDebito, cVerificado}) {
+        box->setChecked(box == cVerificado ? verified : checked);
+        box->setEnabled(false);
+    }
+}
+
+void wImporta::showPreview(const TextPreview& preview)
+{
+    const bool own = preview.layout == TextLayout::Own;
+    // The generic layout has no verified column: its rows come in not verified.
+    setBoxes(true, own);
+    tipoarquivo->setText(own ? QStringLiteral("Tovira") : Module1::kTexto());
+    QLabel* const labels[] = {impConta, impCategoria, impContato, impData, impCredito, impDebito, impVerificado};
+    for (qsizetype i = 0; i < 7; ++i)
+        labels[i]->setText(i < preview.fields.size() ? preview.fields[i] : QString());
+    if (!own)
+        impVerificado->setText(Module1::kNao());
+}
+
+void wImporta::showProgress(int done, bool now)
+{
+    if (!now && sinceRepaint_.isValid() && sinceRepaint_.elapsed() < kRepaintMs)
+        return;
+    sinceRepaint_.start();
+    ProgressBar->setValue(done);
+    // Paints the window without taking user input: the import must not re-enter itself.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void wImporta::ImportaDados2()
+{
+    if (running_)
+        return;
+    // Nothing previewed (a cancelled or refused choice of file): nothing to import.
+    const QStringList lines = App::textoimporta;
+    if (lines.isEmpty()) {
+        Hide();
+        return;
+    }
+    const TextStart start = FindTextStart(lines, ownCaptions());
+    const TextLayout layout = App::ImpTovira ? TextLayout::Own : TextLayout::Generic;
+    std::optional<int> stored;
+    {
+        RunningImport run(*this, running_);
+        ProgressBar->setRange(0, int(lines.size() - start.firstData));
+        showProgress(0, true);
+        stored = importLines(lines, start.firstData, layout);
+        showProgress(ProgressBar->maximum(), true);
+
+        // One reload of the windows that show the ledger and the registers, for the whole import.
+        if (wCash* main = wCash::existing()) {
+            main->CarregaContas();
+            main->CarregaCategorias();
+            main->CarregaAno();
+            main->CarregalMovimento();
+        }
+        // The register windows the import drove stay hidden, as they were made.
+        if (wContatos* contactList = wContatos::existing())
+            contactList->Hide();
+        if (wCategorias* categoryWindow = wCategorias::existing())
+            categoryWindow->Hide();
+        if (wContas* accountWindow = wContas::existing())
+            accountWindow->Hide();
+        MsgBox(Module1::kMsgTotalImportado() + QStringLiteral(":  ") + Str(qint64(stored.value_or(0))));
+        wTransacoes& entry = wTransacoes::instance();
+        entry.CarregaContas();
+        entry.CarregaCategorias();
+        entry.CarregaContatos();
+    }
+    App::textoimporta.clear();
+    Hide();
+}
+
+std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype first, TextLayout layout)
+{
+    ImportingScope importing;
+    // One change of the data file: fast, and a crash or a failure half way
+    // leaves the ledger as it was before the import.
+    Transaction whole(*App::CashDB);
+    if (!whole.active()) {
+        App::DisplayDatabaseError();
+        return std::nullopt;
+    }
+    const QString verifiedText = Module1::kSim();
+    wTransacoes& entry = wTransacoes::instance();
+    const UnshownTexts unshown({entry.tValor, entry.tData, entry.tComentarios});
+    NameOffers accounts;
+    NameOffers categories;
+    NameOffers contacts;
+    int stored = 0;
+    for (qsizetype i = first; i < lines.size(); ++i) {
+        showProgress(int(i - first + 1), false);
+        const ImportedLine line = ReadImportLine(lines[i], layout, verifiedText);
+        if (refuseLine(line.problem, i + 1))
+            continue;
+        if (!accounts.offer(line.account, wContas::instance().tConta, insertAccount) ||
+            !categories.offer(line.category, wCategorias::instance().conta_descricao, insertCategory) ||
+            (line.offerContact && !contacts.offer(line.contact, wEditaContato::instance().tNome, insertContact)))
+            return std::nullopt;
+        App::uConta = line.account;
+        App::uCategoria = line.category;
+        App::uContato = line.contact;
+        entry.sTipo->setListIndex(line.credit ? 0 : 1);
+        entry.handOverAmount(line.amount);
+        entry.handOverDate(line.date);
+        entry.cConciliado->setChecked(line.verified);
+        entry.tComentarios->setText(line.comment);
+        switch (entry.InsereMovimento()) {
+        case wTransacoes::SaveResult::Stored:
+            ++stored;
+            break;
+        case wTransacoes::SaveResult::Refused:
+            break;
+        case wTransacoes::SaveResult::Failed:
+            return std::nullopt;
+        }
+    }
+    if (!whole.commit()) {
+        App::DisplayDatabaseError();
+        return std::nullopt;
+    }
+    return stored;
+}

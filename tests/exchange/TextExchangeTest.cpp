@@ -1,0 +1,255 @@
+// The export and import commands with their windows: the round trip of a
+// ledger, the preview and its refusals, the import's refusals and counts, and
+// a failure or a kill half way through an import.
+
+#include "AppFixture.h"
+#include "TestSupport.h"
+#include "TextFiles.h"
+#include "app/App.h"
+#include "exchange/wImporta.h"
+#include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Controls.h"
+#include "platform/Database.h"
+#include "ui/common/MenuBar1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using TextExchange = AppTest;
+
+namespace {
+
+const QString kRows = "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
+                      "FROM Movimento ORDER BY id";
+
+QString writeFile(const QByteArray& bytes)
+{
+    const QString path = testsupport::tempPath("import.txt");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+QStringList names(const QString& sql)
+{
+    QStringList out = testsupport::column(*App::CashDB, sql);
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+TEST_F(TextExchange, exportThenImportIntoAnEmptyFile_givesTheSameLedger_andOnlyTheNamesUsed)
+{
+    openDatabase();
+    addAccounts({"Banco", "Sem uso"});
+    addTransaction("Banco", "Salário", "Empresa \"Zé\" O'Neil", "2026-03-05", "1234.5", "", "Sim", "março\tabril");
+    addTransaction("Banco", "Mercado", "  -  ", "1999-12-31", "", "0.01", "Não", "linha\r\nnova");
+    addTransaction("Cartão", "Mercado", "Loja", "2087-07-01", "1e9", "", "Não");
+    addTransaction("Cartão", "Devolução", "Loja", "2026-01-02", "-52.1", "", "Sim");
+    addTransaction("Cartão", "Devolução", "  -  ", "2026-01-03", "", "-3", "Sim");
+    QList<QStringList> expected = testsupport::rows(db(), kRows);
+    expected[0][7] = "março abril";
+    expected[1][7] = "linha  nova";
+    const QString path = testsupport::tempPath("Tovira Export.txt");
+    recorder.fileNames << path;
+    BindMenuHandlers(MenuBar1::instance());
+    MenuBar1::instance().entry("mExportar")->trigger();
+    ASSERT_TRUE(QFile::exists(path));
+
+    closeWindows();
+    openDatabase();
+    openMain();
+    recorder.fileNames << path;
+    App::ImportaDados();
+    wImporta& w = wImporta::instance();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.tipoarquivo->text(), "Tovira");
+    EXPECT_EQ(w.impContato->text(), "Empresa \"Zé\" O'Neil");
+    EXPECT_EQ(w.impCredito->text(), "1,234.50");
+    EXPECT_EQ(w.impVerificado->text(), "Sim");
+    for (QCheckBox* box : {w.cConta, w.cDebito, w.cVerificado})
+        EXPECT_TRUE(box->isChecked() && !box->isEnabled());
+    testsupport::screenshot(w, "wImporta_own");
+    click(w.btImporta);
+
+    EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  5"}));
+    EXPECT_EQ(testsupport::rows(db(), kRows), expected);
+    EXPECT_EQ(names("SELECT nome FROM Contas"), QStringList({"Banco", "Cartão"}));
+    EXPECT_EQ(names("SELECT descricao FROM Categorias"), QStringList({"Devolução", "Mercado", "Salário"}));
+    EXPECT_EQ(names("SELECT nome FROM Contatos"), QStringList({"Empresa \"Zé\" O'Neil", "Loja"}));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(App::importando);
+    EXPECT_EQ(rows(wCash::instance().List_Contas), QStringList({"Banco", "Cartão"}));
+}
+
+TEST_F(TextExchange, preview_ofAGenericFile_andTheFilesItRefuses)
+{
+    openDatabase();
+    recorder.fileNames << textFile("generic_header.txt");
+    BindMenuHandlers(MenuBar1::instance());
+    MenuBar1::instance().entry("mImportar")->trigger();
+    wImporta& w = wImporta::instance();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.tipoarquivo->text(), "Texto");
+    EXPECT_EQ(w.impData->text(), "5/3/26");
+    EXPECT_EQ(w.impDebito->text(), "12,50");
+    EXPECT_EQ(w.impVerificado->text(), "Não");
+    EXPECT_FALSE(w.cVerificado->isChecked() || w.cVerificado->isEnabled());
+    testsupport::screenshot(w, "wImporta_generic");
+
+    const std::pair<QString, QString> refused[] = {
+        {textFile("no_tab.txt"), "Os campos devem ser separados por TAB"},
+        {textFile("header_only.txt"), "Formato Incompatível."},
+        {textFile("empty_credit.txt"), "Formato Incompatível."},
+        {writeFile(ownCaptions().join('\t').toUtf8() + "\tComentários:\n"), "Nada para importar..."},
+        {textFile("missing.txt"), "Não foi possível ler o arquivo."},
+    };
+    for (const auto& [file, message] : refused) {
+        recorder.clear();
+        recorder.fileNames << file;
+        App::ImportaDados();
+        EXPECT_TRUE(recorder.messages().value(0).startsWith(message)) << file.toStdString();
+        EXPECT_FALSE(w.isVisible()) << file.toStdString();
+        click(w.btImporta);
+        EXPECT_TRUE(testsupport::rows(db(), kRows).isEmpty());
+    }
+    App::readOnly = true;
+    recorder.clear();
+    App::ImportaDados();
+    EXPECT_EQ(recorder.shown.size(), 1);
+    App::readOnly = false;
+}
+
+TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andCountsWhatWasStored)
+{
+    openDatabase();
+    recorder.fileNames << textFile("refusals.txt");
+    App::ImportaDados();
+    click(wImporta::instance().btImporta);
+    EXPECT_EQ(recorder.confirmations(),
+              QStringList({"Data inválida", "Valor inválido na linha 5: a linha não foi importada.",
+                           "Faltam campos na linha 6: a linha não foi importada.", "Valor não pode ser zero",
+                           "Data inválida"}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  1"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT comentarios FROM Movimento"), QStringList({"ok"}));
+
+    // CRLF and UTF-16 files; a generic line takes no comment left in the transaction window.
+    // While an import runs nothing can start another one.
+    wTransacoes::instance().tComentarios->setText("de antes");
+    BindMenuHandlers(MenuBar1::instance());
+    int reentered = 0;
+    db().setStatementObserver([&](const QString&) {
+        if (!wImporta::instance().running() || reentered++)
+            return;
+        EXPECT_TRUE(wImporta::instance().isModal() && !wImporta::instance().btImporta->isEnabled());
+        EXPECT_FALSE(MenuBar1::instance().entry("mImportar")->isEnabled());
+        wImporta::instance().ImportaDados2();
+        App::ImportaDados();
+    });
+    for (const char* file : {"generic_crlf.txt", "utf16.txt"}) {
+        recorder.fileNames << textFile(file);
+        App::ImportaDados();
+        click(wImporta::instance().btImporta);
+        reentered = 0;
+    }
+    db().setStatementObserver(nullptr);
+    EXPECT_EQ(std::count_if(recorder.shown.cbegin(), recorder.shown.cend(),
+                            [](const ShownText& t) { return t.kind == "open-dialog"; }),
+              3);
+    EXPECT_EQ(testsupport::rows(db(), "SELECT entrada, saida, comentarios FROM Movimento WHERE id > 1 ORDER BY id"),
+              QList<QStringList>({{"NULL", "-3", ""}, {"3", "NULL", ""}, {"2", "NULL", ""}}));
+    EXPECT_EQ(recorder.messages().mid(1), QStringList({"Total Importado:  2", "Total Importado:  1"}));
+}
+
+TEST_F(TextExchange, aDatabaseFailureHalfWay_leavesLedgerAndRegistersAsBefore)
+{
+    openDatabase();
+    addTransaction("Antes", "Casa", "  -  ", "2026-01-01", "1", "");
+    exec("CREATE TRIGGER quebra BEFORE INSERT ON Movimento WHEN NEW.conta_nome = 'Quebra' "
+         "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+    recorder.fileNames << writeFile("Banco\tCasa\tAna\t05/03/26\t1\t0\nQuebra\tCasa\tAna\t05/03/26\t1\t0\n"
+                                    "Banco\tCasa\tAna\t05/03/26\t1\t0\n");
+    App::ImportaDados();
+    click(wImporta::instance().btImporta);
+    EXPECT_EQ(recorder.messages().size(), 2);
+    EXPECT_TRUE(recorder.messages().value(0).contains("disco cheio"));
+    EXPECT_EQ(recorder.messages().value(1), "Total Importado:  0");
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Antes"}));
+    EXPECT_TRUE(testsupport::rows(db(), "SELECT nome FROM Contas UNION ALL SELECT nome FROM Contatos").isEmpty());
+}
+
+TEST_F(TextExchange, export_thatFails_leavesTheOlderFileAsItWas_andSaysSo)
+{
+    openDatabase();
+    const QString path = writeFile("older export\n");
+    exec("DROP TABLE Movimento");
+    recorder.fileNames << path << testsupport::tempPath("no/such/folder/x.txt");
+    App::ExportaDados();
+    App::ExportaDados();
+    ASSERT_EQ(recorder.messages().size(), 2);
+    EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: "));
+    EXPECT_TRUE(recorder.messages()[1].startsWith("Não foi possível gravar o arquivo exportado."));
+    QFile older(path);
+    older.open(QIODevice::ReadOnly);
+    EXPECT_EQ(older.readAll(), "older export\n");
+    App::ExportaDados(); // cancelled: nothing
+    EXPECT_EQ(recorder.messages().size(), 2);
+}
+
+// Run as a child process by the test below: imports many lines into the
+// data file it is given and says so once it is well under way.
+TEST_F(TextExchange, killedImport_child)
+{
+    const QString file = qEnvironmentVariable("TOVIRA_KILLED_IMPORT");
+    if (file.isEmpty())
+        GTEST_SKIP() << "run by killedHalfWay_leavesTheLedgerAsItWas";
+    App::CashDB = std::make_unique<SQLDatabase>();
+    App::CashDB->setDatabaseFile(file);
+    ASSERT_TRUE(App::CashDB->Connect());
+    int inserts = 0;
+    App::CashDB->setStatementObserver([&](const QString& sql) {
+        if (sql.startsWith("INSERT") && ++inserts == 2000)
+            fputs("IMPORT-RUNNING\n", stdout), fflush(stdout);
+    });
+    for (int i = 0; i < 200000; ++i)
+        App::textoimporta << QString("Banco\tCasa\tAna\t05/03/26\t%1\t0").arg(i + 1);
+    wImporta::instance().ImportaDados2();
+}
+
+TEST_F(TextExchange, killedHalfWay_leavesTheLedgerAsItWas)
+{
+    if (!qEnvironmentVariableIsEmpty("TOVIRA_KILLED_IMPORT"))
+        GTEST_SKIP();
+    openDatabase();
+    addTransaction("Antes", "Casa", "  -  ", "2026-01-01", "1", "");
+    const QString file = db().DatabaseFile();
+    App::CashDB.reset();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TOVIRA_KILLED_IMPORT", file);
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=TextExchange.killedImport_child"});
+    ASSERT_TRUE(child.waitForStarted());
+    QByteArray said;
+    while (!said.contains("IMPORT-RUNNING") && child.waitForReadyRead(60000))
+        said += child.readAllStandardOutput();
+    ASSERT_TRUE(said.contains("IMPORT-RUNNING")) << said.toStdString();
+    child.kill();
+    child.waitForFinished();
+
+    App::CashDB = std::make_unique<SQLDatabase>();
+    App::CashDB->setDatabaseFile(file);
+    ASSERT_TRUE(App::CashDB->Connect());
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Antes"}));
+    EXPECT_TRUE(testsupport::rows(db(), "SELECT nome FROM Contas").isEmpty());
+}
