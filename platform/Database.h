@@ -20,7 +20,7 @@ using SqlParams = QVariantList;
 
 class DatabaseField
 {
-public:
+  public:
     explicit DatabaseField(QVariant value = {}) : value_(std::move(value)) {}
 
     // NULL reads as "" and 0.
@@ -31,13 +31,13 @@ public:
     bool IsNull() const { return value_.isNull(); }
     const QVariant& Value() const { return value_; }
 
-private:
+  private:
     QVariant value_;
 };
 
 class RecordSet
 {
-public:
+  public:
     // The fields of every row one after another, row by row.
     RecordSet(QStringList columns, std::vector<QVariant> cells);
 
@@ -55,7 +55,7 @@ public:
     const QStringList& ColumnNames() const { return columns_; }
     void Close() { pos_ = rowCount_; }
 
-private:
+  private:
     QStringList columns_;
     // One block for all the fields: a listing of many rows makes one
     // allocation here rather than one per row.
@@ -70,11 +70,11 @@ struct sqlite3_stmt;
 // counted from 1 and read as a RecordSet's are.
 class RowReader
 {
-public:
+  public:
     int FieldCount() const;
     DatabaseField IdxField(int n) const;
 
-private:
+  private:
     friend class SQLDatabase;
     explicit RowReader(sqlite3_stmt* stmt) : stmt_(stmt) {}
     sqlite3_stmt* stmt_;
@@ -82,7 +82,7 @@ private:
 
 class DatabaseRecord
 {
-public:
+  public:
     void Column(const QString& name, const QString& value) { set(name, value); }
     void DoubleColumn(const QString& name, double value) { set(name, value); }
     void IntegerColumn(const QString& name, qint64 value) { set(name, value); }
@@ -91,14 +91,14 @@ public:
 
     const std::vector<std::pair<QString, QVariant>>& columns() const { return columns_; }
 
-private:
+  private:
     void set(const QString& name, QVariant value);
     std::vector<std::pair<QString, QVariant>> columns_;
 };
 
 class SQLDatabase
 {
-public:
+  public:
     SQLDatabase() = default;
     ~SQLDatabase();
     SQLDatabase(const SQLDatabase&) = delete;
@@ -110,9 +110,18 @@ public:
     // Creates the file (when missing) and opens it.
     bool CreateDatabaseFile();
     // Opens an existing file; refuses one that is not a database (code 26).
+    // A file that cannot be written (no write permission on it, or a folder
+    // that cannot take its journal) is opened for reading only.
     bool Connect();
     void Close();
     bool IsConnected() const { return db_ != nullptr; }
+    // True when Connect found the file unwritable and opened it for reading only.
+    bool IsReadOnly() const { return readOnly_; }
+
+    // SQLite's quick check of the whole file. False when the file is damaged:
+    // the error code is then SQLITE_CORRUPT (11) and the message holds what the
+    // check found, or the error of the check itself.
+    bool QuickCheck();
 
     // Runs one statement that returns no rows.
     bool SQLExecute(const QString& sql, const SqlParams& params = {});
@@ -129,6 +138,8 @@ public:
     // one, Commit ends it.
     bool Commit();
     qint64 LastRowId() const;
+    // The rows changed by the last INSERT, UPDATE or DELETE.
+    int Changes() const;
 
     // The state of the last operation; reset by every success.
     bool Error() const { return errorCode_ != 0; }
@@ -141,7 +152,7 @@ public:
     // before it runs (tests count statements with it).
     void setStatementObserver(std::function<void(const QString&)> observer) { observer_ = std::move(observer); }
 
-private:
+  private:
     friend class Transaction;
     bool open(int flags);
     bool fail(int code, const QString& message);
@@ -152,6 +163,7 @@ private:
 
     QString file_;
     sqlite3* db_ = nullptr;
+    bool readOnly_ = false;
     int errorCode_ = 0;
     QString errorMessage_;
     std::function<void(const QString&)> observer_;
@@ -163,7 +175,7 @@ private:
 // commit, and its rollback undoes only its own.
 class Transaction
 {
-public:
+  public:
     explicit Transaction(SQLDatabase& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -172,7 +184,7 @@ public:
     bool active() const { return active_; }
     bool commit();
 
-private:
+  private:
     SQLDatabase& db_;
     bool active_ = false;
     bool nested_ = false;

@@ -1,6 +1,7 @@
 #include "platform/Format.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -91,7 +92,8 @@ QString Format(double value, const QString& mask)
         intDigits = intDigits.rightJustified(minIntDigits, '0');
     while (fracDigits.size() > requiredDecimals && fracDigits.endsWith('0'))
         fracDigits.chop(1);
-    const bool negative = value < 0 && (intDigits.count('0') != intDigits.size() || fracDigits.count('0') != fracDigits.size());
+    const bool negative =
+        value < 0 && (intDigits.count('0') != intDigits.size() || fracDigits.count('0') != fracDigits.size());
 
     if (grouping) {
         for (int i = int(intDigits.size()) - 3; i > 0; i -= 3)
@@ -231,4 +233,13 @@ bool ParseDate(const QString& text, QDate& date)
         return false;
     date = parsed;
     return true;
+}
+
+bool HasControlCharacter(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const QChar::Category category = c.category();
+        return category == QChar::Other_Control || category == QChar::Separator_Line ||
+               category == QChar::Separator_Paragraph;
+    });
 }

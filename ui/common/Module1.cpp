@@ -29,6 +29,12 @@ TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
 TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova versão.")
 TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
 TOVIRA_TEXT(kMsgSomenteLeitura, "O arquivo de dados está aberto somente para leitura: nada foi gravado.")
+TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
+            "O arquivo de dados não pode ser gravado. Ele será aberto somente para leitura: os movimentos podem ser "
+            "consultados, mas nenhuma alteração será gravada.")
+TOVIRA_TEXT(kMsgSenhaIlegivel, "A senha gravada no arquivo de dados está vazia ou danificada e não pode ser "
+                               "conferida. Contacte o suporte.")
+TOVIRA_TEXT(kMsgMovimentoNaoExiste, "O movimento não existe mais.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

@@ -19,6 +19,9 @@ QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
 QString kMsgPrefsNaoGravadas();
 QString kMsgSomenteLeitura();
+QString kMsgArquivoSomenteLeitura();
+QString kMsgSenhaIlegivel();
+QString kMsgMovimentoNaoExiste();
 
 // The twelve month names, January first.
 QStringList monthNames();
