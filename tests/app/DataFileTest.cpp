@@ -1,23 +1,21 @@
-// The data file as other programs and the file system see it: every change
-// is on disk when its command returns, a reader elsewhere only delays a save,
-// a damaged file is never written, and a file that cannot be written is read.
+// The data file as other programs and the file system see it, and the lock
+// row as older files hold it. Each test starts a run on a file that a first
+// run left with two accounts, a category, a contact and one transaction.
 
 #include "AppFixture.h"
 #include "TestSupport.h"
 #include "app/App.h"
-#include "app/Schema.h"
+#include "app/Password.h"
 #include "ledger/wCash.h"
 #include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
 #include "platform/Database.h"
 #include "platform/Files.h"
 #include "platform/Listbox.h"
-#include "registers/wCategorias.h"
 #include "registers/wContas.h"
-#include "registers/wContatos.h"
-#include "registers/wEditaContato.h"
 #include "settings/wPreferencias.h"
 #include "ui/common/Module1.h"
+#include "ui/common/wDigitaSenha.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -42,7 +40,6 @@ QByteArray bytesOf(const QString& path)
 class DataFile : public AppTest
 {
   protected:
-    // A first run that leaves a data file with names and two transactions, and quits.
     void SetUp() override
     {
         AppTest::SetUp();
@@ -52,157 +49,87 @@ class DataFile : public AppTest
         addCategories({"Mercado"});
         addContacts({"Ana"});
         addTransaction("Banco", "Mercado", "Ana", "2026-12-01", "", "10", "Não", "a");
-        addTransaction("Banco", "Mercado", "Ana", "2026-12-02", "5", "", "Não", "b");
         App::_FileQuit_Action();
         closeWindows();
         App::resetState();
-        recorder.clear();
     }
     void TearDown() override
     {
         QFile::setPermissions(dataFile(), QFile::ReadOwner | QFile::WriteOwner);
         AppTest::TearDown();
     }
-    static wCash& main() { return wCash::instance(); }
-    static void selectLedgerRow(const QString& comment)
+    // SQL on the file, as another program runs it before this run starts.
+    static void before(const QString& sql, const QVariantList& values = {})
     {
-        Listbox& ledger = *main().lMovimento;
-        for (int row = 0; row < ledger.ListCount(); ++row)
-            if (ledger.Cell(row, 8) == comment)
-                ledger.setListIndex(row);
+        SQLDatabase other;
+        other.setDatabaseFile(dataFile());
+        ASSERT_TRUE(other.Connect() && other.SQLExecute(sql, values)) << other.ErrorMessage().toStdString();
     }
-    static void newDebit(const QString& amount, const QString& comment)
+    static wCash& main() { return wCash::instance(); }
+    static void saveNew(const QString& amount)
     {
         main().NovoMovimento();
-        wTransacoes& w = wTransacoes::instance();
-        select(w.sCategoria, "Mercado");
-        w.sTipo->setListIndex(1);
-        w.tValor->setText(amount);
-        w.tComentarios->setText(comment);
-        click(w.PushButton1);
+        select(wTransacoes::instance().sCategoria, "Mercado");
+        wTransacoes::instance().tValor->setText(amount);
+        click(wTransacoes::instance().PushButton1);
+    }
+    static bool typePassword(const QString& password)
+    {
+        wDigitaSenha::instance().eSenha->setText(password);
+        click(wDigitaSenha::instance().bt_ok);
+        return main().isVisible();
     }
 };
 
 } // namespace
 
-// Each kind of change, then a second connection (another program) reads it
-// and can write at once: nothing of ours is pending or holds the file.
+// After each kind of change another program finds it, and can write at once.
 TEST_F(DataFile, everyChange_isOnDiskWhenItsCommandReturns)
 {
     start();
-    select(main().sAno, Module1::kTodos2());
     SQLDatabase other;
     other.setDatabaseFile(dataFile());
     ASSERT_TRUE(other.Connect());
-    struct Change
-    {
-        const char* what;
-        std::function<void()> run;
-        const char* query;
-        QStringList expected;
+    const auto account = [](bool rename, const QString& name) {
+        if (rename)
+            doubleClickRow(main().List_Contas, "Banco");
+        else
+            click(main().BevelButton1);
+        wContas::instance().tConta->setText(name);
+        click(wContas::instance().btok);
     };
-    const QList<Change> changes = {
-        {"transaction insert",
-         [] { newDebit("7", "c"); },
-         "SELECT saida FROM Movimento WHERE comentarios = 'c'",
-         {"7"}},
-        {"transaction change",
-         [] {
-             selectLedgerRow("c");
+    const QList<std::tuple<std::function<void()>, QString, QString>> changes = {
+        {[] { saveNew("7"); }, "SELECT sum(entrada) FROM Movimento", "7"},
+        {[] {
+             main().lMovimento->setListIndex(1);
              main().AlteraMovimento();
              wTransacoes::instance().tValor->setText("8");
              click(wTransacoes::instance().PushButton1);
          },
-         "SELECT saida FROM Movimento WHERE comentarios = 'c'",
-         {"8"}},
-        {"transaction delete",
-         [] {
-             selectLedgerRow("c");
-             main().ApagaMovimento();
-         },
-         "SELECT count(*) FROM Movimento WHERE comentarios = 'c'",
-         {"0"}},
-        {"account insert",
-         [] {
-             click(main().BevelButton1);
-             wContas::instance().tConta->setText("Poupança");
-             click(wContas::instance().btok);
-         },
-         "SELECT nome FROM Contas ORDER BY nome",
-         {"Banco", "Casa", "Poupança"}},
-        {"account rename",
-         [] {
-             doubleClickRow(main().List_Contas, "Banco");
-             wContas::instance().tConta->setText("Banco 2");
-             click(wContas::instance().btok);
-         },
-         "SELECT DISTINCT conta_nome FROM Movimento",
-         {"Banco 2"}},
-        {"account delete",
-         [] {
-             select(main().List_Contas, "Casa");
-             main().BevelButton3_Action();
-         },
-         "SELECT nome FROM Contas ORDER BY nome",
-         {"Banco 2", "Poupança"}},
-        {"category insert and rename",
-         [] {
-             click(main().BevelButton5);
-             wCategorias::instance().conta_descricao->setText("Lazer");
-             click(wCategorias::instance().btok);
-             doubleClickRow(main().List_Categorias, "Mercado");
-             wCategorias::instance().conta_descricao->setText("Feira");
-             click(wCategorias::instance().btok);
-         },
-         "SELECT DISTINCT conta FROM Movimento",
-         {"Feira"}},
-        {"category delete",
-         [] {
-             select(main().List_Categorias, "Lazer");
-             main().BevelButton6_Action();
-         },
-         "SELECT descricao FROM Categorias",
-         {"Feira"}},
-        {"contact insert, rename and delete",
-         [] {
-             wContatos& list = wContatos::instance();
-             list.Show();
-             click(list.BevelButton1);
-             wEditaContato::instance().tNome->setText("Bia");
-             click(wEditaContato::instance().btOK);
-             doubleClickRow(list.ListBox1, "Ana");
-             wEditaContato::instance().tNome->setText("Aninha");
-             click(wEditaContato::instance().btOK);
-             select(list.ListBox1, "Bia");
-             click(list.BevelButton2);
-         },
-         "SELECT nome FROM Contatos UNION ALL SELECT DISTINCT contato FROM Movimento",
-         {"Aninha", "Aninha"}},
-        {"lock",
-         [] {
+         "SELECT sum(entrada) FROM Movimento", "8"},
+        {[] { main().lMovimento->setListIndex(1), main().ApagaMovimento(); }, "SELECT count(*) FROM Movimento", "1"},
+        {[&] { account(false, "Poupança"); }, "SELECT count(*) FROM Contas", "3"},
+        {[&] { account(true, "Banco 2"); }, "SELECT conta_nome FROM Movimento", "Banco 2"},
+        {[] { select(main().List_Contas, "Casa"), main().BevelButton3_Action(); }, "SELECT count(*) FROM Contas", "2"},
+        {[] {
              wPreferencias::ShowFromMenu();
-             wPreferencias& w = wPreferencias::instance();
-             w.cHabilitaSenha->setChecked(true);
-             w.edSenha->setText("segredo");
-             w.edSenha2->setText("segredo");
-             click(w.PushButton1);
+             wPreferencias::instance().cHabilitaSenha->setChecked(true);
+             wPreferencias::instance().edSenha->setText("segredo");
+             wPreferencias::instance().edSenha2->setText("segredo");
+             click(wPreferencias::instance().PushButton1);
          },
-         "SELECT count(*) FROM pwd WHERE pcod1 = '1'",
-         {"1"}},
+         "SELECT count(*) FROM pwd", "1"},
     };
-    for (const Change& change : changes) {
-        SCOPED_TRACE(change.what);
-        change.run();
+    for (const auto& [change, query, expected] : changes) {
+        SCOPED_TRACE(query.toStdString());
+        change();
         EXPECT_FALSE(db().InTransaction());
-        EXPECT_EQ(testsupport::column(other, change.query), change.expected);
-        EXPECT_TRUE(other.SQLExecute("BEGIN EXCLUSIVE")) << other.ErrorMessage().toStdString();
-        EXPECT_TRUE(other.SQLExecute("COMMIT"));
+        EXPECT_EQ(testsupport::column(other, query), QStringList{expected});
+        EXPECT_TRUE(other.SQLExecute("BEGIN EXCLUSIVE") && other.SQLExecute("COMMIT"));
     }
     EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join('|').toStdString();
 }
 
-// Another program reading the file holds back our commit for a moment; the
-// save waits for it instead of failing.
 TEST_F(DataFile, aReaderElsewhere_delaysASave_butDoesNotFailIt)
 {
     start();
@@ -218,114 +145,78 @@ TEST_F(DataFile, aReaderElsewhere_delaysASave_butDoesNotFailIt)
         other.SQLExecute("COMMIT");
     });
     reading.get_future().wait();
-    newDebit("3", "during a read");
+    saveNew("3");
     reader.join();
     EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join('|').toStdString();
-    EXPECT_FALSE(wTransacoes::instance().isVisible());
-    EXPECT_EQ(testsupport::column(db(), "SELECT saida FROM Movimento WHERE comentarios = 'during a read'"),
-              QStringList({"3"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT entrada FROM Movimento WHERE entrada = 3").size(), 1);
 }
 
 TEST_F(DataFile, damagedPage_isReportedOnce_andTheFileIsNeverWritten)
 {
-    {
-        SQLDatabase db;
-        db.setDatabaseFile(dataFile());
-        ASSERT_TRUE(db.Connect());
-        Transaction tx(db);
-        for (int i = 0; i < 3000; ++i)
-            db.SQLExecute("INSERT INTO Movimento (conta_nome, data, comentarios) VALUES ('Banco', '2026-01-01', ?)",
-                          {QString(40, QChar('x' + i % 3))});
-        ASSERT_TRUE(tx.commit());
-    }
-    // A page in the middle of the ledger's rows: the file still opens.
+    before("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+           "INSERT INTO Movimento (comentarios) SELECT printf('%040d', i) FROM n");
     QByteArray bytes = bytesOf(dataFile());
-    const int page = 4096;
-    ASSERT_GT(bytes.size(), 20 * page);
-    bytes.replace(10 * page, page, QByteArray(page, '\xa5'));
-    {
-        QFile file(dataFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    const QByteArray prefs = bytesOf(PreferencesFolder() + "/Tovira");
-
+    ASSERT_GT(bytes.size(), 20 * 4096);
+    bytes.replace(10 * 4096, 4096, QByteArray(4096, '\xa5'));
+    QFile file(dataFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
     EXPECT_FALSE(App::Event_Open());
     App::_FileQuit_Action(); // the main window's close that ends the run
     EXPECT_EQ(App::exitCode, 1);
     ASSERT_EQ(recorder.messages().size(), 1);
     EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: 11\n\n")) << recorder.messages()[0].toStdString();
-    EXPECT_FALSE(wCash::instance().isVisible());
+    EXPECT_FALSE(main().isVisible());
     EXPECT_EQ(bytesOf(dataFile()), bytes);
-    EXPECT_EQ(bytesOf(PreferencesFolder() + "/Tovira"), prefs);
 }
 
+// An older file without the lock table, read-only: no lock, the ledger shows, nothing is written.
 TEST_F(DataFile, readOnlyFile_isReadAndReportedOnce_everyWriteRefusedWithAMessage)
 {
-    ASSERT_TRUE(QFile::setPermissions(dataFile(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const QByteArray before = bytesOf(dataFile());
+    before("DROP TABLE pwd");
+    ASSERT_TRUE(QFile::setPermissions(dataFile(), QFile::ReadOwner | QFile::ReadGroup));
+    const QByteArray bytes = bytesOf(dataFile());
     ASSERT_TRUE(App::Event_Open());
-    EXPECT_TRUE(App::readOnly);
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgArquivoSomenteLeitura() + "\n\n" + dataFile()}));
-    EXPECT_TRUE(main().isVisible());
-    EXPECT_EQ(main().lMovimento->ListCount(), 2);
-
-    const QString refusal = Module1::kMsgSomenteLeitura();
+    EXPECT_EQ(main().lMovimento->ListCount(), 1);
     const QList<std::function<void()>> writes = {
-        [] { newDebit("7", "c"); },
-        [] {
-            selectLedgerRow("a");
-            main().AlteraMovimento();
-            click(wTransacoes::instance().PushButton1);
-        },
-        [] {
-            selectLedgerRow("a");
-            main().ApagaMovimento();
-        },
-        [] {
-            click(main().BevelButton1);
-            wContas::instance().tConta->setText("Poupança");
-            click(wContas::instance().btok);
-        },
-        [] {
-            select(main().List_Categorias, "Mercado");
-            main().BevelButton6_Action();
-        },
-        [] {
-            wContatos::instance().Show();
-            doubleClickRow(wContatos::instance().ListBox1, "Ana");
-            wEditaContato::instance().tNome->setText("Aninha");
-            click(wEditaContato::instance().btOK);
-        },
-        [] {
-            wPreferencias::ShowFromMenu();
-            click(wPreferencias::instance().PushButton1);
-        },
+        [] { saveNew("7"); },
+        [] { main().lMovimento->setListIndex(0), main().ApagaMovimento(); },
+        [] { click(main().BevelButton1), click(wContas::instance().btok); },
+        [] { wPreferencias::ShowFromMenu(), click(wPreferencias::instance().PushButton1); },
     };
-    for (int i = 0; i < writes.size(); ++i) {
-        SCOPED_TRACE(i);
+    for (const auto& write : writes) {
         recorder.clear();
-        writes[i]();
-        EXPECT_EQ(recorder.messages(), QStringList({refusal}));
-        EXPECT_TRUE(recorder.confirmations().isEmpty()) << "refused before any question";
+        write();
+        EXPECT_EQ(recorder.shown.size(), 1);
+        EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgSomenteLeitura()}));
     }
-    EXPECT_TRUE(wTransacoes::instance().isVisible()) << "the refused entry stays on screen";
     App::_FileQuit_Action();
-    EXPECT_EQ(bytesOf(dataFile()), before);
+    EXPECT_EQ(bytesOf(dataFile()), bytes);
 }
 
-TEST_F(DataFile, readOnlyOlderFileWithoutTheLockTable_opensWithoutALock)
+TEST_F(DataFile, earlierLockForm_opensWithItsPassword_andIsReplacedByASaltedHash)
 {
-    QFile::remove(dataFile());
-    {
-        SQLDatabase db;
-        db.setDatabaseFile(dataFile());
-        ASSERT_TRUE(db.CreateDatabaseFile());
-        ASSERT_TRUE(Schema::Create(db));
-    }
-    ASSERT_TRUE(QFile::setPermissions(dataFile(), QFile::ReadOwner));
-    ASSERT_TRUE(App::Event_Open());
-    EXPECT_EQ(App::tSenha, 0);
-    EXPECT_TRUE(main().isVisible());
-    EXPECT_EQ(recorder.messages().size(), 1);
+    before("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'def')"); // "abc", each code raised by 3
+    start();
+    for (const char* wrong : {"def", "abd", "ABC", ""})
+        EXPECT_FALSE(typePassword(wrong)) << wrong;
+    EXPECT_TRUE(typePassword("abc"));
+    const QStringList rows = testsupport::column(db(), "SELECT pcod2 FROM pwd");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(StoredFormOf(rows[0]), StoredForm::Hash);
+    restart();
+    EXPECT_FALSE(typePassword("bcd"));
+    EXPECT_TRUE(typePassword("abc"));
+    EXPECT_EQ(recorder.messages(), QStringList(5, "Senha não confere"));
+    EXPECT_TRUE(ConfereSenha("Senhã", "Vhqkæ") && ConfereSenha("ab", "jk") && !ConfereSenha("ab", "kl"));
+}
+
+TEST_F(DataFile, lockThatCannotBeChecked_endsTheStartupWithoutTheLedger)
+{
+    before("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', '')");
+    EXPECT_FALSE(App::Event_Open());
+    EXPECT_EQ(App::exitCode, 1);
+    EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgSenhaIlegivel()}));
+    EXPECT_FALSE(main().isVisible() || wDigitaSenha::exists());
 }

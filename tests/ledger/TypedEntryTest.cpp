@@ -1,5 +1,5 @@
-// What the user types into the transaction window, key by key, is what is
-// stored; what the program hands over to its fields is stored unaltered.
+// What the user types is what is stored, and an open transaction window
+// follows the rows and names changed elsewhere meanwhile.
 
 #include "LedgerFixture.h"
 #include "TestSupport.h"
@@ -8,154 +8,138 @@
 #include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
+#include "registers/wEditaContato.h"
+#include "ui/common/Module1.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 using TypedEntry = TransactionTest;
 
-namespace {
-
-// A new transaction on Banco in Casa, its amount and date typed as keys.
-wTransacoes& typeNew(const QString& amount, const QString& date)
+TEST_F(TypedEntry, keysTyped_areStoredAsTyped_anImpossibleDateIsRefused)
 {
-    wCash::instance().NovoMovimento();
-    wTransacoes& w = wTransacoes::instance();
-    w.sCategoria->setListIndex(w.sCategoria->findText("Casa"));
-    w.tValor->clear();
-    QTest::keyClicks(w.tValor, amount);
-    w.tData->clear();
-    QTest::keyClicks(w.tData, date);
-    return w;
-}
-
-} // namespace
-
-TEST_F(TypedEntry, typedAmountsAndDates_areStoredAsTyped)
-{
-    struct Case
-    {
-        const char* amount;
-        const char* date;
-        const char* shown; // the amount field after the keys
-        const char* entrada;
-        const char* data;
+    // Amount keys, date keys, the amount field after them, what is stored ("": refused).
+    const QList<QStringList> cases = {
+        {"50,25", "050326", "50,25", "2026-03-05 50.25"},
+        {"50.25", "5/3/26", "50.25", "2026-03-05 50.25"},
+        {"-12,3,4x", "05/03/2026", "12,34", "2026-03-05 12.34"},
+        {"7,5", "31/12/1999", "7,5", "1999-12-31 7.5"},
+        {"50,25", "31/02/26", "50,25", ""},
     };
-    // A sign, a letter or a second decimal mark is refused as it is typed.
-    const Case cases[] = {
-        {"50,25", "050326", "50,25", "50.25", "2026-03-05"},
-        {"50.25", "5/3/26", "50.25", "50.25", "2026-03-05"},
-        {"-12,3,4x", "05/03/2026", "12,34", "12.34", "2026-03-05"},
-        {"1234567,5", "31/12/1999", "1234567,5", "1234567.5", "1999-12-31"},
-        {"0,07", "05032026", "0,07", "0.07", "2026-03-05"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.amount);
+    for (const QStringList& c : cases) {
         exec("DELETE FROM Movimento");
-        wTransacoes& w = typeNew(c.amount, c.date);
-        w.sTipo->setListIndex(0);
-        EXPECT_EQ(w.tValor->Text(), c.shown);
+        recorder.clear();
+        main->NovoMovimento();
+        wTransacoes& w = wTransacoes::instance();
+        select(w.sCategoria, "Casa");
+        w.tValor->clear();
+        w.tData->clear();
+        QTest::keyClicks(w.tValor, c[0]);
+        QTest::keyClicks(w.tData, c[1]);
+        EXPECT_EQ(w.tValor->Text(), c[2]);
         click(w.PushButton1);
-        EXPECT_TRUE(recorder.shown.isEmpty()) << recorder.shown.value(0).text.toStdString();
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_EQ(storedRows().value(0).mid(3, 2), QStringList({c.data, c.entrada}));
+        const bool refused = c[3].isEmpty();
+        EXPECT_EQ(testsupport::column(db(), "SELECT data || ' ' || entrada FROM Movimento").value(0), c[3]);
+        EXPECT_EQ(recorder.confirmations(), refused ? QStringList{"Data inválida"} : QStringList());
+        EXPECT_EQ(w.isVisible(), refused);
     }
 }
 
-TEST_F(TypedEntry, impossibleOrIncompleteDate_isRefusedAndTheWindowKeepsIt)
+TEST_F(TypedEntry, handOversOfTwoAndFourDigitYears_areStoredUnaltered_theTotalShowsWhole)
 {
-    for (const char* bad : {"31/02/26", "290225", "5/3/", "1/13/26", "05/03/202"}) {
-        SCOPED_TRACE(bad);
-        recorder.clear();
-        wTransacoes& w = typeNew("50,25", bad);
-        click(w.PushButton1);
-        EXPECT_EQ(recorder.confirmations(), QStringList({"Data inválida"}));
-        EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(w.tData->Text(), bad);
-        EXPECT_EQ(w.tValor->Text(), "50,25");
-    }
+    main->NovoMovimento(); // today, with a two-digit year
+    wTransacoes& w = wTransacoes::instance();
+    select(w.sCategoria, "Casa");
+    w.tValor->setText("1");
+    click(w.PushButton1);
+    ImportingScope importing;
+    App::uConta = "Banco";
+    w.sTipo->setListIndex(1);
+    w.handOverDate(QDate(1999, 12, 31));
+    w.handOverAmount(100345936.6 + 0.1 + 0.2);
+    EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Stored);
+    EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento ORDER BY id"),
+              QStringList({"2026-12-05", "1999-12-31"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT count(*) FROM Movimento WHERE saida = 100345936.6 + 0.1 + 0.2"),
+              QStringList({"1"}));
+
+    QLabel& total = *main->Totalgeral;
+    const int right = total.geometry().right();
+    select(main->sAno, Module1::kTodos2());
+    EXPECT_EQ(total.text(), "$-100,345,935.90");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return total.width() >= total.fontMetrics().horizontalAdvance(total.text()); }));
+    EXPECT_EQ(total.geometry().right(), right);
+}
+
+using OpenWindows = TransactionTest;
+
+TEST_F(OpenWindows, editedRowDeletedMeanwhile_storesNothingAndSaysSo)
+{
+    addTransaction("Banco", "Casa", "Loja", "2026-03-05", "", "10", "Não", "x");
+    wTransacoes& w = edit("x");
+    main->ApagaMovimento();
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages(), QStringList({"O movimento não existe mais."}));
+    EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(rowCount(), 0);
 }
 
-TEST_F(TypedEntry, pastedAmount_isReadWhole_orRefusedWhole)
+TEST_F(OpenWindows, accountRenamedOrDeletedMeanwhile_isAskedForAgain)
 {
-    wTransacoes& w = typeNew("", "050326");
-    for (const char* pasted : {"1.234,56", "1,234.56", " 1234,56 "}) {
-        w.tValor->clear();
-        QApplication::clipboard()->setText(pasted);
-        QTest::keySequence(w.tValor, QKeySequence::Paste);
-        EXPECT_EQ(w.tValor->Text(), "1234.56") << pasted;
-    }
-    for (const char* pasted : {"12abc", "-5,00", "1,2,3,4.5.6", "$10"}) {
-        QApplication::clipboard()->setText(pasted);
-        QTest::keySequence(w.tValor, QKeySequence::Paste);
-        EXPECT_EQ(w.tValor->Text(), "1234.56") << pasted;
-    }
+    addTransaction("Banco", "Casa", "Loja", "2026-03-05", "", "10", "Não", "x");
+    wTransacoes& w = edit("x");
+    w.tValor->setText("11");
+    doubleClickRow(main->List_Contas, "Banco");
+    wContas::instance().tConta->setText("Banco 2");
+    click(wContas::instance().btok);
     click(w.PushButton1);
-    EXPECT_EQ(storedRows().value(0).value(4), "1234.56");
+    EXPECT_EQ(recorder.messages(), QStringList({"Selecione uma conta"}));
+    EXPECT_EQ(rows(w.sContas), QStringList({"Banco 2", "Carteira", "Inserir..."}));
+    EXPECT_EQ(w.sContas->ListIndex(), -1);
+    select(w.sContas, "Banco 2");
+    click(w.PushButton1);
+    EXPECT_EQ(storedRows(), QList<QStringList>({{"Banco 2", "Casa", "Loja", "2026-03-05", "NULL", "11", "Não", "x"}}));
+
+    main->NovoMovimento(); // for Banco 2, deleted with its rows while the window is open
+    select(w.sCategoria, "Casa");
+    w.tValor->setText("5");
+    main->BevelButton3_Action();
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages().last(), "Selecione uma conta");
+    EXPECT_EQ(rowCount(), 0);
 }
 
-// The program's own hand-overs: the new command's two-digit date, the edit's
-// four-digit year and every decimal, and the path without a user.
-TEST_F(TypedEntry, handedOverDatesAndAmounts_areStoredUnaltered)
+TEST_F(OpenWindows, editKeepsTheRowsOwnCategoryAndContact_andAFailedSaveKeepsTheWindowOpen)
 {
-    wCash::instance().NovoMovimento();
-    wTransacoes& w = wTransacoes::instance();
-    EXPECT_EQ(w.tData->Text(), "05/12/26");
-    w.sCategoria->setListIndex(w.sCategoria->findText("Casa"));
-    w.sTipo->setListIndex(1);
-    w.handOverAmount(1234.567);
+    addTransaction("Banco", "Importada", "Zé", "2026-03-05", "", "10", "Não", "x");
+    exec("UPDATE Movimento SET contato = 'Zeca'"); // another program; the ledger still shows Zé
+    wTransacoes& w = edit("x");
+    w.tValor->setText("12.5");
+    testsupport::failOn(db(), "INSERT", "Movimento", "disk full");
     click(w.PushButton1);
-    EXPECT_EQ(storedRows().value(0).mid(3, 3), QStringList({"2026-12-05", "NULL", "1234.567"}));
-
-    for (const QDate day : {QDate(1999, 12, 31), QDate(2099, 1, 2), QDate(1901, 2, 28)}) {
-        ImportingScope importing;
-        App::uConta = "Banco";
-        App::uCategoria = "Casa";
-        w.handOverDate(day);
-        w.handOverAmount(0.1 + 0.2);
-        ASSERT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Stored) << day.toString().toStdString();
-    }
-    EXPECT_EQ(testsupport::column(db(), "SELECT data || ' ' || saida FROM Movimento WHERE id > 1 ORDER BY id"),
-              QStringList({"1999-12-31 0.3", "2099-01-02 0.3", "1901-02-28 0.3"}));
-    EXPECT_EQ(testsupport::column(db(), "SELECT count(*) FROM Movimento WHERE saida = 0.1 + 0.2"), QStringList{"3"});
-
-    // An edit saved untouched keeps every stored value, whatever the century.
-    select(main->sAno, "Todos");
-    const auto sorted = [] {
-        QList<QStringList> rows = storedRows();
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    };
-    const QList<QStringList> before = sorted();
-    ASSERT_EQ(main->lMovimento->ListCount(), 4);
-    for (int row = 0; row < 4; ++row) {
-        main->lMovimento->setListIndex(row);
-        main->AlteraMovimento();
-        EXPECT_EQ(w.tData->Text().size(), 10);
-        click(w.PushButton1);
-    }
-    EXPECT_EQ(sorted(), before);
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\ndisk full"}));
+    EXPECT_TRUE(w.isVisible());
+    exec("DROP TRIGGER fail_INSERT_Movimento");
+    click(w.PushButton1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(storedRows(),
+              QList<QStringList>({{"Banco", "Importada", "Zeca", "2026-03-05", "NULL", "12.5", "Não", "x"}}));
 }
 
-TEST_F(TypedEntry, ledgerTotal_showsItsWholeText_growingToTheLeft)
+TEST_F(OpenWindows, doubleClickBelowTheNamesAdds_andAContactRenameReloadsTheLedger)
 {
-    QLabel& total = *main->Totalgeral;
-    const int normalWidth = total.width();
-    addTransaction("Banco", "Casa", "  -  ", "2026-03-05", "", "100345936.6");
-    EXPECT_EQ(total.text(), "$-100,345,936.60");
-    const int right = total.geometry().right();
-    // The label's new size hint reaches its panel through the event loop.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return total.width() >= total.fontMetrics().horizontalAdvance(total.text()); }));
-    EXPECT_EQ(total.geometry().right(), right);
-    testsupport::screenshot(*main, "ledger_long_total");
+    const QPoint below(10, main->List_Contas->viewport()->height() - 4);
+    QTest::mouseClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(Module1::contaopcao, "i");
+    EXPECT_TRUE(wContas::instance().isVisible() && wContas::instance().tConta->Text().isEmpty());
 
-    exec("DELETE FROM Movimento");
-    main->CarregalMovimento();
-    EXPECT_EQ(total.text(), "$0.00");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return total.width() == normalWidth; }));
-    EXPECT_EQ(total.geometry().right(), right);
+    addTransaction("Banco", "Casa", "Padaria", "2026-03-05", "", "10", "Não", "x");
+    doubleClickRow(wContatos::instance().ListBox1, "Padaria");
+    wEditaContato::instance().tNome->setText("Padoca");
+    click(wEditaContato::instance().btOK);
+    EXPECT_EQ(main->lMovimento->Cell(ledgerRow("x"), 1), "Padoca");
 }
