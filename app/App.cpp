@@ -4,6 +4,7 @@
 #include "app/App.h"
 
 #include "app/Migration.h"
+#include "app/Password.h"
 #include "app/Preferences.h"
 #include "app/Schema.h"
 #include "ledger/wCash.h"
@@ -115,8 +116,19 @@ bool App::Event_Open()
         Quit(1);
         return false;
     }
+    // A damaged file is left exactly as it is: any write now (an upgrade, the
+    // compaction at quit) could spread the damage.
+    if (!CashDB->QuickCheck()) {
+        DisplayDatabaseError();
+        endStartup();
+        return false;
+    }
     databaseOpen = true;
-    Schema::Upgrade(*CashDB);
+    readOnly = CashDB->IsReadOnly();
+    if (readOnly)
+        MsgBox(Module1::kMsgArquivoSomenteLeitura() + QStringLiteral("\n\n") + dataFile);
+    else
+        Schema::Upgrade(*CashDB);
 
     if (!LePrefs())
         return false;
@@ -145,9 +157,22 @@ void App::CompactAndClose()
         return;
     databaseOpen = false;
     if (CashDB) {
-        Schema::Compact(*CashDB);
+        // Nothing the user asked for: a file that cannot be written is left alone without a word.
+        if (!readOnly)
+            Schema::Compact(*CashDB);
         CashDB->Close();
     }
+}
+
+void App::endStartup()
+{
+    // Neither the quit sequence's compaction nor its preferences file: the
+    // start-up never got as far as a run whose state could be kept.
+    databaseOpen = false;
+    prefsRead = false;
+    if (CashDB)
+        CashDB->Close();
+    Quit(1);
 }
 
 void App::WritePrefsOnce()
@@ -180,7 +205,10 @@ bool App::refusesWrites()
 {
     if (!readOnly)
         return false;
-    MsgBox(Module1::kMsgSomenteLeitura());
+    // A run without a user (schedule posting, import) is told once, by its
+    // caller, not once a row.
+    if (!importando)
+        MsgBox(Module1::kMsgSomenteLeitura());
     return true;
 }
 
@@ -221,17 +249,22 @@ bool App::LePrefs()
     wCash& window = wCash::instanceWithoutOpen();
     window.setGeometry(janela_left, janela_top, janela_width, janela_height);
 
+    // A lock that cannot be read or checked must not open the ledger without
+    // the password: start-up ends there.
     const Schema::LockRow lock = Schema::ReadLockRow(*CashDB);
     if (!lock.readOk) {
-        // An unreadable lock row counts as no lock, but the user learns why.
         DisplayDatabaseError();
-        tSenha = 0;
-    } else if (lock.on) {
-        tSenha = 1;
-        cSenha = lock.stored;
-    } else {
-        tSenha = 0;
+        endStartup();
+        return false;
     }
+    if (lock.on && StoredFormOf(lock.stored) == StoredForm::Unreadable) {
+        MsgBox(Module1::kMsgSenhaIlegivel());
+        endStartup();
+        return false;
+    }
+    tSenha = lock.on ? 1 : 0;
+    if (lock.on)
+        cSenha = lock.stored;
     MostraPrefs();
     return true;
 }

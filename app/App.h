@@ -65,6 +65,9 @@ public:
     static void WritePrefsOnce();
     // Ends the event loop with the given code.
     static void Quit(int exitCode = 0);
+    // Ends a start-up that cannot go on, with exit code 1, writing nothing:
+    // no compaction, no preferences file.
+    static void endStartup();
 
     // "Erro: " + code + two line ends + message of the last database operation.
     static void DisplayDatabaseError();
@@ -73,7 +76,8 @@ public:
     // it, and every command that would write says so instead of trying.
     static inline bool readOnly = false;
     // For a command about to write: with a read-only data file tells the user
-    // and returns true, so the command stops before its first change.
+    // (not while importando) and returns true, so the command stops before
+    // its first change.
     static bool refusesWrites();
 
     // --- The preferences file.

@@ -1,5 +1,7 @@
 #include "app/Preferences.h"
 
+#include "platform/Format.h"
+
 namespace Preferences {
 
 namespace {
@@ -33,6 +35,13 @@ QString afterEquals(const QString& line)
 {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     return eq < 0 ? line : line.mid(eq + 1);
+}
+
+// A value that cannot stay on its one line (an account name with a line end,
+// left by an older version) is not kept: the file keeps its twenty lines.
+QString oneLine(const QString& value)
+{
+    return HasControlCharacter(value) ? QString() : value;
 }
 
 } // namespace
@@ -76,11 +85,11 @@ QStringList format(const PreferencesValues& v)
           << QStringLiteral("cor_r =") + QString::number(v.cor_r)
           << QStringLiteral("cor_g =") + QString::number(v.cor_g)
           << QStringLiteral("cor_b =") + QString::number(v.cor_b) << QString() << QString() << QString()
-          << QStringLiteral("conta_inicio =") + v.contaInicial << QStringLiteral("mes_inicio =") + v.mesInicial
-          << QString::number(v.height) << QString::number(v.left) << QString::number(v.top) << QString::number(v.width)
-          << v.datahoje;
+          << QStringLiteral("conta_inicio =") + oneLine(v.contaInicial)
+          << QStringLiteral("mes_inicio =") + oneLine(v.mesInicial) << QString::number(v.height)
+          << QString::number(v.left) << QString::number(v.top) << QString::number(v.width) << oneLine(v.datahoje);
     for (int i = 0; i < 6; ++i)
-        lines << (i < v.columns.size() ? v.columns.at(i) : QString());
+        lines << (i < v.columns.size() ? oneLine(v.columns.at(i)) : QString());
     return lines;
 }
 

@@ -39,7 +39,8 @@ void Upgrade(SQLDatabase& db)
 {
     createBaseTables(db, QStringLiteral("CREATE TABLE IF NOT EXISTS "));
     if (!db.SQLSelect(QStringLiteral("SELECT * from pwd")))
-        db.SQLExecute(QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )"));
+        db.SQLExecute(
+            QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )"));
     if (!db.SQLSelect(QStringLiteral("SELECT contatoplus from Agenda")))
         db.SQLExecute(QStringLiteral("Alter Table Agenda Add contatoplus Varchar"));
     // The ledger selects one account's rows by date after every change; without
@@ -50,6 +51,13 @@ void Upgrade(SQLDatabase& db)
 LockRow ReadLockRow(SQLDatabase& db)
 {
     LockRow lock;
+    const auto table = db.SQLSelect(QStringLiteral("SELECT 1 FROM sqlite_master WHERE lower(name) = 'pwd'"));
+    if (!table)
+        return lock;
+    if (table->RecordCount() == 0) {
+        lock.readOk = true;
+        return lock;
+    }
     auto rs = db.SQLSelect(QStringLiteral("SELECT * FROM pwd WHERE pcod1='1'"));
     if (!rs)
         return lock;
@@ -59,6 +67,25 @@ LockRow ReadLockRow(SQLDatabase& db)
         lock.stored = rs->IdxField(2).StringValue();
     }
     return lock;
+}
+
+bool WriteLockRow(SQLDatabase& db, bool on, const QString& stored)
+{
+    // Deleting the old row and inserting the new one must both happen or
+    // neither: a half-done change could leave the program with no lock at all.
+    Transaction tx(db);
+    if (!tx.active())
+        return false;
+    if (!db.SQLExecute(QStringLiteral("DELETE FROM pwd WHERE pcod1='1'")))
+        return false;
+    if (on) {
+        DatabaseRecord row;
+        row.Column(QStringLiteral("pcod1"), QStringLiteral("1"));
+        row.Column(QStringLiteral("pcod2"), stored);
+        if (!db.InsertRecord(QStringLiteral("pwd"), row))
+            return false;
+    }
+    return tx.commit();
 }
 
 void Compact(SQLDatabase& db)

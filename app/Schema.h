@@ -23,7 +23,15 @@ struct LockRow
     bool on = false;
     QString stored; // the stored form of the password
 };
+// The lock row; a file without the table pwd (an older file opened for
+// reading only, so not upgraded) has no lock.
 LockRow ReadLockRow(SQLDatabase& db);
+
+// Makes the lock row say `on` with the stored form `stored`: any old lock row
+// goes, and a new one holds `stored` when the lock is on. One transaction:
+// false when it failed, the old row is as it was and the database's error
+// state tells why.
+bool WriteLockRow(SQLDatabase& db, bool on, const QString& stored);
 
 // One plain VACUUM; its result is ignored.
 void Compact(SQLDatabase& db);

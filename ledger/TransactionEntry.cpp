@@ -1,6 +1,7 @@
 #include "ledger/TransactionEntry.h"
 
 #include "platform/Format.h"
+#include "registers/RegisterStore.h"
 #include "ui/common/Module1.h"
 
 #include <utility>
@@ -104,22 +105,82 @@ DatabaseRecord TransactionEntry::record() const
 
 namespace TransactionStore {
 
-bool insert(SQLDatabase& db, const DatabaseRecord& row)
+namespace {
+
+bool registerHolds(SQLDatabase& db, RegisterStore::Kind kind, const QString& name, bool& holds)
 {
-    return db.InsertRecord(QStringLiteral("Movimento"), row);
+    const RegisterStore::Lookup found = RegisterStore(db, kind).Find(name);
+    holds = found == RegisterStore::Lookup::Taken;
+    return found != RegisterStore::Lookup::QueryFailed;
 }
 
-bool replace(SQLDatabase& db, const OpenedRow* opened, const DatabaseRecord& row)
+bool sameValue(const DatabaseField& now, const QVariant& then)
+{
+    return now.IsNull() == then.isNull() && now.StringValue() == DatabaseField(then).StringValue();
+}
+
+// The checks and the write of one save, inside its transaction.
+Outcome store(SQLDatabase& db, const OpenedRow* opened, const TransactionEntry& entry, bool checkNames)
+{
+    QString ownCategory;
+    if (opened) {
+        const auto rs =
+            db.SQLSelect(QStringLiteral("SELECT conta, data, entrada, saida, comentarios FROM Movimento WHERE id = ?"),
+                         {opened->id});
+        if (!rs)
+            return Outcome::Failed;
+        if (rs->Eof())
+            return Outcome::RowGone;
+        // The id of a deleted last row is given to the next new one: a row
+        // under that id with other values is not the row that was opened.
+        // (Renames change only names, never these.)
+        if (opened->stored &&
+            !(rs->IdxField(2).StringValue() == opened->data && sameValue(rs->IdxField(3), opened->entrada) &&
+              sameValue(rs->IdxField(4), opened->saida) && rs->IdxField(5).StringValue() == opened->comentarios))
+            return Outcome::RowGone;
+        ownCategory = rs->IdxField(1).StringValue();
+    }
+    if (checkNames) {
+        bool holds = false;
+        if (!registerHolds(db, RegisterStore::Kind::Account, entry.account(), holds))
+            return Outcome::Failed;
+        if (!holds)
+            return Outcome::AccountGone;
+        // A changed row may keep a category that no register holds (one an
+        // import or a schedule brought in): it is the row's own.
+        if (!registerHolds(db, RegisterStore::Kind::Category, entry.category(), holds))
+            return Outcome::Failed;
+        if (!holds && !(opened && entry.category() == ownCategory))
+            return Outcome::CategoryGone;
+    }
+    if (opened && !db.SQLExecute(QStringLiteral("DELETE FROM Movimento WHERE id = ?"), {opened->id}))
+        return Outcome::Failed;
+    if (!db.InsertRecord(QStringLiteral("Movimento"), entry.record()))
+        return Outcome::Failed;
+    return Outcome::Stored;
+}
+
+Outcome storeInTransaction(SQLDatabase& db, const OpenedRow* opened, const TransactionEntry& entry, bool checkNames)
 {
     Transaction change(db);
     if (!change.active())
-        return false;
-    if (opened && !db.SQLExecute(QStringLiteral("DELETE FROM movimento where id=? and conta_nome= ?"),
-                                 {opened->id, opened->account}))
-        return false;
-    if (!db.InsertRecord(QStringLiteral("Movimento"), row))
-        return false;
-    return change.commit();
+        return Outcome::Failed;
+    const Outcome outcome = store(db, opened, entry, checkNames);
+    if (outcome != Outcome::Stored)
+        return outcome;
+    return change.commit() ? Outcome::Stored : Outcome::Failed;
+}
+
+} // namespace
+
+Outcome insert(SQLDatabase& db, const TransactionEntry& entry, bool checkNames)
+{
+    return storeInTransaction(db, nullptr, entry, checkNames);
+}
+
+Outcome replace(SQLDatabase& db, const OpenedRow* opened, const TransactionEntry& entry)
+{
+    return storeInTransaction(db, opened, entry, true);
 }
 
 bool remove(SQLDatabase& db, const QString& id)
@@ -130,13 +191,20 @@ bool remove(SQLDatabase& db, const QString& id)
 bool readStored(SQLDatabase& db, OpenedRow& opened)
 {
     opened.stored = false;
-    const auto rs =
-        db.SQLSelect(QStringLiteral("SELECT entrada, saida, data FROM Movimento WHERE id = ?"), {opened.id});
+    const auto rs = db.SQLSelect(
+        QStringLiteral("SELECT conta_nome, conta, contato, entrada, saida, data, conciliado, comentarios FROM "
+                       "Movimento WHERE id = ?"),
+        {opened.id});
     if (!rs || rs->Eof())
         return false;
-    opened.entrada = rs->IdxField(1).Value();
-    opened.saida = rs->IdxField(2).Value();
-    opened.data = rs->IdxField(3).StringValue();
+    opened.account = rs->IdxField(1).StringValue();
+    opened.category = rs->IdxField(2).StringValue();
+    opened.contact = rs->IdxField(3).StringValue();
+    opened.entrada = rs->IdxField(4).Value();
+    opened.saida = rs->IdxField(5).Value();
+    opened.data = rs->IdxField(6).StringValue();
+    opened.conciliado = rs->IdxField(7).StringValue();
+    opened.comentarios = rs->IdxField(8).StringValue();
     opened.stored = true;
     return true;
 }

@@ -24,20 +24,23 @@ struct TransactionFields
 };
 
 // The row a change was opened on: which row to replace, the texts its fields
-// were shown with, and its stored amount and date. What the user leaves as it
-// was shown is saved as it was stored, so that an untouched edit changes
-// nothing (a shown date has a two-digit year and a shown amount is rounded).
+// were shown with, and its stored values. What the user leaves as it was
+// shown is saved as it was stored, so that an untouched edit changes nothing.
 struct OpenedRow
 {
     QString id;
-    QString account;
     QString shownAmount;
     bool shownCredit = true;
     QString shownDate;
     bool stored = false; // the values below were read from the database
+    QString account;
+    QString category;
+    QString contact;
     QVariant entrada;
     QVariant saida;
     QString data;
+    QString conciliado;
+    QString comentarios;
 };
 
 class TransactionEntry
@@ -64,6 +67,9 @@ class TransactionEntry
     // "Todas" and "All" stand for every account and are no account of a row.
     static bool isAllAccounts(const QString& name);
 
+    const QString& account() const { return fields_.account; }
+    const QString& category() const { return fields_.category; }
+
   private:
     bool keepsStoredAmount() const;
     bool keepsStoredDate() const;
@@ -79,17 +85,29 @@ class TransactionEntry
 // The writes of the ledger's transaction commands.
 namespace TransactionStore {
 
-// Adds the row; false with the database's error state on failure.
-bool insert(SQLDatabase& db, const DatabaseRecord& row);
+// What a save came to. A save with a user stores only names the registers
+// hold at that moment, checked in the same transaction as the write, so a
+// name renamed or deleted while the window was open is never stored.
+enum class Outcome {
+    Stored,
+    Failed,       // the database's error state tells why; nothing changed
+    AccountGone,  // the account is no longer in the register
+    CategoryGone, // the category is neither in the register nor the changed row's own
+    RowGone,      // the row to change was deleted meanwhile
+};
 
-// Deletes the opened row (when there is one) and adds the new one as a single
-// change: on failure neither happens and the database keeps the error.
-bool replace(SQLDatabase& db, const OpenedRow* opened, const DatabaseRecord& row);
+// Adds the row; `checkNames` for an entry made by the user.
+Outcome insert(SQLDatabase& db, const TransactionEntry& entry, bool checkNames);
+
+// Replaces the row `opened` (by its id alone; none: adds a new row) by the
+// entry, in one transaction.
+Outcome replace(SQLDatabase& db, const OpenedRow* opened, const TransactionEntry& entry);
 
 // Deletes the row with that id.
 bool remove(SQLDatabase& db, const QString& id);
 
-// Reads the stored amount and date of the row `opened.id`; false when it is gone.
+// Reads the stored values of the row `opened.id`; false when it is gone or
+// cannot be read.
 bool readStored(SQLDatabase& db, OpenedRow& opened);
 
 } // namespace TransactionStore

@@ -127,7 +127,8 @@ void wCash::CreateControls()
     totalFont.setPointSize(12);
     totalFont.setBold(true);
     Totalgeral->setFont(totalFont);
-    content_->place(Totalgeral, QRect(584, 330, 136, 20), A::Left | A::Right | A::Bottom);
+    // The total's whole text always shows: a long one takes room to the left.
+    content_->place(Totalgeral, QRect(584, 330, 136, 20), A::Left | A::Right | A::Bottom | A::GrowLeft);
 
     sAno = makePopup(QStringLiteral("sAno"));
     content_->place(sAno, QRect(638, 10, 80, 20), A::Right);

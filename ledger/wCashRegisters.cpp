@@ -30,6 +30,13 @@ void selectMatchingRow(Listbox& registerList, const QString& name)
         registerList.setListIndex(match);
 }
 
+// A double-click below the names, or with none selected, names no row to
+// rename: it adds one, as the "+" button does.
+bool onSelectedName(const Listbox& list)
+{
+    return list.ListIndex() >= 0 && list.DoubleClickRow() == list.ListIndex();
+}
+
 } // namespace
 
 void wCash::BevelButton1_Action()
@@ -40,6 +47,10 @@ void wCash::BevelButton1_Action()
 
 void wCash::List_Contas_DoubleClick()
 {
+    if (!onSelectedName(*List_Contas)) {
+        BevelButton1_Action();
+        return;
+    }
     wContas& window = wContas::instance();
     selectMatchingRow(*window.lContas, List_Contas->Text());
     Module1::contaopcao = QStringLiteral("a");
@@ -56,6 +67,10 @@ void wCash::BevelButton5_Action()
 
 void wCash::List_Categorias_DoubleClick()
 {
+    if (!onSelectedName(*List_Categorias)) {
+        BevelButton5_Action();
+        return;
+    }
     wCategorias& window = wCategorias::instance();
     selectMatchingRow(*window.ListBox1, List_Categorias->Text());
     Module1::categoriaopcao = QStringLiteral("a");
@@ -69,7 +84,7 @@ namespace {
 bool deleteWithTransactions(RegisterStore::Kind kind, const QString& name, const QString& noneSelected,
                             const QString& question)
 {
-    if (RefuseBlankName(name, noneSelected))
+    if (RefuseBlankName(name, noneSelected) || App::refusesWrites())
         return false;
     if (!Module1::AbreJanela(question, true, QStringLiteral("Confirma?")))
         return false;

@@ -32,37 +32,40 @@ void wCash::AlteraMovimento()
 {
     using namespace LedgerQuery;
     wTransacoes& w = wTransacoes::instance();
+    const int r = lMovimento->ListIndex();
+    OpenedRow row;
+    row.id = lMovimento->Cell(r, CellId);
+    // The fields are filled from the row as it is stored now, not from the
+    // ledger's cells: those may be older than a rename made meanwhile, and
+    // they show a rounded amount and a two-digit year.
+    if (r >= 0 && !TransactionStore::readStored(*App::CashDB, row)) {
+        if (App::CashDB->Error())
+            App::DisplayDatabaseError();
+        else
+            MsgBox(Module1::kMsgMovimentoNaoExiste());
+        CarregalMovimento();
+        return;
+    }
     w.CarregaContas();
     w.CarregaCategorias();
     w.CarregaContatos();
-    const int r = lMovimento->ListIndex();
     if (r >= 0) {
-        const auto cell = [&](int column) { return lMovimento->Cell(r, column); };
-        // The fields get the stored amount and day in forms that read back
-        // exactly (a four-digit year, every decimal), not the rounded cells.
-        OpenedRow stored;
-        stored.id = cell(CellId);
-        const bool haveStored = TransactionStore::readStored(*App::CashDB, stored);
-        const bool credit = haveStored ? stored.entrada.toDouble() != 0 || stored.saida.toDouble() == 0
-                                       : CDbl(cell(CellCredit)) > 0;
-        if (haveStored)
-            w.handOverAmount((credit ? stored.entrada : stored.saida).toDouble());
-        else
-            w.tValor->setText(cell(credit ? CellCredit : CellDebit));
+        const bool credit = row.entrada.toDouble() != 0 || row.saida.toDouble() == 0;
+        w.handOverAmount((credit ? row.entrada : row.saida).toDouble());
         w.sTipo->setListIndex(credit ? 0 : 1);
-        const QDate day = QDate::fromString(stored.data.left(10), QStringLiteral("yyyy-MM-dd"));
+        const QDate day = QDate::fromString(row.data.left(10), QStringLiteral("yyyy-MM-dd"));
         if (day.isValid())
             w.handOverDate(day);
         else
-            w.tData->setText(cell(CellDate));
-        w.cConciliado->setChecked(cell(CellVerified) == Module1::kSim());
+            w.tData->setText(row.data);
+        w.cConciliado->setChecked(row.conciliado == Module1::kSim());
         // The row's own account: in the all-accounts view the account list
         // names no account of the row.
-        wTransacoes::selectMatching(*w.sContas, cell(CellAccount));
-        wTransacoes::selectMatching(*w.sCategoria, cell(CellCategory));
-        wTransacoes::selectMatching(*w.sContato, cell(CellContact));
-        w.tComentarios->setText(cell(CellComment));
-        w.beginChange(cell(CellId), cell(CellAccount));
+        wTransacoes::selectMatching(*w.sContas, row.account);
+        wTransacoes::selectOwn(*w.sCategoria, row.category);
+        wTransacoes::selectOwn(*w.sContato, row.contact);
+        w.tComentarios->setText(row.comentarios);
+        w.beginChange(row);
     } else {
         // With no row there is nothing to replace: OK stores the fields as a new row.
         w.forgetOpenedRow();
@@ -79,6 +82,8 @@ void wCash::ApagaMovimento()
         MsgBox(Module1::kMsgSelecionaMovimento());
         return;
     }
+    if (App::refusesWrites())
+        return;
     if (!Module1::AbreJanela(Module1::kMsgConfirmaApaga(), true, QStringLiteral("Confirma?")))
         return;
     if (!TransactionStore::remove(*App::CashDB, id)) {

@@ -140,11 +140,10 @@ void wTransacoes::tData_LostFocus()
 
 void wTransacoes::PushButton1_Action()
 {
-    if (Module1::transacaoopcao == QLatin1String("a"))
-        AlteraMovimento();
-    else
-        InsereMovimento();
-    if (!okok)
+    const SaveResult result = Module1::transacaoopcao == QLatin1String("a") ? AlteraMovimento() : InsereMovimento();
+    // A refusal or a failed write keeps the window open with everything
+    // typed, so the user can put it right or try again.
+    if (result != SaveResult::Stored && result != SaveResult::RowGone)
         return;
     wCash::instance().CarregalMovimento();
     wCash::instance().CarregaAno();
@@ -205,6 +204,15 @@ void wTransacoes::selectMatching(PopupMenu& popup, const QString& text)
             popup.setListIndex(i);
 }
 
+void wTransacoes::selectOwn(PopupMenu& popup, const QString& own)
+{
+    selectMatching(popup, own);
+    if (popup.Text() == own)
+        return;
+    popup.insertItem(qMax(0, popup.ListCount() - 1), own);
+    selectMatching(popup, own);
+}
+
 // A register's names for a pop-up; none when the register cannot be read.
 QStringList wTransacoes::namesOf(RegisterStore::Kind kind)
 {
@@ -262,16 +270,12 @@ void wTransacoes::CarregaContas()
     sContas->AddRow(Module1::kAdiciona());
 }
 
-void wTransacoes::beginChange(const QString& id, const QString& account)
+void wTransacoes::beginChange(const OpenedRow& row)
 {
-    OpenedRow row;
-    row.id = id;
-    row.account = account;
-    row.shownAmount = tValor->Text();
-    row.shownCredit = sTipo->ListIndex() == 0;
-    row.shownDate = tData->Text();
-    TransactionStore::readStored(*App::CashDB, row);
     opened_ = row;
+    opened_->shownAmount = tValor->Text();
+    opened_->shownCredit = sTipo->ListIndex() == 0;
+    opened_->shownDate = tData->Text();
 }
 
 TransactionFields wTransacoes::fields(bool handedOver) const
@@ -311,10 +315,65 @@ bool wTransacoes::refuse(TransactionEntry::Problem problem)
     return true;
 }
 
+wTransacoes::SaveResult wTransacoes::finish(TransactionStore::Outcome outcome, bool reload)
+{
+    using TransactionStore::Outcome;
+    switch (outcome) {
+    case Outcome::Stored:
+        if (reload)
+            wCash::instance().CarregalMovimento();
+        return SaveResult::Stored;
+    case Outcome::Failed:
+        App::DisplayDatabaseError();
+        return SaveResult::Failed;
+    case Outcome::AccountGone:
+        reloadChoices(outcome);
+        refuse(TransactionEntry::Problem::NoAccount);
+        return SaveResult::Refused;
+    case Outcome::CategoryGone:
+        reloadChoices(outcome);
+        refuse(TransactionEntry::Problem::NoCategory);
+        return SaveResult::Refused;
+    case Outcome::RowGone:
+        break;
+    }
+    MsgBox(Module1::kMsgMovimentoNaoExiste());
+    opened_.reset();
+    return SaveResult::RowGone;
+}
+
+void wTransacoes::reloadChoices(TransactionStore::Outcome vanished)
+{
+    const QString account = sContas->Text();
+    const QString category = sCategoria->Text();
+    const QString contact = sContato->Text();
+    CarregaContas();
+    CarregaCategorias();
+    CarregaContatos();
+    sContas->setListIndex(-1);
+    if (vanished != TransactionStore::Outcome::AccountGone)
+        selectMatching(*sContas, account);
+    const bool own = opened_ && opened_->stored;
+    if (vanished == TransactionStore::Outcome::CategoryGone)
+        sCategoria->setListIndex(-1);
+    else if (own && category == opened_->category)
+        selectOwn(*sCategoria, category);
+    else
+        selectMatching(*sCategoria, category);
+    if (own && contact == opened_->contact)
+        selectOwn(*sContato, contact);
+    else
+        selectMatching(*sContato, contact);
+}
+
 wTransacoes::SaveResult wTransacoes::InsereMovimento()
 {
     okok = true;
     const bool handedOver = App::importando;
+    if (App::refusesWrites()) {
+        okok = false;
+        return SaveResult::Refused;
+    }
     TransactionEntry entry(fields(handedOver), !handedOver);
     if (refuse(entry.problem()))
         return SaveResult::Refused;
@@ -324,29 +383,25 @@ wTransacoes::SaveResult wTransacoes::InsereMovimento()
         if (!handedOver)
             entry = TransactionEntry(fields(false), true);
     }
-    if (!TransactionStore::insert(*App::CashDB, entry.record())) {
-        App::DisplayDatabaseError();
-        return SaveResult::Failed;
-    }
     // A run without a user (schedule posting, text import) reloads the
-    // ledger once at its end, not once a row.
-    if (!handedOver)
-        wCash::instance().CarregalMovimento();
-    return SaveResult::Stored;
+    // ledger once at its end, not once a row; the names it hands over are
+    // stored as they come.
+    return finish(TransactionStore::insert(*App::CashDB, entry, !handedOver), !handedOver);
 }
 
 wTransacoes::SaveResult wTransacoes::AlteraMovimento()
 {
     okok = true;
+    if (App::refusesWrites()) {
+        okok = false;
+        return SaveResult::Refused;
+    }
     const OpenedRow* opened = opened_ ? &*opened_ : nullptr;
     const TransactionEntry entry(fields(false), true, opened);
     if (refuse(entry.problem()))
         return SaveResult::Refused;
-    if (!TransactionStore::replace(*App::CashDB, opened, entry.record())) {
-        App::DisplayDatabaseError();
-        return SaveResult::Failed;
-    }
-    opened_.reset();
-    wCash::instance().CarregalMovimento();
-    return SaveResult::Stored;
+    const SaveResult result = finish(TransactionStore::replace(*App::CashDB, opened, entry), true);
+    if (result == SaveResult::Stored)
+        opened_.reset();
+    return result;
 }

@@ -25,6 +25,7 @@ class wTransacoes : public SingleWindow<wTransacoes>
         Stored,
         Refused, // a check said no; the user has been told why
         Failed,  // the database said no; reported through App::DisplayDatabaseError
+        RowGone, // the row to change was deleted meanwhile; the user has been told
     };
 
     wTransacoes();
@@ -85,13 +86,17 @@ class wTransacoes : public SingleWindow<wTransacoes>
     // The row a change acts on is fixed when the window is opened for it, so
     // that clicking elsewhere in the ledger meanwhile changes nothing. Call
     // beginChange after the fields have been filled from the row.
-    void beginChange(const QString& id, const QString& account);
+    void beginChange(const OpenedRow& row);
     void forgetOpenedRow() { opened_.reset(); }
     const std::optional<OpenedRow>& openedRow() const { return opened_; }
 
     // Selects each row whose text equals `text`, so of equal rows the last stays
     // selected; with no match the selection stays as it was.
     static void selectMatching(PopupMenu& popup, const QString& text);
+    // Selects the changed row's own category or contact; one the pop-up does
+    // not list (renamed or deleted in its register, or never there) is added
+    // before "Inserir...", so the row keeps it unless the user picks another.
+    static void selectOwn(PopupMenu& popup, const QString& own);
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -111,6 +116,11 @@ class wTransacoes : public SingleWindow<wTransacoes>
     TransactionFields fields(bool handedOver) const;
     // Tells the user why the entry was refused; false when there is nothing to refuse.
     bool refuse(TransactionEntry::Problem problem);
+    // What the window does with the outcome of a save.
+    SaveResult finish(TransactionStore::Outcome outcome, bool reload);
+    // Refills the pop-ups after a name vanished, keeping the choices that
+    // still exist; the vanished one is asked for again.
+    void reloadChoices(TransactionStore::Outcome vanished);
 
     std::optional<OpenedRow> opened_;
 };

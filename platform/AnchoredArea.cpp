@@ -28,14 +28,31 @@ QRect AnchoredArea::placed(const Placement& p) const
         h += dh;
     else if (p.anchors & Bottom)
         y += dh;
+    if ((p.anchors & GrowLeft) && p.widget && p.widget->sizeHint().width() > w) {
+        x -= p.widget->sizeHint().width() - w;
+        w = p.widget->sizeHint().width();
+    }
     return QRect(x, y, qMax(0, w), qMax(0, h));
+}
+
+void AnchoredArea::placeAll()
+{
+    for (const Placement& p : placements_) {
+        if (p.widget)
+            p.widget->setGeometry(placed(p));
+    }
 }
 
 void AnchoredArea::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    for (const Placement& p : placements_) {
-        if (p.widget)
-            p.widget->setGeometry(placed(p));
-    }
+    placeAll();
+}
+
+bool AnchoredArea::event(QEvent* event)
+{
+    // Hidden, the panel hears of no size hint that changed; it looks again when shown.
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show)
+        placeAll();
+    return QWidget::event(event);
 }

@@ -20,6 +20,9 @@ class AnchoredArea : public QWidget
         Top = 2,
         Right = 4,
         Bottom = 8,
+        // Never narrower than the child's size hint: it grows to the left, its
+        // right edge staying where the other anchors put it.
+        GrowLeft = 16,
     };
 
     AnchoredArea(QSize designSize, QWidget* parent = nullptr);
@@ -31,6 +34,9 @@ class AnchoredArea : public QWidget
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A child's size hint changed (a label's new text), or the panel is shown:
+    // the children are placed again.
+    bool event(QEvent* event) override;
 
   private:
     struct Placement
@@ -40,6 +46,7 @@ class AnchoredArea : public QWidget
         int anchors;
     };
     QRect placed(const Placement& p) const;
+    void placeAll();
 
     QSize design_;
     QVector<Placement> placements_;

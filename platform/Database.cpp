@@ -21,8 +21,8 @@ QVariant columnValue(sqlite3_stmt* stmt, int i)
         return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
                                           sqlite3_column_bytes(stmt, i)));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, i)),
-                                   sqlite3_column_bytes(stmt, i)));
+        return QVariant(
+            QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, i)), sqlite3_column_bytes(stmt, i)));
     default:
         return {};
     }
@@ -50,6 +50,21 @@ int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
         return sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
     }
     }
+}
+
+// How long a statement waits for a lock that another program holds on the
+// file (a second program reading it) before it gives up.
+constexpr int busyTimeoutMs = 5000;
+
+// Whether the file's own permissions and its folder let it be written: the
+// folder must take the journal that every change writes beside the file.
+// Write bits that no one has mean the file is meant to be left as it is,
+// even by a user whom the system would let write it.
+bool fileTakesWrites(const QString& path)
+{
+    const QFileInfo file(path);
+    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return (file.permissions() & anyWrite) && QFileInfo(file.absolutePath()).isWritable();
 }
 
 // Owns one prepared statement.
@@ -166,6 +181,8 @@ bool SQLDatabase::open(int flags)
 {
     Close();
     int rc = sqlite3_open_v2(file_.toUtf8().constData(), &db_, flags, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_busy_timeout(db_, busyTimeoutMs);
     if (rc == SQLITE_OK) {
         // Opening is lazy: reading the schema is what shows a file that is not a database.
         rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -186,11 +203,31 @@ bool SQLDatabase::CreateDatabaseFile()
 
 bool SQLDatabase::Connect()
 {
+    readOnly_ = false;
     if (!QFileInfo(file_).isFile()) {
         Close();
         return fail(SQLITE_CANTOPEN, QStringLiteral("unable to open database file"));
     }
-    return open(SQLITE_OPEN_READWRITE);
+    if (!open(SQLITE_OPEN_READWRITE))
+        return false;
+    if (sqlite3_db_readonly(db_, "main") != 1 && fileTakesWrites(file_))
+        return true;
+    // Opened for reading only, so that no statement can change the file.
+    readOnly_ = true;
+    return open(SQLITE_OPEN_READONLY);
+}
+
+bool SQLDatabase::QuickCheck()
+{
+    const auto rs = SQLSelect(QStringLiteral("PRAGMA quick_check"));
+    if (!rs)
+        return false;
+    QStringList findings;
+    for (; !rs->Eof(); rs->MoveNext())
+        findings << rs->IdxField(1).StringValue();
+    if (findings == QStringList{QStringLiteral("ok")})
+        return true;
+    return fail(SQLITE_CORRUPT, findings.join('\n'));
 }
 
 sqlite3_stmt* SQLDatabase::takePrepared(const QByteArray& sql)
@@ -355,6 +392,11 @@ bool SQLDatabase::Commit()
 qint64 SQLDatabase::LastRowId() const
 {
     return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
+
+int SQLDatabase::Changes() const
+{
+    return db_ ? sqlite3_changes(db_) : 0;
 }
 
 Transaction::Transaction(SQLDatabase& db) : db_(db)

@@ -110,9 +110,18 @@ public:
     // Creates the file (when missing) and opens it.
     bool CreateDatabaseFile();
     // Opens an existing file; refuses one that is not a database (code 26).
+    // A file that cannot be written (no write permission on it, or a folder
+    // that cannot take its journal) is opened for reading only.
     bool Connect();
     void Close();
     bool IsConnected() const { return db_ != nullptr; }
+    // True when Connect found the file unwritable and opened it for reading only.
+    bool IsReadOnly() const { return readOnly_; }
+
+    // SQLite's quick check of the whole file. False when the file is damaged:
+    // the error code is then SQLITE_CORRUPT (11) and the message holds what the
+    // check found, or the error of the check itself.
+    bool QuickCheck();
 
     // Runs one statement that returns no rows.
     bool SQLExecute(const QString& sql, const SqlParams& params = {});
@@ -129,6 +138,8 @@ public:
     // one, Commit ends it.
     bool Commit();
     qint64 LastRowId() const;
+    // The rows changed by the last INSERT, UPDATE or DELETE.
+    int Changes() const;
 
     // The state of the last operation; reset by every success.
     bool Error() const { return errorCode_ != 0; }
@@ -164,6 +175,7 @@ private:
     QString file_;
     sqlite3* db_ = nullptr;
     std::vector<PreparedStatement> prepared_;
+    bool readOnly_ = false;
     int errorCode_ = 0;
     QString errorMessage_;
     std::function<void(const QString&)> observer_;

@@ -268,3 +268,12 @@ bool ParseDate(const QString& text, QDate& date)
     date = parsed;
     return true;
 }
+
+bool HasControlCharacter(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        const QChar::Category category = c.category();
+        return category == QChar::Other_Control || category == QChar::Separator_Line ||
+               category == QChar::Separator_Paragraph;
+    });
+}

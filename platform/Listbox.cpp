@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 
 QVariant ListboxModel::data(const QModelIndex& index, int role) const
@@ -278,6 +279,8 @@ void Listbox::keyPressEvent(QKeyEvent* event)
 
 void Listbox::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    doubleClickRow_ = hit.isValid() ? hit.row() : -1;
     QTreeView::mouseDoubleClickEvent(event);
     emit DoubleClick();
 }

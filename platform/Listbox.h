@@ -67,6 +67,9 @@ public:
     void setListIndex(int row);
     // The first cell of the selected row; empty when none is selected.
     QString Text() const { return listIndex_ < 0 ? QString() : Cell(listIndex_, 0); }
+    // The row under the pointer at the last double-click; -1 when it was in
+    // the empty part below the rows (or there was none).
+    int DoubleClickRow() const { return doubleClickRow_; }
 
     // Colours asked for each shown cell; an invalid colour keeps the default.
     void setBackgroundRule(ListboxModel::ColorRule rule);
@@ -107,6 +110,7 @@ private:
     ListboxModel model_;
     int listIndex_ = -1;
     int lastIndex_ = -1;
+    int doubleClickRow_ = -1;
     int batchDepth_ = 0;
     bool syncing_ = false;
     QString widths_;

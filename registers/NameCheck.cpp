@@ -1,6 +1,7 @@
 #include "registers/NameCheck.h"
 
 #include "app/App.h"
+#include "platform/Format.h"
 #include "platform/Seams.h"
 #include "registers/RegisterStore.h"
 #include "ui/common/Module1.h"
@@ -25,6 +26,14 @@ bool RefuseBlankName(const QString& name, const QString& invalidMessage)
 {
     if (!name.trimmed().isEmpty())
         return false;
+    Module1::AbreJanela(invalidMessage, false, Module1::kMsgAviso());
+    return true;
+}
+
+bool RefuseUnusableName(const QString& name, const QString& invalidMessage)
+{
+    if (!HasControlCharacter(name))
+        return RefuseBlankName(name, invalidMessage);
     Module1::AbreJanela(invalidMessage, false, Module1::kMsgAviso());
     return true;
 }

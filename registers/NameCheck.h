@@ -13,3 +13,7 @@ bool NameIsFree(const RegisterStore& store, const QString& name, const QString& 
 
 // True, after a warning, when the name is blank.
 bool RefuseBlankName(const QString& name, const QString& invalidMessage);
+
+// True, after a warning, when a name to be stored is blank or holds a control
+// character; any other name is stored exactly as typed.
+bool RefuseUnusableName(const QString& name, const QString& invalidMessage);

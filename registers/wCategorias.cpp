@@ -75,8 +75,10 @@ bool wCategorias::checacategoria()
 
 void wCategorias::InsereCategoria()
 {
+    if (App::refusesWrites())
+        return;
     // Blank names are refused also while importing: a category must be choosable.
-    if (RefuseBlankName(conta_descricao->Text(), Module1::kMsgCategoriaInvalida()))
+    if (RefuseUnusableName(conta_descricao->Text(), Module1::kMsgCategoriaInvalida()))
         return;
     if (!checacategoria())
         return;
@@ -91,7 +93,9 @@ void wCategorias::InsereCategoria()
 
 void wCategorias::AlteraCategoria()
 {
-    if (RefuseBlankName(conta_descricao->Text(), Module1::kMsgCategoriaInvalida()))
+    if (App::refusesWrites())
+        return;
+    if (RefuseUnusableName(conta_descricao->Text(), Module1::kMsgCategoriaInvalida()))
         return;
     if (!checacategoria())
         return;

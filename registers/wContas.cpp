@@ -74,8 +74,10 @@ bool wContas::checaconta()
 
 void wContas::InsereConta()
 {
+    if (App::refusesWrites())
+        return;
     // Blank names are refused also while importing: an account must be choosable.
-    if (RefuseBlankName(tConta->Text(), Module1::kMsgContaInvalida()))
+    if (RefuseUnusableName(tConta->Text(), Module1::kMsgContaInvalida()))
         return;
     if (!checaconta())
         return;
@@ -90,7 +92,9 @@ void wContas::InsereConta()
 
 void wContas::alteraconta()
 {
-    if (RefuseBlankName(tConta->Text(), Module1::kMsgContaInvalida()))
+    if (App::refusesWrites())
+        return;
+    if (RefuseUnusableName(tConta->Text(), Module1::kMsgContaInvalida()))
         return;
     if (!Module1::AbreJanela(Module1::kMsgConfirmaAlteracao(), true, QStringLiteral("Confirma?")))
         return;

@@ -25,10 +25,10 @@ wContatos::wContatos()
     rw::setUpWindow(*this, QStringLiteral("wContatos"), Module1::kContatos(), 350, 275, false);
     ListBox1 = rw::nameList(this, "ListBox1", Module1::kContatos(), 300, 9, QRect(15, 15, 321, 212));
     PushButton1 = rw::button(this, "PushButton1", QStringLiteral("OK"), QRect(261, 239, 69, 20));
-    BevelButton1 = rw::bevelButton(this, "BevelButton1", QStringLiteral("+"), Module1::kinsereconta(),
-                                   QRect(20, 237, 29, 22));
-    BevelButton2 = rw::bevelButton(this, "BevelButton2", QStringLiteral("-"), Module1::kApaga(),
-                                   QRect(51, 237, 29, 22));
+    BevelButton1 =
+        rw::bevelButton(this, "BevelButton1", QStringLiteral("+"), Module1::kinsereconta(), QRect(20, 237, 29, 22));
+    BevelButton2 =
+        rw::bevelButton(this, "BevelButton2", QStringLiteral("-"), Module1::kApaga(), QRect(51, 237, 29, 22));
     // OK is both the default and the cancel button: Return and Escape put the list away.
     setDefaultButton(PushButton1);
     setCancelButton(PushButton1);
@@ -88,6 +88,8 @@ void wContatos::ApagaContato()
         Module1::AbreJanela(Module1::kMsgSelecioneContato(), false, Module1::kMsgAviso());
         return;
     }
+    if (App::refusesWrites())
+        return;
     if (!Module1::AbreJanela(Module1::kMsgConfirmaApaga(), true, QStringLiteral("Confirma?")))
         return;
     RegisterStore store = contacts();

@@ -1,7 +1,9 @@
 #include "registers/wEditaContato.h"
 
 #include "app/App.h"
+#include "ledger/wCash.h"
 #include "platform/Controls.h"
+#include "platform/Format.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
 #include "registers/NameCheck.h"
@@ -27,11 +29,12 @@ const QString& noContact()
     return text;
 }
 
-// A contact named blank or "-" could not be told from "no contact".
+// A contact named blank or "-" could not be told from "no contact"; one
+// with a line end or another control character would break every list.
 bool usableName(const QString& name)
 {
     const QString trimmed = name.trimmed();
-    return !trimmed.isEmpty() && trimmed != QLatin1String("-");
+    return !trimmed.isEmpty() && trimmed != QLatin1String("-") && !HasControlCharacter(name);
 }
 
 void reloadContactList()
@@ -73,6 +76,9 @@ void wEditaContato::btOK_Action()
     else
         InsereContato();
     reloadContactList();
+    // The ledger shows the contacts' names: a rename must show there at once.
+    if (wCash* main = wCash::existing())
+        main->CarregalMovimento();
     Hide();
 }
 
@@ -83,7 +89,12 @@ bool wEditaContato::ChecaContato()
 
 void wEditaContato::InsereContato()
 {
-    if (!App::importando && !usableName(tNome->Text())) {
+    if (App::refusesWrites())
+        return;
+    // While importing only a control character is refused: an empty or "-"
+    // name of a file is taken as it comes.
+    const bool refused = App::importando ? HasControlCharacter(tNome->Text()) : !usableName(tNome->Text());
+    if (refused) {
         Module1::AbreJanela(Module1::kMsgNomeVazio(), false, Module1::kMsgAviso());
         return;
     }
@@ -106,6 +117,8 @@ void wEditaContato::AlteraContato()
         Module1::AbreJanela(Module1::kMsgSelecioneContato(), false, Module1::kMsgAviso());
         return;
     }
+    if (App::refusesWrites())
+        return;
     if (!usableName(tNome->Text())) {
         Module1::AbreJanela(QStringLiteral("Nome Inválido"), false, Module1::kMsgAviso());
         return;

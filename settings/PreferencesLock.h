@@ -1,11 +1,9 @@
 #pragma once
 
 // The password lock as the preferences window sets it: the check of the two
-// typed passwords and the writing of the lock row of table pwd.
+// typed passwords. The lock row itself is written by Schema::WriteLockRow.
 
 #include <QString>
-
-class SQLDatabase;
 
 namespace PreferencesLock {
 
@@ -19,11 +17,5 @@ enum class Entry {
 // Judges the two password fields of a ticked lock box. `hasStored` tells
 // whether a password is stored now (the fields never show it back).
 Entry CheckEntry(const QString& first, const QString& second, bool hasStored);
-
-// Makes the lock row say `on` with the stored form `stored`: any old lock row
-// goes, and a new one holds `stored` when the lock is on. One transaction:
-// false when it failed, the old row is as it was and the database's error
-// state tells why.
-bool WriteLockRow(SQLDatabase& db, bool on, const QString& stored);
 
 } // namespace PreferencesLock

@@ -1,12 +1,13 @@
 #include "settings/wPreferencias.h"
 
 #include "app/App.h"
-#include "registers/RegisterStore.h"
 #include "app/Password.h"
+#include "app/Schema.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
+#include "registers/RegisterStore.h"
 #include "settings/PreferencesChoices.h"
 #include "settings/PreferencesLock.h"
 #include "ui/common/Module1.h"
@@ -179,6 +180,8 @@ void wPreferencias::cHabilitaSenha_Action()
 
 void wPreferencias::PushButton1_Action()
 {
+    if (App::refusesWrites())
+        return;
     const bool lockOn = cHabilitaSenha->isChecked();
     QString stored;
     if (lockOn) {
@@ -200,7 +203,7 @@ void wPreferencias::PushButton1_Action()
             break;
         }
     }
-    if (!App::CashDB || !PreferencesLock::WriteLockRow(*App::CashDB, lockOn, stored)) {
+    if (!App::CashDB || !Schema::WriteLockRow(*App::CashDB, lockOn, stored)) {
         // The old lock is still in force, in the database and here.
         App::DisplayDatabaseError();
         return;
@@ -248,10 +251,12 @@ void wPreferencias::CarregaContas()
 
 void wPreferencias::CarregaMes()
 {
+    // Showing the saved choice is no choice of the user's: the start-up month
+    // is kept as it was read until the user picks another row.
     filling_ = true;
     sMesinicial->DeleteAllRows();
     for (const QString& month : PreferencesChoices::MonthRows())
         sMesinicial->AddRow(month);
-    filling_ = false;
     sMesinicial->setListIndex(PreferencesChoices::MonthRowFor(App::MesInicial));
+    filling_ = false;
 }

@@ -146,8 +146,8 @@ TEST(Password, garbageStoredForms_neverMatch)
     ASSERT_EQ(p.size(), 4);
     const QStringList garbage = {
         QString(),
-        QStringLiteral("abc"), // the password itself, as a plain or old-style store would hold it
-        QStringLiteral("bcd"),
+        QStringLiteral("abc"), // the password itself, as a plain store would hold it
+        QStringLiteral("klm"), // raised by 10, more than earlier versions ever raised it
         QStringLiteral("pbkdf2-sha256$$$"),
         QStringLiteral("pbkdf2-sha256$x$y$z"),
         QStringList({"md5", p[1], p[2], p[3]}).join('$'),

@@ -240,14 +240,13 @@ TEST_F(Startup, preferencesFileCannotBeWritten_isReportedAtQuit)
     QDir(prefsFile()).removeRecursively();
 }
 
-TEST_F(Startup, unreadableLockRow_isReportedAndCountsAsNoLock)
+TEST_F(Startup, unreadableLockRow_isReportedAndEndsTheStartup)
 {
     // Readable as a table, but without the lock row's columns.
     makeDatabase(dataFile(), "Banco", "CREATE VIEW pwd AS SELECT 1 AS other");
-    start();
+    EXPECT_EQ(runProgram([] { FAIL() << "the main window must not show"; }), 1);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 1\n\nno such column: pcod1"}));
-    EXPECT_EQ(App::tSenha, 0);
-    EXPECT_TRUE(wCash::instance().isVisible());
+    EXPECT_FALSE(QFileInfo::exists(prefsFile()));
 }
 
 // The database beside the program is moved by a function of its own, so the

@@ -65,6 +65,8 @@ TEST(TransactionEntry, allAccountsIsNoAccount_unreadableAmountIsZero_withoutUser
 TEST(TransactionEntry, changeOfAnOpenedRow_keepsWhatIsAsShown_readsWhatWasTyped)
 {
     auto db = testsupport::newDatabase();
+    testsupport::exec(*db, "INSERT INTO Contas (nome) VALUES ('Banco')");
+    testsupport::exec(*db, "INSERT INTO Categorias (descricao) VALUES ('Casa')");
     testsupport::exec(*db, "INSERT INTO Movimento (id, conta_nome, data, entrada) VALUES (7, 'Banco', '1999-06-15', "
                            "1234.567)");
     OpenedRow row;
@@ -77,35 +79,48 @@ TEST(TransactionEntry, changeOfAnOpenedRow_keepsWhatIsAsShown_readsWhatWasTyped)
     f.amountText = row.shownAmount;
     f.dateText = row.shownDate;
     f.credit = true;
-    ASSERT_TRUE(TransactionStore::replace(*db, &row, TransactionEntry(f, true, &row).record()));
+    ASSERT_EQ(TransactionStore::replace(*db, &row, TransactionEntry(f, true, &row)), TransactionStore::Outcome::Stored);
     EXPECT_EQ(storedRow(*db).mid(3, 3), QStringList({"1999-06-15", "1234.567", "NULL"}));
     // A typed date or a switched type is read from the fields.
     f.dateText = "16/06/99";
     f.credit = false;
-    ASSERT_TRUE(TransactionStore::insert(*db, TransactionEntry(f, true, &row).record()));
+    ASSERT_EQ(TransactionStore::insert(*db, TransactionEntry(f, true, &row), true), TransactionStore::Outcome::Stored);
     EXPECT_EQ(storedRow(*db, "data = '2099-06-16'"),
               QStringList({"Banco", "Casa", "Loja", "2099-06-16", "NULL", "1234.57", "Sim", "aluguel"}));
 }
 
-TEST(TransactionStore, changeDeletesOnlyTheOpenedRowOfItsAccount_andRemoveOnlyThatId)
+TEST(TransactionStore, changeActsOnTheIdAlone_storesOnlyRegisteredNames_andRemoveOnlyThatId)
 {
+    using Outcome = TransactionStore::Outcome;
     auto db = testsupport::newDatabase();
-    testsupport::exec(*db, "INSERT INTO Movimento (id, conta_nome, data, saida) VALUES (1, 'Banco', '2026-01-02', 1), "
-                           "(2, 'Banco', '2026-01-03', 2), (3, 'Casa', '2026-01-04', 3)");
+    testsupport::exec(*db, "INSERT INTO Movimento (id, conta_nome, conta, data, saida) VALUES (1, 'Banco', 'Velha', "
+                           "'2026-01-02', 1), (2, 'Banco', 'Velha', '2026-01-03', 2), (3, 'Casa', 'Antiga', "
+                           "'2026-01-04', 3)");
     OpenedRow row;
     row.id = "2";
-    row.account = "Banco";
-    ASSERT_TRUE(TransactionStore::replace(*db, &row, TransactionEntry(typical(), true).record()));
+    TransactionFields f = typical();
+    // Neither name is in its register yet; then the category is not.
+    EXPECT_EQ(TransactionStore::replace(*db, &row, TransactionEntry(f, true)), Outcome::AccountGone);
+    testsupport::exec(*db, "INSERT INTO Contas (nome) VALUES ('Banco')");
+    EXPECT_EQ(TransactionStore::replace(*db, &row, TransactionEntry(f, true)), Outcome::CategoryGone);
     EXPECT_EQ(rowCount(*db), 3);
-    EXPECT_TRUE(storedRow(*db, "id = 2").isEmpty());
-    EXPECT_FALSE(TransactionStore::readStored(*db, row));
-
-    // The id alone is not enough when the account does not match.
+    EXPECT_FALSE(storedRow(*db, "id = 2").isEmpty());
+    // A row keeps its own category, registered or not; an added row may not use it.
     row.id = "3";
-    ASSERT_TRUE(TransactionStore::replace(*db, &row, TransactionEntry(typical(), true).record()));
-    EXPECT_EQ(rowCount(*db), 4);
+    ASSERT_TRUE(TransactionStore::readStored(*db, row));
+    f.category = "Antiga";
+    EXPECT_EQ(TransactionStore::insert(*db, TransactionEntry(f, true), true), Outcome::CategoryGone);
+    ASSERT_EQ(TransactionStore::replace(*db, &row, TransactionEntry(f, true)), Outcome::Stored);
+    EXPECT_EQ(rowCount(*db), 3);
+    EXPECT_EQ(storedRow(*db, "conta = 'Antiga'").value(0), "Banco");
+
+    // The row is gone, its id now another row's (the last id is given again): nothing is stored.
+    EXPECT_EQ(storedRow(*db, "id = 3").value(3), "2009-03-05");
+    EXPECT_EQ(TransactionStore::replace(*db, &row, TransactionEntry(f, true)), Outcome::RowGone);
+    EXPECT_EQ(rowCount(*db), 3);
+    EXPECT_FALSE(db->InTransaction());
 
     ASSERT_TRUE(TransactionStore::remove(*db, "1"));
-    EXPECT_EQ(rowCount(*db), 3);
+    EXPECT_EQ(rowCount(*db), 2);
     EXPECT_TRUE(storedRow(*db, "id = 1").isEmpty());
 }

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Password.h"
+#include "app/Schema.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Database.h"
@@ -55,11 +56,11 @@ TEST(PreferencesLock, writeLockRow_leavesExactlyOneRowWhenOn_noneWhenOff)
 {
     auto db = testsupport::newDatabase();
     testsupport::exec(*db, "INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'old'), ('1', 'older'), ('2', 'other')");
-    ASSERT_TRUE(PreferencesLock::WriteLockRow(*db, true, "new form"));
+    ASSERT_TRUE(Schema::WriteLockRow(*db, true, "new form"));
     EXPECT_EQ(lockRows(*db), QStringList{"new form"});
     EXPECT_FALSE(db->InTransaction());
 
-    ASSERT_TRUE(PreferencesLock::WriteLockRow(*db, false, QString()));
+    ASSERT_TRUE(Schema::WriteLockRow(*db, false, QString()));
     EXPECT_TRUE(lockRows(*db).isEmpty());
     // Only the lock row is the window's business.
     EXPECT_EQ(testsupport::column(*db, "SELECT pcod1 FROM pwd"), QStringList{"2"});
@@ -71,7 +72,7 @@ TEST(PreferencesLock, writeLockRow_failedInsertOrRemoval_keepsTheOldRowAndTheErr
         auto db = testsupport::newDatabase();
         testsupport::exec(*db, "INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'old')");
         testsupport::failOn(*db, on ? "INSERT" : "DELETE", "pwd", "disk says no");
-        EXPECT_FALSE(PreferencesLock::WriteLockRow(*db, on, on ? "new form" : ""));
+        EXPECT_FALSE(Schema::WriteLockRow(*db, on, on ? "new form" : ""));
         EXPECT_TRUE(db->Error());
         EXPECT_TRUE(db->ErrorMessage().contains("disk says no")) << db->ErrorMessage().toStdString();
         EXPECT_FALSE(db->InTransaction());
@@ -346,8 +347,8 @@ TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsT
 
 TEST_F(PreferencesWindow, startAccountAndMonth_followThePopups_andSurviveARestart)
 {
-    // A first run has no start-up month; the window makes it "Todos".
-    EXPECT_EQ(App::MesInicial, "Todos");
+    // A first run has no start-up month; the window shows "Todos" without writing it.
+    EXPECT_EQ(App::MesInicial, "");
     addAccounts({"Banco", "Carteira", "Poupança"});
 
     wPreferencias::ShowFromMenu();

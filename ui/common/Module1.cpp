@@ -34,6 +34,12 @@ TOVIRA_TEXT(kMsgArquivoIlegivel, "Não foi possível ler o arquivo.")
 TOVIRA_TEXT(kMsgValorInvalido, "Valor inválido na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgCamposFaltando, "Faltam campos na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
+TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
+            "O arquivo de dados não pode ser gravado. Ele será aberto somente para leitura: os movimentos podem ser "
+            "consultados, mas nenhuma alteração será gravada.")
+TOVIRA_TEXT(kMsgSenhaIlegivel, "A senha gravada no arquivo de dados está vazia ou danificada e não pode ser "
+                               "conferida.")
+TOVIRA_TEXT(kMsgMovimentoNaoExiste, "O movimento não existe mais.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

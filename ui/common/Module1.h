@@ -24,6 +24,9 @@ QString kMsgArquivoIlegivel();
 QString kMsgValorInvalido();
 QString kMsgCamposFaltando();
 QString kMsgExportacaoFalhou();
+QString kMsgArquivoSomenteLeitura();
+QString kMsgSenhaIlegivel();
+QString kMsgMovimentoNaoExiste();
 
 // The twelve month names, January first.
 QStringList monthNames();

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/Password.h"
+#include "app/Schema.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Seams.h"
@@ -64,10 +65,27 @@ void wDigitaSenha::bt_ok_Action()
         eSenha->SetFocus();
         return;
     }
+    if (StoredFormOf(App::cSenha) == StoredForm::Legacy)
+        replaceLegacyForm(eSenha->Text());
     // The prompt is only hidden and stays for the run; the password need not.
     eSenha->clear();
     Hide();
     wCash::instance().Show();
+}
+
+void wDigitaSenha::replaceLegacyForm(const QString& password)
+{
+    // The earlier form gives the password back to anyone who reads the file:
+    // once the password is known it is stored as a salted hash instead. A file
+    // that cannot be written keeps the earlier form until it can.
+    if (App::readOnly || !App::CashDB)
+        return;
+    const QString hashed = CodificaSenha(password);
+    if (!Schema::WriteLockRow(*App::CashDB, true, hashed)) {
+        App::DisplayDatabaseError();
+        return;
+    }
+    App::cSenha = hashed;
 }
 
 void wDigitaSenha::bt_cancela_Action()

@@ -33,4 +33,5 @@ class wDigitaSenha : public SingleWindow<wDigitaSenha>
 
   private:
     void CreateControls();
+    void replaceLegacyForm(const QString& password);
 };

@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 #include "app/App.h"
 #include "app/Password.h"
+#include "app/Schema.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Files.h"
-#include "settings/PreferencesLock.h"
 #include "ui/common/wDigitaSenha.h"
 
 #include <QFile>
@@ -35,7 +35,7 @@ class PasswordPrompt : public AppTest
         AppTest::SetUp();
         removeUserFiles();
         start();
-        ASSERT_TRUE(PreferencesLock::WriteLockRow(db(), true, CodificaSenha(password)));
+        ASSERT_TRUE(Schema::WriteLockRow(db(), true, CodificaSenha(password)));
         App::_FileQuit_Action();
         closeWindows();
         App::resetState();

@@ -1,0 +1,145 @@
+// What the user types is what is stored, and an open transaction window
+// follows the rows and names changed elsewhere meanwhile.
+
+#include "LedgerFixture.h"
+#include "TestSupport.h"
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Controls.h"
+#include "platform/Listbox.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
+#include "registers/wEditaContato.h"
+#include "ui/common/Module1.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using TypedEntry = TransactionTest;
+
+TEST_F(TypedEntry, keysTyped_areStoredAsTyped_anImpossibleDateIsRefused)
+{
+    // Amount keys, date keys, the amount field after them, what is stored ("": refused).
+    const QList<QStringList> cases = {
+        {"50,25", "050326", "50,25", "2026-03-05 50.25"},
+        {"50.25", "5/3/26", "50.25", "2026-03-05 50.25"},
+        {"-12,3,4x", "05/03/2026", "12,34", "2026-03-05 12.34"},
+        {"7,5", "31/12/1999", "7,5", "1999-12-31 7.5"},
+        {"50,25", "31/02/26", "50,25", ""},
+    };
+    for (const QStringList& c : cases) {
+        exec("DELETE FROM Movimento");
+        recorder.clear();
+        main->NovoMovimento();
+        wTransacoes& w = wTransacoes::instance();
+        select(w.sCategoria, "Casa");
+        w.tValor->clear();
+        w.tData->clear();
+        QTest::keyClicks(w.tValor, c[0]);
+        QTest::keyClicks(w.tData, c[1]);
+        EXPECT_EQ(w.tValor->Text(), c[2]);
+        click(w.PushButton1);
+        const bool refused = c[3].isEmpty();
+        EXPECT_EQ(testsupport::column(db(), "SELECT data || ' ' || entrada FROM Movimento").value(0), c[3]);
+        EXPECT_EQ(recorder.confirmations(), refused ? QStringList{"Data inválida"} : QStringList());
+        EXPECT_EQ(w.isVisible(), refused);
+    }
+}
+
+TEST_F(TypedEntry, handOversOfTwoAndFourDigitYears_areStoredUnaltered_theTotalShowsWhole)
+{
+    main->NovoMovimento(); // today, with a two-digit year
+    wTransacoes& w = wTransacoes::instance();
+    select(w.sCategoria, "Casa");
+    w.tValor->setText("1");
+    click(w.PushButton1);
+    ImportingScope importing;
+    App::uConta = "Banco";
+    w.sTipo->setListIndex(1);
+    w.handOverDate(QDate(1999, 12, 31));
+    w.handOverAmount(100345936.6 + 0.1 + 0.2);
+    EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Stored);
+    EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento ORDER BY id"),
+              QStringList({"2026-12-05", "1999-12-31"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT count(*) FROM Movimento WHERE saida = 100345936.6 + 0.1 + 0.2"),
+              QStringList({"1"}));
+
+    QLabel& total = *main->Totalgeral;
+    const int right = total.geometry().right();
+    select(main->sAno, Module1::kTodos2());
+    EXPECT_EQ(total.text(), "$-100,345,935.90");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return total.width() >= total.fontMetrics().horizontalAdvance(total.text()); }));
+    EXPECT_EQ(total.geometry().right(), right);
+}
+
+using OpenWindows = TransactionTest;
+
+TEST_F(OpenWindows, editedRowDeletedMeanwhile_storesNothingAndSaysSo)
+{
+    addTransaction("Banco", "Casa", "Loja", "2026-03-05", "", "10", "Não", "x");
+    wTransacoes& w = edit("x");
+    main->ApagaMovimento();
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages(), QStringList({"O movimento não existe mais."}));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(rowCount(), 0);
+}
+
+TEST_F(OpenWindows, accountRenamedOrDeletedMeanwhile_isAskedForAgain)
+{
+    addTransaction("Banco", "Casa", "Loja", "2026-03-05", "", "10", "Não", "x");
+    wTransacoes& w = edit("x");
+    w.tValor->setText("11");
+    doubleClickRow(main->List_Contas, "Banco");
+    wContas::instance().tConta->setText("Banco 2");
+    click(wContas::instance().btok);
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages(), QStringList({"Selecione uma conta"}));
+    EXPECT_EQ(rows(w.sContas), QStringList({"Banco 2", "Carteira", "Inserir..."}));
+    EXPECT_EQ(w.sContas->ListIndex(), -1);
+    select(w.sContas, "Banco 2");
+    click(w.PushButton1);
+    EXPECT_EQ(storedRows(), QList<QStringList>({{"Banco 2", "Casa", "Loja", "2026-03-05", "NULL", "11", "Não", "x"}}));
+
+    main->NovoMovimento(); // for Banco 2, deleted with its rows while the window is open
+    select(w.sCategoria, "Casa");
+    w.tValor->setText("5");
+    main->BevelButton3_Action();
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages().last(), "Selecione uma conta");
+    EXPECT_EQ(rowCount(), 0);
+}
+
+TEST_F(OpenWindows, editKeepsTheRowsOwnCategoryAndContact_andAFailedSaveKeepsTheWindowOpen)
+{
+    addTransaction("Banco", "Importada", "Zé", "2026-03-05", "", "10", "Não", "x");
+    exec("UPDATE Movimento SET contato = 'Zeca'"); // another program; the ledger still shows Zé
+    wTransacoes& w = edit("x");
+    w.tValor->setText("12.5");
+    testsupport::failOn(db(), "INSERT", "Movimento", "disk full");
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\ndisk full"}));
+    EXPECT_TRUE(w.isVisible());
+    exec("DROP TRIGGER fail_INSERT_Movimento");
+    click(w.PushButton1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(storedRows(),
+              QList<QStringList>({{"Banco", "Importada", "Zeca", "2026-03-05", "NULL", "12.5", "Não", "x"}}));
+}
+
+TEST_F(OpenWindows, doubleClickBelowTheNamesAdds_andAContactRenameReloadsTheLedger)
+{
+    const QPoint below(10, main->List_Contas->viewport()->height() - 4);
+    QTest::mouseClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(Module1::contaopcao, "i");
+    EXPECT_TRUE(wContas::instance().isVisible() && wContas::instance().tConta->Text().isEmpty());
+
+    addTransaction("Banco", "Casa", "Padaria", "2026-03-05", "", "10", "Não", "x");
+    doubleClickRow(wContatos::instance().ListBox1, "Padaria");
+    wEditaContato::instance().tNome->setText("Padoca");
+    click(wEditaContato::instance().btOK);
+    EXPECT_EQ(main->lMovimento->Cell(ledgerRow("x"), 1), "Padoca");
+}

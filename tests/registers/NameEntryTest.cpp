@@ -1,0 +1,64 @@
+// Names are stored exactly as typed, unless they hold a line end, a TAB or
+// another control character: every register refuses those.
+
+#include "RegisterFixture.h"
+
+#include "platform/Files.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
+#include "registers/wEditaContato.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+using NameEntry = RegisterTest;
+
+TEST_F(NameEntry, namesWithControlCharacters_areRefusedByEveryRegister_othersStoredAsTyped)
+{
+    const auto pasteAccount = [this](const QString& name) {
+        click(main->BevelButton1);
+        QApplication::clipboard()->setText(name);
+        QTest::keySequence(wContas::instance().tConta, QKeySequence::Paste);
+        click(wContas::instance().btok);
+    };
+    const auto addCategory = [](const QString& name) {
+        wCategorias::instance().conta_descricao->setText(name);
+        click(wCategorias::instance().btok);
+    };
+    const auto addContact = [](const QString& name) {
+        wEditaContato::instance().tNome->setText(name);
+        click(wEditaContato::instance().btOK);
+    };
+    const QString all = "SELECT nome FROM Contas UNION ALL SELECT descricao FROM Categorias UNION ALL "
+                        "SELECT nome FROM Contatos";
+    const QStringList before = testsupport::column(db(), all);
+    for (const char* bad : {"Conta\nDois", "Conta\tDois", "Conta\u2028Dois", "\x01"}) {
+        recorder.clear();
+        pasteAccount(bad);
+        addCategory(bad);
+        addContact(bad);
+        EXPECT_EQ(recorder.confirmations(), QStringList({Module1::kMsgContaInvalida(), Module1::kMsgCategoriaInvalida(),
+                                                         Module1::kMsgNomeVazio()}))
+            << bad;
+    }
+    EXPECT_EQ(testsupport::column(db(), all), before);
+    pasteAccount("  Joana d'Arc  ");
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"  Joana d'Arc  ", "Banco", "Casa"}));
+}
+
+// An older version could store any name; the start-up account may be one of them.
+TEST_F(NameEntry, startAccountWithALineEnd_neverBreaksThePreferencesFile)
+{
+    closeWindows();
+    removeUserFiles();
+    start();
+    addAccounts({"Conta\nDois"});
+    App::ContaInicial = "Conta\nDois";
+    restart();
+    QStringList lines;
+    ASSERT_TRUE(ReadTextLines(PreferencesFolder() + "/Tovira", lines));
+    EXPECT_EQ(lines.size(), 20);
+    EXPECT_EQ(lines.value(7), "conta_inicio =");
+}
