@@ -368,6 +368,7 @@ std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype fir
             ++stored;
             break;
         case wTransacoes::SaveResult::Refused:
+        case wTransacoes::SaveResult::RowGone: // only a change meets a vanished row
             break;
         case wTransacoes::SaveResult::Failed:
             return std::nullopt;

@@ -281,12 +281,28 @@ wImportaOFX::Outcome wImportaOFX::InsereMovimento()
         Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
         return Outcome::Refused;
     }
-    if (!TransactionStore::insert(*App::CashDB, entry.record())) {
-        App::DisplayDatabaseError();
+    // The names are checked against the registers as the row is written: one
+    // renamed or deleted since the lists were filled is asked for again.
+    switch (TransactionStore::insert(*App::CashDB, entry, true)) {
+    case TransactionStore::Outcome::Stored:
+        wCash::instance().CarregalMovimento();
+        return Outcome::Stored;
+    case TransactionStore::Outcome::AccountGone:
+        CarregaContas2();
+        sContas->setListIndex(-1);
+        MsgBox(Module1::kMsgSelecionaConta());
         return Outcome::Refused;
+    case TransactionStore::Outcome::CategoryGone:
+        CarregaCategorias2();
+        sCategoria->setListIndex(-1);
+        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
+        return Outcome::Refused;
+    case TransactionStore::Outcome::Failed:
+    case TransactionStore::Outcome::RowGone:
+        break;
     }
-    wCash::instance().CarregalMovimento();
-    return Outcome::Stored;
+    App::DisplayDatabaseError();
+    return Outcome::Refused;
 }
 
 void wImportaOFX::sContas_Change()

@@ -30,6 +30,7 @@ SchedulePosting::Inserted handOver(const DuePosting& due)
     case wTransacoes::SaveResult::Stored:
         return SchedulePosting::Inserted::Stored;
     case wTransacoes::SaveResult::Refused:
+    case wTransacoes::SaveResult::RowGone: // only a change meets a vanished row
         return SchedulePosting::Inserted::Refused;
     case wTransacoes::SaveResult::Failed:
         break;
