@@ -11,6 +11,24 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <vector>
+
+// The median time of `runs` runs of `work`, in milliseconds.
+inline double millisecondsOf(const std::function<void()>& work, int runs)
+{
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
 
 // A fresh HOME for the run, made before the application object, so that a
 // benchmark never touches a real user's files.

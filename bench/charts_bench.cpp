@@ -3,6 +3,7 @@
 // window's two sums over 100,000 transactions against the raw SQLite time of
 // the same two statements, with their ratio.
 
+#include "BenchLedger.h"
 #include "app/Schema.h"
 #include "charts/ChartSums.h"
 #include "charts/chartingPicture.h"
@@ -20,20 +21,6 @@
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double millisecondsOf(const std::function<void()>& work, int runs)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 double drawMs(const std::vector<double>& values, int kind)
 {

@@ -26,18 +26,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double millisecondsOf(const std::function<void()>& work, int runs)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 bool generate(const QString& path)
 {
     SQLDatabase db;

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "ledger/TransactionEntry.h"
 #include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
@@ -264,23 +265,9 @@ wImportaOFX::Outcome wImportaOFX::InsereMovimento()
     fields.verified = true;
     fields.comment = shown.memo;
     const TransactionEntry entry(fields, true);
-    const QString aviso = QStringLiteral("Aviso");
-    switch (entry.problem()) {
-    case TransactionEntry::Problem::None:
-        break;
-    case TransactionEntry::Problem::NoAccount:
-        MsgBox(Module1::kMsgSelecionaConta());
-        return Outcome::Refused;
-    case TransactionEntry::Problem::NoCategory:
-        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
-        return Outcome::Refused;
-    case TransactionEntry::Problem::ZeroAmount:
-        Module1::resposta = Module1::AbreJanela(Module1::kMsgValorZero(), false, aviso);
-        return Outcome::Skipped;
-    case TransactionEntry::Problem::BadDate:
-        Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
-        return Outcome::Refused;
-    }
+    // A zero amount is the one problem the user cannot correct: the review moves on.
+    if (wTransacoes::TellProblem(entry.problem()))
+        return entry.problem() == TransactionEntry::Problem::ZeroAmount ? Outcome::Skipped : Outcome::Refused;
     // The names are checked against the registers as the row is written: one
     // renamed or deleted since the lists were filled is asked for again.
     switch (TransactionStore::insert(*App::CashDB, entry, true)) {
@@ -290,12 +277,12 @@ wImportaOFX::Outcome wImportaOFX::InsereMovimento()
     case TransactionStore::Outcome::AccountGone:
         CarregaContas2();
         sContas->setListIndex(-1);
-        MsgBox(Module1::kMsgSelecionaConta());
+        wTransacoes::TellProblem(TransactionEntry::Problem::NoAccount);
         return Outcome::Refused;
     case TransactionStore::Outcome::CategoryGone:
         CarregaCategorias2();
         sCategoria->setListIndex(-1);
-        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
+        wTransacoes::TellProblem(TransactionEntry::Problem::NoCategory);
         return Outcome::Refused;
     case TransactionStore::Outcome::Failed:
     case TransactionStore::Outcome::RowGone:

@@ -292,7 +292,7 @@ TransactionFields wTransacoes::fields(bool handedOver) const
     return f;
 }
 
-bool wTransacoes::refuse(TransactionEntry::Problem problem)
+bool wTransacoes::TellProblem(TransactionEntry::Problem problem)
 {
     const QString aviso = QStringLiteral("Aviso");
     switch (problem) {
@@ -305,12 +305,19 @@ bool wTransacoes::refuse(TransactionEntry::Problem problem)
         Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
         break;
     case TransactionEntry::Problem::ZeroAmount:
-        Module1::AbreJanela(Module1::kMsgValorZero(), false, aviso);
+        Module1::resposta = Module1::AbreJanela(Module1::kMsgValorZero(), false, aviso);
         break;
     case TransactionEntry::Problem::BadDate:
         Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
         break;
     }
+    return true;
+}
+
+bool wTransacoes::refuse(TransactionEntry::Problem problem)
+{
+    if (!TellProblem(problem))
+        return false;
     okok = false;
     return true;
 }

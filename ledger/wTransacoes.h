@@ -90,6 +90,10 @@ class wTransacoes : public SingleWindow<wTransacoes>
     void forgetOpenedRow() { opened_.reset(); }
     const std::optional<OpenedRow>& openedRow() const { return opened_; }
 
+    // The warning for a problem of an entry, as every window that enters
+    // transactions gives it; false when there is no problem.
+    static bool TellProblem(TransactionEntry::Problem problem);
+
     // Selects each row whose text equals `text`, so of equal rows the last stays
     // selected; with no match the selection stays as it was.
     static void selectMatching(PopupMenu& popup, const QString& text);
@@ -114,7 +118,8 @@ class wTransacoes : public SingleWindow<wTransacoes>
     void insertRowChosen(PopupMenu& popup, Register which);
     void showRegister(Register which);
     TransactionFields fields(bool handedOver) const;
-    // Tells the user why the entry was refused; false when there is nothing to refuse.
+    // Tells the user why the entry was refused and marks the save refused;
+    // false when there is nothing to refuse.
     bool refuse(TransactionEntry::Problem problem);
     // What the window does with the outcome of a save.
     SaveResult finish(TransactionStore::Outcome outcome, bool reload);

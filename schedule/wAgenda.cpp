@@ -1,6 +1,7 @@
 #include "schedule/wAgenda.h"
 
 #include "app/App.h"
+#include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
@@ -136,28 +137,6 @@ void wAgenda::tData_GotFocus()
     textodata->setText(QStringLiteral("dd/mm/aa"));
 }
 
-bool wAgenda::refuse(TransactionEntry::Problem problem)
-{
-    const QString aviso = QStringLiteral("Aviso");
-    switch (problem) {
-    case TransactionEntry::Problem::None:
-        return false;
-    case TransactionEntry::Problem::NoAccount:
-        MsgBox(Module1::kMsgSelecionaConta());
-        break;
-    case TransactionEntry::Problem::NoCategory:
-        Module1::AbreJanela(Module1::kMsgSelecioneCategoria(), false, aviso);
-        break;
-    case TransactionEntry::Problem::ZeroAmount:
-        Module1::resposta = Module1::AbreJanela(Module1::kMsgValorZero(), false, aviso);
-        break;
-    case TransactionEntry::Problem::BadDate:
-        Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
-        break;
-    }
-    return true;
-}
-
 void wAgenda::bt_insere_Action()
 {
     if (App::refusesWrites())
@@ -169,7 +148,7 @@ void wAgenda::bt_insere_Action()
     fields.category = sCategoria->Text();
     fields.amountText = tValor->Text();
     fields.dateText = tData->Text();
-    if (refuse(TransactionEntry(fields, true).problem()))
+    if (wTransacoes::TellProblem(TransactionEntry(fields, true).problem()))
         return;
     ScheduleRow row;
     row.account = sContas->Text();

@@ -54,8 +54,4 @@ class wAgenda : public SingleWindow<wAgenda>
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    // Tells the user why the fields cannot be stored; false when nothing is wrong.
-    static bool refuse(TransactionEntry::Problem problem);
 };
