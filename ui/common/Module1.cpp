@@ -29,6 +29,7 @@ TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
 TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova versão.")
 TOVIRA_TEXT(kMsgPrefsNaoGravadas, "Não foi possível gravar as preferências.")
 TOVIRA_TEXT(kMsgSomenteLeitura, "O arquivo de dados está aberto somente para leitura: nada foi gravado.")
+TOVIRA_TEXT(kMsgAjudaSemLeitor, "Nenhum programa conseguiu abrir o manual. Ele está em:")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

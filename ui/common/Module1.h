@@ -19,6 +19,7 @@ QString kMsgDataInvalida();
 QString kMsgUpdateFalhou();
 QString kMsgPrefsNaoGravadas();
 QString kMsgSomenteLeitura();
+QString kMsgAjudaSemLeitor();
 
 // The twelve month names, January first.
 QStringList monthNames();
