@@ -3,16 +3,18 @@
 #include "AppFixture.h"
 #include "TestSupport.h"
 #include "app/App.h"
-#include "app/HelpManual.h"
 #include "ledger/wCash.h"
-#include "platform/Window.h"
+#include "platform/Controls.h"
+#include "platform/Files.h"
+#include "platform/Listbox.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
 #include "settings/UpdateCheck.h"
 #include "ui/common/Module1.h"
 #include "ui/common/Toolbar1.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMenu>
 #include <QNetworkProxy>
 #include <QPointer>
@@ -23,118 +25,61 @@
 
 namespace {
 
-struct ExpectedEntry
-{
-    const char* name;
-    QString caption;
-    const char* shortcut; // "" none; nullptr for a separator
-    bool enabled;
-};
-
-struct ExpectedMenu
-{
-    const char* name;
-    QString caption;
-    std::vector<ExpectedEntry> entries;
-};
-
-std::vector<ExpectedMenu> expectedMenus()
-{
-    return {
-        {"FileMenu",
-         "Arquivo",
-         {{"mSobre", "Sobre", "", true},
-          {"mnovomovimento", "Inserir movimento", "Ctrl+N", true},
-          {"mImportar", "Importar...", "Ctrl+I", false},
-          {"Importaofx", "Importa OFX...", "Ctrl+O", false},
-          {"mExportar", "Exportar...", "Ctrl+E", false},
-          {"FileQuit", "Fechar", "Ctrl+Q", true}}},
-        {"EditMenu",
-         "Editar",
-         {{"EditUndo", "Desfazer", "Ctrl+Z", true},
-          {"UntitledMenu1", "-", nullptr, true},
-          {"EditCut", "Cortar", "Ctrl+X", true},
-          {"EditCopy", "Copiar", "Ctrl+C", true},
-          {"EditPaste", "Colar", "Ctrl+V", true},
-          {"EditClear", "Limpar", "", true},
-          {"UntitledMenu0", "-", nullptr, true},
-          {"EditSelectAll", "Selecionar Tudo", "Ctrl+A", true},
-          {"UntitledItem", "-", nullptr, true},
-          {"mPreferencias", "Preferências...", "", true}}},
-        {"kVisualizarMenu",
-         "Visualizar",
-         {{"mContas", "Contas", "Ctrl+T", true},
-          {"mCategorias", "Categorias", "Ctrl+Y", true},
-          {"mContatos", "Contatos", "Ctrl+U", true},
-          {"mGraficos", "Gráficos", "Ctrl+G", false},
-          {"mAgenda", "Agendamento", "Ctrl+D", false}}},
-        {"mHelp", "Ajuda", {{"mHelp2", "Ajuda", "", true}, {"mChecaUpdate", "Verificar atualizações...", "", true}}},
-    };
-}
-
 class MenuBar : public AppTest
 {
   protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        BindMenuHandlers(MenuBar1::instance());
+        removeUserFiles();
+        start();
     }
 
     static QAction* entry(const char* name) { return MenuBar1::instance().entry(QLatin1String(name)); }
-};
 
-TEST_F(MenuBar, fourMenus_everyEntryInOrderWithCaptionShortcutAndState)
-{
-    MenuBar1& bar = MenuBar1::instance();
-    EXPECT_EQ(&bar, &MenuBar1::instance()) << "built once";
-    const QList<QAction*> menus = bar.actions();
-    const std::vector<ExpectedMenu> expected = expectedMenus();
-    ASSERT_EQ(menus.size(), qsizetype(expected.size()));
-    for (size_t m = 0; m < expected.size(); ++m) {
-        QMenu* menu = menus[m]->menu();
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->objectName(), QLatin1String(expected[m].name));
-        EXPECT_EQ(menu->title(), expected[m].caption);
-        EXPECT_EQ(bar.entry(QLatin1String(expected[m].name)), menus[m]);
-        const QList<QAction*> items = menu->actions();
-        ASSERT_EQ(items.size(), qsizetype(expected[m].entries.size())) << expected[m].name;
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            const ExpectedEntry& want = expected[m].entries[size_t(i)];
-            SCOPED_TRACE(want.name);
-            EXPECT_EQ(items[i]->objectName(), QLatin1String(want.name));
-            EXPECT_EQ(items[i]->text(), want.caption);
-            EXPECT_EQ(items[i]->isSeparator(), want.shortcut == nullptr);
-            if (want.shortcut) {
-                EXPECT_EQ(items[i]->shortcut(), QKeySequence(QLatin1String(want.shortcut)));
-            }
-            EXPECT_EQ(items[i]->isEnabled(), want.enabled);
-            EXPECT_EQ(bar.entry(QLatin1String(want.name)), items[i]);
-        }
+    // The visible windows of the program other than the main window.
+    static QList<QPointer<Window>> shownWindows()
+    {
+        QList<QPointer<Window>> shown;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* w = qobject_cast<Window*>(widget); w && w->isVisible() && w != wCash::existing())
+                shown << w;
+        return shown;
     }
-    EXPECT_EQ(MenuCommands().size(), size_t(14));
-    for (const MenuCommand& command : MenuCommands())
-        EXPECT_NE(bar.entry(QLatin1String(command.name)), nullptr) << command.name;
-}
+
+    // Chooses an entry of the edit menu with the mouse.
+    static void chooseFromEditMenu(const char* name, const QString& screenshot = {})
+    {
+        QMenu* menu = MenuBar1::instance().menu(QStringLiteral("EditMenu"));
+        menu->popup(wCash::instance().mapToGlobal(QPoint(60, 30)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        if (!screenshot.isEmpty())
+            testsupport::screenshot(*menu, screenshot);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry(name)).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }));
+        QCoreApplication::processEvents();
+    }
+
+    static void activate(QWidget* window)
+    {
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+};
 
 // Every enabled command, from the menu, on a program started as a new user's:
 // the window commands show the window of that name; the others run their App method.
 TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
 {
-    removeUserFiles();
-    start();
     BindMenuHandlers(MenuBar1::instance()); // a second binding must not run commands twice
-
     const std::pair<const char*, const char*> windows[] = {
         {"mSobre", "wSobre"},           {"mnovomovimento", "wTransacoes"}, {"mContas", "wContas"},
         {"mCategorias", "wCategorias"}, {"mContatos", "wContatos"},        {"mPreferencias", "wPreferencias"},
     };
     for (const auto& [command, window] : windows) {
         entry(command)->trigger();
-        QList<QPointer<Window>> shown;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* w = qobject_cast<Window*>(widget); w && w->isVisible() && w != wCash::existing())
-                shown << w;
+        const QList<QPointer<Window>> shown = shownWindows();
         ASSERT_EQ(shown.size(), 1) << command;
         EXPECT_EQ(shown[0]->objectName(), QLatin1String(window)) << command;
         shown[0]->hide();
@@ -144,17 +89,24 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
 
     // The update check against a port that was just free: refused at once.
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    UpdateCheckSettings::timeoutMs = 5000;
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
     UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:%1/tovira.upd").arg(probe.serverPort()));
     probe.close();
     entry("mChecaUpdate")->trigger();
+    UpdateCheckSettings::address = QUrl(QStringLiteral(TOVIRA_UPDATE_URL));
     EXPECT_TRUE(entry("mChecaUpdate")->isEnabled());
-    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("nomanuals")));
+    SetApplicationFolder(testsupport::tempPath(QStringLiteral("nomanuals")));
     entry("mHelp2")->trigger();
-    SetHelpProgramFolder(QString());
+    SetApplicationFolder(QString());
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgUpdateFalhou(), Module1::kMsgAjudaFaltando()}));
+
+    // The toolbar offers what the menu offers.
+    auto* toolbar = qobject_cast<Toolbar1*>(wCash::instance().Toolbar11);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(toolbar->mcontatos->isEnabled(), entry("mContatos")->isEnabled());
+    EXPECT_EQ(toolbar->mgraficos->isEnabled(), entry("mGraficos")->isEnabled());
+    EXPECT_EQ(toolbar->magendamento->isEnabled(), entry("mAgenda")->isEnabled());
 
     entry("FileQuit")->trigger();
     EXPECT_TRUE(App::quitting);
@@ -162,98 +114,84 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
     EXPECT_FALSE(db().IsConnected());
 }
 
-class EditMenu : public MenuBar
+// A command key from a text field runs the command and leaves the typed text
+// alone (a line field clears itself on Control+U otherwise).
+TEST_F(MenuBar, commandKeyFromATextField_runsTheCommand_andKeepsTheText)
 {
-  protected:
-    void SetUp() override
-    {
-        MenuBar::SetUp();
-        window.resize(300, 200);
-        line = new QLineEdit(&window);
-        text = new QTextEdit(&window);
-        text->move(0, 40);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    activate(&wCash::instance());
+    QTest::keyClick(&wCash::instance(), Qt::Key_T, Qt::ControlModifier);
+    ASSERT_TRUE(wContas::exists() && wContas::instance().isVisible());
+    activate(&wContas::instance());
+    EditField* field = wContas::instance().tConta;
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("Casa Nova"));
+    QTest::keyClick(field, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_TRUE(wContatos::exists() && wContatos::instance().isVisible());
+    EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
+    // A command key where the command cannot run (not available yet) does nothing to the text.
+    activate(&wContas::instance());
+    QTest::keyClick(field, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
+}
+
+// The edit entries chosen with the mouse act on the field the user was typing
+// in, also in another window than the main window, whose menu bar it is.
+TEST_F(MenuBar, editMenuChosenWithTheMouse_actsOnTheFieldOfTheWindowLeft)
+{
+    wContas::instance().Show();
+    activate(&wContas::instance());
+    EditField* field = wContas::instance().tConta;
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("Casa "));
+    QApplication::clipboard()->setText(QStringLiteral("Nova"));
+    activate(&wCash::instance());
+    chooseFromEditMenu("EditPaste", QStringLiteral("EditMenu"));
+    EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
+    chooseFromEditMenu("EditSelectAll");
+    chooseFromEditMenu("EditCopy");
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Casa Nova"));
+    for (QAction* item : MenuBar1::instance().menu(QStringLiteral("EditMenu"))->actions()) {
+        if (item->isSeparator()) {
+            EXPECT_EQ(item->text(), QString()) << item->objectName().toStdString();
+        }
     }
 
-    void focus(QWidget* widget)
-    {
-        widget->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == widget; }));
-    }
+    // Once the user works on in the main window, its menu acts on nothing there.
+    QWidget* list = wCash::instance().List_Contas;
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == list; }));
+    chooseFromEditMenu("EditCut");
+    EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
+}
 
+TEST_F(MenuBar, editEntries_actOnTheFocusedLineOrTextField_clearLeavesTheClipboard)
+{
     QWidget window;
-    QLineEdit* line = nullptr;
-    QTextEdit* text = nullptr;
-};
-
-TEST_F(EditMenu, lineEdit_selectAllCopyCutPasteUndoClear)
-{
-    focus(line);
+    auto* line = new EditField(&window);
+    auto* text = new QTextEdit(&window);
+    text->move(0, 40);
+    activate(&window);
+    line->setFocus();
     line->setText(QStringLiteral("conta"));
-    entry("EditSelectAll")->trigger();
-    EXPECT_EQ(line->selectedText(), QLatin1String("conta"));
-    entry("EditCopy")->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta"));
-    entry("EditCut")->trigger();
-    EXPECT_EQ(line->text(), QString());
-    entry("EditPaste")->trigger();
-    entry("EditPaste")->trigger();
+    for (const char* edit : {"EditSelectAll", "EditCopy", "EditCut", "EditPaste", "EditPaste"})
+        entry(edit)->trigger();
     EXPECT_EQ(line->text(), QLatin1String("contaconta"));
     entry("EditUndo")->trigger();
     EXPECT_EQ(line->text(), QLatin1String("conta"));
     line->setSelection(0, 3);
     entry("EditClear")->trigger();
     EXPECT_EQ(line->text(), QLatin1String("ta"));
-    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta")) << "Clear must leave the clipboard alone";
-}
+    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta"));
 
-TEST_F(EditMenu, textEdit_cutPasteClear_withoutATextFieldNothingChanges)
-{
-    focus(text);
+    text->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == text; }));
     text->setPlainText(QStringLiteral("linha"));
-    entry("EditSelectAll")->trigger();
-    entry("EditCut")->trigger();
-    EXPECT_EQ(text->toPlainText(), QString());
-    entry("EditPaste")->trigger();
-    EXPECT_EQ(text->toPlainText(), QLatin1String("linha"));
+    for (const char* edit : {"EditSelectAll", "EditCut", "EditPaste", "EditPaste"})
+        entry(edit)->trigger();
+    EXPECT_EQ(text->toPlainText(), QLatin1String("linhalinha"));
     entry("EditSelectAll")->trigger();
     entry("EditClear")->trigger();
     EXPECT_EQ(text->toPlainText(), QString());
-
-    auto* button = new QPushButton(QStringLiteral("b"), &window);
-    button->show();
-    focus(button);
-    line->setText(QStringLiteral("abc"));
-    for (const char* edit : {"EditSelectAll", "EditCut", "EditPaste", "EditClear", "EditUndo"})
-        entry(edit)->trigger();
-    EXPECT_EQ(line->text(), QLatin1String("abc"));
-    EXPECT_EQ(text->toPlainText(), QString());
-}
-
-// The menu bar and toolbar as the user sees them in the main window.
-TEST_F(MenuBar, installedInTheMainWindow_withTheToolbar_once)
-{
-    InstallMainMenusAndToolbar();
-    wCash& window = wCash::instanceWithoutOpen();
-    EXPECT_EQ(window.mSobre(), MenuBar1::instance().entry(QStringLiteral("mSobre")));
-    EXPECT_EQ(window.FileQuit()->text(), QLatin1String("Fechar"));
-    auto* toolbar = qobject_cast<Toolbar1*>(window.Toolbar11);
-    ASSERT_NE(toolbar, nullptr);
-    EXPECT_EQ(toolbar->objectName(), QLatin1String("Toolbar11"));
-
-    // Installing again keeps the one menu bar and the one toolbar.
-    InstallMainMenusAndToolbar();
-    EXPECT_EQ(window.Toolbar11, toolbar);
-    EXPECT_EQ(window.findChildren<QMenuBar*>().size(), 1);
-
-    window.resize(wCash::ContentWidth, wCash::ContentHeight + 80);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const QImage shot = testsupport::screenshot(window, QStringLiteral("wCash_menus_toolbar"));
-    EXPECT_FALSE(shot.isNull());
-    window.hide();
 }
 
 } // namespace

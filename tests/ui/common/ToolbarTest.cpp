@@ -4,13 +4,37 @@
 #include "ui/common/ToolbarPictures.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(Toolbar, aClickNamesItsButton_andNoButtonShowsATooltip)
+{
+    Toolbar1 toolbar;
+    toolbar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
+    testsupport::screenshot(toolbar, QStringLiteral("Toolbar1"));
+    QSignalSpy spy(&toolbar, &QToolBar::actionTriggered);
+    auto* contacts = toolbar.findChild<QToolButton*>(QStringLiteral("mcontatos"));
+    ASSERT_NE(contacts, nullptr);
+    QTest::mouseClick(contacts, Qt::LeftButton);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].value<QAction*>(), toolbar.mcontatos);
+
+    for (QAction* item : {toolbar.mcontatos, toolbar.mgraficos, toolbar.magendamento}) {
+        EXPECT_FALSE(item->icon().isNull());
+        QWidget* button = toolbar.widgetForAction(item);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(button, &help);
+        EXPECT_FALSE(QToolTip::isVisible()) << item->objectName().toStdString();
+    }
+}
 
 // Pictures made in the test: a red square icon with white corners, and a mask
 // that hides the left half.
@@ -28,71 +52,14 @@ QImage fakePicture(const QString& name)
     return image;
 }
 
-TEST(Toolbar, buttonsInOrder_withCaptionsAndIcons_aClickNamesItsButton)
+TEST(ToolbarPictures, maskHidesWhereWhite_missingMaskOnlyContactsLosesItsWhite)
 {
-    Toolbar1 toolbar;
-    const QList<QAction*> items = toolbar.actions();
-    const std::pair<const char*, QString> expected[] = {{"mcontatos", "Contatos"},
-                                                        {"ToolItem1", "Untitled"},
-                                                        {"mgraficos", "Gráficos"},
-                                                        {"magendamento", "Agendamento"}};
-    ASSERT_EQ(items.size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        const auto& [name, caption] = expected[i];
-        SCOPED_TRACE(name);
-        EXPECT_EQ(items[i]->objectName(), QLatin1String(name));
-        EXPECT_EQ(items[i]->text(), caption);
-        EXPECT_EQ(items[i]->isSeparator(), i == 1);
-        EXPECT_TRUE(items[i]->isEnabled());
-        if (i != 1) {
-            EXPECT_FALSE(items[i]->icon().isNull());
-            auto* button = toolbar.findChild<QToolButton*>(QLatin1String(name));
-            ASSERT_NE(button, nullptr);
-            EXPECT_EQ(button->defaultAction(), items[i]);
-        }
-    }
-
-    toolbar.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
-    QSignalSpy spy(&toolbar, &QToolBar::actionTriggered);
-    QTest::mouseClick(toolbar.findChild<QToolButton*>(QStringLiteral("mgraficos")), Qt::LeftButton);
-    ASSERT_EQ(spy.size(), 1);
-    EXPECT_EQ(spy[0][0].value<QAction*>()->objectName(), QLatin1String("mgraficos"));
-    testsupport::screenshot(toolbar, QStringLiteral("Toolbar1"));
-}
-
-TEST(Toolbar, programPictures_eachLoadedOnceAndShared_withSeeThroughCorners)
-{
-    Toolbar1 first;
-    Toolbar1 second;
-    ToolbarPictures& pictures = ProgramToolbarPictures();
-    EXPECT_EQ(&pictures.contacts(), &pictures.contacts());
-    EXPECT_EQ(pictures.loadCount(), 6);
-    for (const QImage* picture : {&pictures.contacts(), &pictures.graphics(), &pictures.scheduler(),
-                                  &pictures.contacts_mask(), &pictures.graphics_mask(), &pictures.scheduler_mask()}) {
-        EXPECT_FALSE(picture->isNull());
-        EXPECT_GE(picture->width(), 32);
-    }
-    EXPECT_EQ(pictures.loadCount(), 6);
-    EXPECT_EQ(pictures.scheduler().size(), pictures.scheduler_mask().size());
-    EXPECT_EQ(qAlpha(pictures.scheduler().pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(pictures.graphics().pixel(pictures.graphics().width() - 1, 0)), 0);
-}
-
-TEST(ToolbarPictures, maskHidesWhereWhite_appliedOnce_missingMaskOnlyContactsLosesItsWhite)
-{
-    int loads = 0;
-    ToolbarPictures pictures([&](const QString& name) {
-        ++loads;
-        return fakePicture(name);
-    });
+    ToolbarPictures pictures(&fakePicture);
     const QImage& graphics = pictures.graphics();
     EXPECT_EQ(qAlpha(graphics.pixel(1, 3)), 0);
     EXPECT_EQ(qAlpha(graphics.pixel(6, 3)), 255);
     EXPECT_EQ(QColor(graphics.pixel(6, 3)), QColor(Qt::red));
-    pictures.graphics();
-    pictures.graphics_mask();
-    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(&pictures.graphics(), &graphics);
 
     ToolbarPictures noMasks(
         [](const QString& name) { return name.endsWith(QLatin1String("_mask")) ? QImage() : fakePicture(name); });
