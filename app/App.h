@@ -14,7 +14,7 @@
 
 class App
 {
-  public:
+public:
     App() = delete;
 
     // --- State, in declaration order, with the initial values of a new run.
@@ -114,12 +114,12 @@ class App
 // user's own entries routed to the hand-over names.
 class ImportingScope
 {
-  public:
+public:
     ImportingScope() : previous_(App::importando) { App::importando = true; }
     ~ImportingScope() { App::importando = previous_; }
     ImportingScope(const ImportingScope&) = delete;
     ImportingScope& operator=(const ImportingScope&) = delete;
 
-  private:
+private:
     bool previous_;
 };

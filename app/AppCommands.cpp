@@ -3,11 +3,11 @@
 #include "app/App.h"
 #include "app/HelpManual.h"
 #include "ledger/wCash.h"
-#include "platform/Files.h"
-#include "platform/Seams.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
+#include "platform/Files.h"
+#include "platform/Seams.h"
 #include "settings/UpdateCheck.h"
 #include "settings/wPreferencias.h"
 #include "settings/wSobre.h"
@@ -61,8 +61,8 @@ void App::_mSobre_Action()
 
 void App::_mHelp2_Action()
 {
-    const QString manual =
-        FindManual(ManualFileName(Module1::idioma2()), ProgramDataFolders(ApplicationFolder(), QStringLiteral("help")));
+    const QString manual = FindManual(ManualFileName(Module1::idioma2()),
+                                      ProgramDataFolders(ApplicationFolder(), QStringLiteral("help")));
     if (manual.isEmpty()) {
         MsgBox(Module1::kMsgAjudaFaltando());
         return;
@@ -83,7 +83,7 @@ namespace {
 // so a check never starts inside another; the busy cursor says it is waiting.
 class UpdateCheckInProgress
 {
-  public:
+public:
     UpdateCheckInProgress()
     {
         running = true;
@@ -107,7 +107,7 @@ class UpdateCheckInProgress
 
     static inline bool running = false;
 
-  private:
+private:
     QPointer<QAction> command_;
     bool wasEnabled_ = true;
 };

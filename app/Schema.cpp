@@ -39,8 +39,7 @@ void Upgrade(SQLDatabase& db)
 {
     createBaseTables(db, QStringLiteral("CREATE TABLE IF NOT EXISTS "));
     if (!db.SQLSelect(QStringLiteral("SELECT * from pwd")))
-        db.SQLExecute(
-            QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )"));
+        db.SQLExecute(QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )"));
     if (!db.SQLSelect(QStringLiteral("SELECT contatoplus from Agenda")))
         db.SQLExecute(QStringLiteral("Alter Table Agenda Add contatoplus Varchar"));
     // The ledger selects one account's rows by date after every change; without

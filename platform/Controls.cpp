@@ -54,9 +54,10 @@ namespace {
 // is read by ReadAmount and put in plain form, or refused whole.
 class AmountValidator : public QValidator
 {
-  public:
+public:
     AmountValidator(int whole, int decimals, QObject* parent)
-        : QValidator(parent), typing_(QStringLiteral("^[0-9]{0,%1}([.,][0-9]{0,%2})?$").arg(whole).arg(decimals))
+        : QValidator(parent),
+          typing_(QStringLiteral("^[0-9]{0,%1}([.,][0-9]{0,%2})?$").arg(whole).arg(decimals))
     {
     }
 
@@ -77,7 +78,7 @@ class AmountValidator : public QValidator
         return Acceptable;
     }
 
-  private:
+private:
     QRegularExpression typing_;
 };
 

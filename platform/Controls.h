@@ -14,7 +14,7 @@ class PopupMenu : public QComboBox
 {
     Q_OBJECT
 
-  public:
+public:
     explicit PopupMenu(QWidget* parent = nullptr);
 
     void AddRow(const QString& text);
@@ -25,10 +25,10 @@ class PopupMenu : public QComboBox
     void setListIndex(int row);
     QString Text() const { return currentIndex() < 0 ? QString() : currentText(); }
 
-  signals:
+signals:
     void Change();
 
-  private:
+private:
     int last_ = -1;
 };
 
@@ -40,7 +40,7 @@ class EditField : public QLineEdit
 {
     Q_OBJECT
 
-  public:
+public:
     explicit EditField(QWidget* parent = nullptr);
 
     QString Text() const { return text(); }
@@ -51,6 +51,6 @@ class EditField : public QLineEdit
     QString HelpTag() const { return toolTip(); }
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
 
-  private:
+private:
     QString mask_;
 };

@@ -21,8 +21,8 @@ QVariant columnValue(sqlite3_stmt* stmt, int i)
         return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
                                           sqlite3_column_bytes(stmt, i)));
     case SQLITE_BLOB:
-        return QVariant(
-            QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, i)), sqlite3_column_bytes(stmt, i)));
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, i)),
+                                   sqlite3_column_bytes(stmt, i)));
     default:
         return {};
     }
@@ -266,10 +266,10 @@ bool SQLDatabase::InsertRecord(const QString& table, const DatabaseRecord& recor
         marks << QStringLiteral("?");
         values << value;
     }
-    const QString sql =
-        names.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table))
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoted(table), names.join(','), marks.join(','));
+    const QString sql = names.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table))
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(quoted(table), names.join(','), marks.join(','));
     return run(sql, values, nullptr, nullptr);
 }
 

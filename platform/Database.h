@@ -20,7 +20,7 @@ using SqlParams = QVariantList;
 
 class DatabaseField
 {
-  public:
+public:
     explicit DatabaseField(QVariant value = {}) : value_(std::move(value)) {}
 
     // NULL reads as "" and 0.
@@ -30,13 +30,13 @@ class DatabaseField
     bool IsNull() const { return value_.isNull(); }
     const QVariant& Value() const { return value_; }
 
-  private:
+private:
     QVariant value_;
 };
 
 class RecordSet
 {
-  public:
+public:
     // The fields of every row one after another, row by row.
     RecordSet(QStringList columns, std::vector<QVariant> cells);
 
@@ -53,7 +53,7 @@ class RecordSet
     DatabaseField IdxField(int n) const;
     void Close() { pos_ = rowCount_; }
 
-  private:
+private:
     QStringList columns_;
     // One block for all the fields: a listing of many rows makes one
     // allocation here rather than one per row.
@@ -68,11 +68,11 @@ struct sqlite3_stmt;
 // counted from 1 and read as a RecordSet's are.
 class RowReader
 {
-  public:
+public:
     int FieldCount() const;
     DatabaseField IdxField(int n) const;
 
-  private:
+private:
     friend class SQLDatabase;
     explicit RowReader(sqlite3_stmt* stmt) : stmt_(stmt) {}
     sqlite3_stmt* stmt_;
@@ -80,7 +80,7 @@ class RowReader
 
 class DatabaseRecord
 {
-  public:
+public:
     void Column(const QString& name, const QString& value) { set(name, value); }
     void DoubleColumn(const QString& name, double value) { set(name, value); }
     void IntegerColumn(const QString& name, qint64 value) { set(name, value); }
@@ -89,14 +89,14 @@ class DatabaseRecord
 
     const std::vector<std::pair<QString, QVariant>>& columns() const { return columns_; }
 
-  private:
+private:
     void set(const QString& name, QVariant value);
     std::vector<std::pair<QString, QVariant>> columns_;
 };
 
 class SQLDatabase
 {
-  public:
+public:
     SQLDatabase() = default;
     ~SQLDatabase();
     SQLDatabase(const SQLDatabase&) = delete;
@@ -139,7 +139,7 @@ class SQLDatabase
     // before it runs (tests count statements with it).
     void setStatementObserver(std::function<void(const QString&)> observer) { observer_ = std::move(observer); }
 
-  private:
+private:
     friend class Transaction;
     bool open(int flags);
     bool fail(int code, const QString& message);
@@ -161,7 +161,7 @@ class SQLDatabase
 // commit, and its rollback undoes only its own.
 class Transaction
 {
-  public:
+public:
     explicit Transaction(SQLDatabase& db);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -170,7 +170,7 @@ class Transaction
     bool active() const { return active_; }
     bool commit();
 
-  private:
+private:
     SQLDatabase& db_;
     bool active_ = false;
     bool nested_ = false;

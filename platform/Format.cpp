@@ -91,8 +91,7 @@ QString Format(double value, const QString& mask)
         intDigits = intDigits.rightJustified(minIntDigits, '0');
     while (fracDigits.size() > requiredDecimals && fracDigits.endsWith('0'))
         fracDigits.chop(1);
-    const bool negative =
-        value < 0 && (intDigits.count('0') != intDigits.size() || fracDigits.count('0') != fracDigits.size());
+    const bool negative = value < 0 && (intDigits.count('0') != intDigits.size() || fracDigits.count('0') != fracDigits.size());
 
     if (grouping) {
         for (int i = int(intDigits.size()) - 3; i > 0; i -= 3)

@@ -38,10 +38,7 @@ QString AmountText(double value);
 // The shortest text that reads back as the same number ("1200.5", "20").
 QString Str(double value);
 QString Str(qint64 value);
-inline QString Str(int value)
-{
-    return Str(qint64(value));
-}
+inline QString Str(int value) { return Str(qint64(value)); }
 
 // "05/03/06" for 5 March 2006.
 QString ShortDate(const QDate& date);

@@ -17,7 +17,7 @@ class ListboxModel : public QAbstractTableModel
 {
     Q_OBJECT
 
-  public:
+public:
     using ColorRule = std::function<QColor(int row, int column)>;
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
@@ -25,7 +25,7 @@ class ListboxModel : public QAbstractTableModel
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  private:
+private:
     friend class Listbox;
     QVector<QStringList> rows_;
     QStringList headings_;
@@ -38,7 +38,7 @@ class Listbox : public QTreeView
 {
     Q_OBJECT
 
-  public:
+public:
     explicit Listbox(QWidget* parent = nullptr);
 
     void setColumnCount(int count);
@@ -71,27 +71,27 @@ class Listbox : public QTreeView
     // rows once, when the outermost batch ends.
     class Batch
     {
-      public:
+    public:
         explicit Batch(Listbox& list);
         ~Batch();
         Batch(const Batch&) = delete;
         Batch& operator=(const Batch&) = delete;
 
-      private:
+    private:
         Listbox& list_;
     };
 
-  signals:
+signals:
     void Change();
     void DoubleClick();
     // A key pressed while the list has the focus; set `handled` to stop it.
     void KeyDown(int key, bool& handled);
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-  private:
+private:
     void selectionMoved();
     void applyWidths();
     void beginReset();

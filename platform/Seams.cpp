@@ -15,7 +15,7 @@ QWidget* activeParent()
 
 class QtMessages final : public MessageService
 {
-  public:
+public:
     void message(const QString& text) override
     {
         QMessageBox box(activeParent());
@@ -28,7 +28,7 @@ class QtMessages final : public MessageService
 
 class QtConfirmations final : public ConfirmationService
 {
-  public:
+public:
     bool confirm(const QString& message, bool showCancel, const QString& title) override
     {
         const auto buttons = showCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
@@ -39,7 +39,7 @@ class QtConfirmations final : public ConfirmationService
 
 class QtFileDialogs final : public FileDialogService
 {
-  public:
+public:
     QString openFile(const QString& caption, const QString& filter) override
     {
         return QFileDialog::getOpenFileName(activeParent(), caption, QString(), filter);
@@ -83,14 +83,14 @@ bool openWithDesktop(const QString& path)
 
 class QtLauncher final : public LaunchService
 {
-  public:
+public:
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
     bool openDocument(const QString& path) override { return openWithDesktop(path); }
 };
 
 class SystemClock final : public ClockService
 {
-  public:
+public:
     QDate today() override { return QDate::currentDate(); }
 };
 
@@ -110,46 +110,16 @@ ClockService* currentClock = &systemClock;
 
 namespace seams {
 
-MessageService& messages()
-{
-    return *currentMessages;
-}
-ConfirmationService& confirmations()
-{
-    return *currentConfirmations;
-}
-FileDialogService& fileDialogs()
-{
-    return *currentFileDialogs;
-}
-LaunchService& launcher()
-{
-    return *currentLauncher;
-}
-ClockService& clock()
-{
-    return *currentClock;
-}
+MessageService& messages() { return *currentMessages; }
+ConfirmationService& confirmations() { return *currentConfirmations; }
+FileDialogService& fileDialogs() { return *currentFileDialogs; }
+LaunchService& launcher() { return *currentLauncher; }
+ClockService& clock() { return *currentClock; }
 
-void setMessages(MessageService* service)
-{
-    currentMessages = service ? service : &qtMessages;
-}
-void setConfirmations(ConfirmationService* service)
-{
-    currentConfirmations = service ? service : &qtConfirmations;
-}
-void setFileDialogs(FileDialogService* service)
-{
-    currentFileDialogs = service ? service : &qtFileDialogs;
-}
-void setLauncher(LaunchService* service)
-{
-    currentLauncher = service ? service : &qtLauncher;
-}
-void setClock(ClockService* service)
-{
-    currentClock = service ? service : &systemClock;
-}
+void setMessages(MessageService* service) { currentMessages = service ? service : &qtMessages; }
+void setConfirmations(ConfirmationService* service) { currentConfirmations = service ? service : &qtConfirmations; }
+void setFileDialogs(FileDialogService* service) { currentFileDialogs = service ? service : &qtFileDialogs; }
+void setLauncher(LaunchService* service) { currentLauncher = service ? service : &qtLauncher; }
+void setClock(ClockService* service) { currentClock = service ? service : &systemClock; }
 
 } // namespace seams

@@ -12,7 +12,7 @@
 
 class MessageService
 {
-  public:
+public:
     virtual ~MessageService() = default;
     // A modal message with one OK button.
     virtual void message(const QString& text) = 0;
@@ -20,7 +20,7 @@ class MessageService
 
 class ConfirmationService
 {
-  public:
+public:
     virtual ~ConfirmationService() = default;
     // Shows a warning (showCancel false) or a question; true for OK.
     virtual bool confirm(const QString& message, bool showCancel, const QString& title) = 0;
@@ -28,7 +28,7 @@ class ConfirmationService
 
 class FileDialogService
 {
-  public:
+public:
     virtual ~FileDialogService() = default;
     // The chosen file's path, or an empty text when the user cancelled.
     virtual QString openFile(const QString& caption, const QString& filter) = 0;
@@ -37,7 +37,7 @@ class FileDialogService
 
 class LaunchService
 {
-  public:
+public:
     virtual ~LaunchService() = default;
     virtual bool openUrl(const QUrl& url) = 0;
     virtual bool openDocument(const QString& path) = 0;
@@ -45,7 +45,7 @@ class LaunchService
 
 class ClockService
 {
-  public:
+public:
     virtual ~ClockService() = default;
     virtual QDate today() = 0;
 };

@@ -16,7 +16,7 @@ class Window : public QWidget
 {
     Q_OBJECT
 
-  public:
+public:
     explicit Window(QWidget* parent = nullptr);
     ~Window() override;
 
@@ -40,17 +40,17 @@ class Window : public QWidget
     virtual bool CancelClose() { return false; }
     virtual void Event_Close() {}
 
-  signals:
+signals:
     void hidden();
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Forgets the stored instance, so the accessor makes a new window.
     virtual void forgetInstance() = 0;
 
-  private:
+private:
     QPointer<QPushButton> defaultButton_;
     QPointer<QPushButton> cancelButton_;
     QEventLoop* modalLoop_ = nullptr;
@@ -60,9 +60,10 @@ class Window : public QWidget
 // Gives a window class its single-instance accessor:
 //   class wContas : public SingleWindow<wContas> { ... };
 //   wContas::instance().Show();
-template <class W> class SingleWindow : public Window
+template <class W>
+class SingleWindow : public Window
 {
-  public:
+public:
     using Window::Window;
 
     static W& instance()
@@ -85,7 +86,7 @@ template <class W> class SingleWindow : public Window
     static bool exists() { return current_ != nullptr; }
     static W* existing() { return current_; }
 
-  protected:
+protected:
     ~SingleWindow() override
     {
         if (current_ == this)
@@ -97,6 +98,6 @@ template <class W> class SingleWindow : public Window
             current_ = nullptr;
     }
 
-  private:
+private:
     static inline W* current_ = nullptr;
 };

@@ -1,12 +1,12 @@
 #include "settings/wPreferencias.h"
 
 #include "app/App.h"
+#include "registers/RegisterStore.h"
 #include "app/Password.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
-#include "registers/RegisterStore.h"
 #include "settings/PreferencesChoices.h"
 #include "settings/PreferencesLock.h"
 #include "ui/common/Module1.h"

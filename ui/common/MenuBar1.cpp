@@ -86,7 +86,7 @@ TextField textField(QWidget* widget)
 // moves on within the main window.
 class EditTarget : public QObject
 {
-  public:
+public:
     explicit EditTarget(QMenuBar& bar, QMenu& editMenu) : QObject(&bar), bar_(bar)
     {
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
@@ -107,7 +107,7 @@ class EditTarget : public QObject
 
     TextField field() const { return textField(menuOpen_ ? chosen_.data() : QApplication::focusWidget()); }
 
-  private:
+private:
     QMenuBar& bar_;
     QPointer<QWidget> left_;
     QPointer<QWidget> chosen_;
@@ -128,7 +128,7 @@ TextField editedField()
 // does nothing.
 class CommandKeysFirst : public QObject
 {
-  public:
+public:
     CommandKeysFirst(QObject* owner, QList<QKeySequence> keys) : QObject(owner), keys_(std::move(keys))
     {
         qApp->installEventFilter(this);
@@ -146,7 +146,7 @@ class CommandKeysFirst : public QObject
         return true;
     }
 
-  private:
+private:
     QList<QKeySequence> keys_;
 };
 

@@ -16,7 +16,7 @@ class MenuBar1 : public QMenuBar
 {
     Q_OBJECT
 
-  public:
+public:
     // The one menu bar, created on the first call. The window that shows it
     // becomes its parent; should that window go, the next call builds a new one.
     static MenuBar1& instance();
@@ -28,7 +28,7 @@ class MenuBar1 : public QMenuBar
     QAction* entry(const QString& name) const;
     QMenu* menu(const QString& name) const;
 
-  private:
+private:
     MenuBar1();
     friend void BindMenuHandlers(MenuBar1& bar);
 

@@ -24,7 +24,8 @@ Toolbar1::Toolbar1(ToolbarPictures& pictures, QWidget* parent) : QToolBar(parent
     ToolItem1->setObjectName(QStringLiteral("ToolItem1"));
     ToolItem1->setText(QStringLiteral("Untitled"));
     mgraficos = addButton(QStringLiteral("mgraficos"), "mGraficos", Module1::kGraficos(), pictures.graphics());
-    magendamento = addButton(QStringLiteral("magendamento"), "mAgenda", Module1::kAgendamento(), pictures.scheduler());
+    magendamento =
+        addButton(QStringLiteral("magendamento"), "mAgenda", Module1::kAgendamento(), pictures.scheduler());
 }
 
 // Each button opens what a menu command opens, and is there only when that command is.

@@ -14,7 +14,7 @@ class Toolbar1 : public QToolBar
 {
     Q_OBJECT
 
-  public:
+public:
     explicit Toolbar1(QWidget* parent = nullptr);
     // Tests hand in their own pictures; the program uses its one kept set.
     Toolbar1(ToolbarPictures& pictures, QWidget* parent = nullptr);
@@ -24,9 +24,9 @@ class Toolbar1 : public QToolBar
     QAction* mgraficos = nullptr;
     QAction* magendamento = nullptr;
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     QAction* addButton(const QString& name, const char* command, const QString& caption, const QImage& icon);
 };

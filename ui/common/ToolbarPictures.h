@@ -11,7 +11,7 @@
 
 class ToolbarPictures
 {
-  public:
+public:
     // Loads one picture by its resource name ("contacts", "contacts_mask", ...);
     // a null image when there is none.
     using Loader = std::function<QImage(const QString& name)>;
@@ -31,7 +31,7 @@ class ToolbarPictures
     const QImage& graphics_mask();
     const QImage& scheduler_mask();
 
-  private:
+private:
     const QImage& icon(std::optional<QImage>& slot, const QString& name, bool whiteIsTransparent, const QImage& mask);
     const QImage& picture(std::optional<QImage>& slot, const QString& name);
 

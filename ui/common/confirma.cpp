@@ -15,7 +15,7 @@ constexpr int cancelLeft = 58;
 
 class DialogConfirmations final : public ConfirmationService
 {
-  public:
+public:
     bool confirm(const QString& message, bool showCancel, const QString& title) override
     {
         return confirma::instance().Ask(message, showCancel, title);

@@ -13,7 +13,7 @@ class confirma : public SingleWindow<confirma>
 {
     Q_OBJECT
 
-  public:
+public:
     confirma();
 
     // The last answer: true for OK, false for Cancel.
@@ -33,7 +33,7 @@ class confirma : public SingleWindow<confirma>
     static constexpr int okBesideCancelLeft = 134;
     static constexpr int okAloneLeft = 172;
 
-  protected:
+protected:
     // The window manager's close (the dialog shows no close box) answers Cancel
     // and keeps the dialog for the next call.
     bool CancelClose() override;
