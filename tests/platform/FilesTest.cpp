@@ -61,23 +61,6 @@ TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNoth
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
-TEST(Files, writeIntoAFolderThatCannotBeWritten_failsAndKeepsTheOldFile)
-{
-    const QString path = testsupport::tempPath(QStringLiteral("Tovira"));
-    const QString dir = QFileInfo(path).path();
-    writeRaw(path, "old\n");
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-    const bool refused = !QFile(dir + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
-    const bool written = refused && WriteTextLines(path, {QStringLiteral("new")});
-    QFile::remove(dir + QStringLiteral("/probe"));
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!refused)
-        GTEST_SKIP() << "folder permissions do not bind this user (the superuser writes anywhere)";
-    EXPECT_FALSE(written);
-    EXPECT_EQ(contents(path), QByteArray("old\n"));
-    EXPECT_EQ(folderEntries(dir), QStringList({"Tovira"}));
-}
-
 // A database moved from beside the program must never land on the user's data.
 TEST(Files, copyFileWhole_copiesEveryByte_neverReplacesAFileItselfOrAFolder_andAMissingSourceCreatesNothing)
 {
