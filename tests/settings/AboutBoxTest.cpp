@@ -12,59 +12,36 @@
 
 namespace {
 
-class AboutBox : public ::testing::Test
+// The build is version 2.1.0: no third number. Ok and Escape hide the box, the
+// close box ends it; a click on the credit line opens the page on release.
+TEST(AboutBox, showsTheVersion_okOrEscapeHides_closeBoxEnds_creditLineOpensThePage)
 {
-  protected:
-    void SetUp() override
-    {
-        App::_mSobre_Action();
-        ASSERT_TRUE(wSobre::exists());
-        box = &wSobre::instance();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
-    }
-    void TearDown() override
-    {
-        if (wSobre* open = wSobre::existing())
-            open->Close();
-    }
-
     Recorder recorder;
-    wSobre* box = nullptr;
-};
-
-TEST_F(AboutBox, showsTheRunningVersion_withRoomForLongerOnes)
-{
-    EXPECT_TRUE(box->isVisible());
-    // The build is version 2.1.0: no third number.
+    App::_mSobre_Action();
+    wSobre* box = &wSobre::instance();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
     EXPECT_EQ(box->Versao_numero->text(), "v2.1");
     EXPECT_GE(box->Versao_numero->width(), box->Versao_numero->fontMetrics().horizontalAdvance("v22.22.22"));
     testsupport::screenshot(*box, "wSobre");
-}
 
-TEST_F(AboutBox, okAndEscapeHideTheSameBox_closeBoxMakesANewOneNextTime)
-{
     box->PushButton1->click();
     EXPECT_FALSE(box->isVisible());
     App::_mSobre_Action();
     EXPECT_EQ(&wSobre::instance(), box);
-    EXPECT_TRUE(box->isVisible());
     QTest::keyClick(box, Qt::Key_Escape);
     EXPECT_FALSE(box->isVisible());
-    EXPECT_TRUE(recorder.openedUrls.isEmpty());
-
     box->close();
     EXPECT_FALSE(wSobre::exists());
-    App::_mSobre_Action();
-    EXPECT_TRUE(wSobre::instance().isVisible());
-}
+    EXPECT_TRUE(recorder.openedUrls.isEmpty());
 
-TEST_F(AboutBox, clickOnCreditLine_opensThePageOnRelease_andHides)
-{
+    App::_mSobre_Action();
+    box = &wSobre::instance();
     QTest::mousePress(box->StaticText1, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_TRUE(recorder.openedUrls.isEmpty());
     QTest::mouseRelease(box->StaticText1, Qt::LeftButton, {}, QPoint(200, 10));
     EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(TOVIRA_WEB_URL)});
     EXPECT_FALSE(box->isVisible());
+    box->Close();
 }
 
 TEST(UpdateNotice, returnDownloads_escapeDeclines)
