@@ -74,39 +74,6 @@ TEST_F(Database, failingStatement_givesNilAndCodeAndMessage_successResetsThem)
     EXPECT_TRUE(db.Error());
 }
 
-TEST_F(Database, boundValues_selectAndChangeExactlyTheirOwnRows)
-{
-    exec(db, "CREATE TABLE Contas (nome VarChar)");
-    for (const char* name : {"D'Ávila", "x' OR '1'='1", "Banco"})
-        ASSERT_TRUE(db.SQLExecute("INSERT INTO Contas (nome) VALUES (?)", {QString::fromUtf8(name)}));
-    auto rs = db.SQLSelect("SELECT nome FROM Contas WHERE nome = ?", {QStringLiteral("x' OR '1'='1")});
-    ASSERT_TRUE(rs);
-    EXPECT_EQ(rs->RecordCount(), 1);
-    ASSERT_TRUE(db.SQLExecute("UPDATE Contas SET nome = ? WHERE nome = ?",
-                              {QStringLiteral("Dávila"), QString::fromUtf8("D'Ávila")}));
-    EXPECT_EQ(testsupport::column(db, "SELECT nome FROM Contas ORDER BY nome"),
-              QStringList({"Banco", "Dávila", "x' OR '1'='1"}));
-}
-
-TEST_F(Database, insertRecord_storesDatesAsText_foundByYearMonthAndDayPatterns)
-{
-    exec(db, "CREATE TABLE Movimento ( id INTEGER PRIMARY KEY, conta_nome VarChar, data Date, saida Double )");
-    DatabaseRecord r;
-    r.Column("conta_nome", "Banco");
-    r.DateColumn("data", QDate(2006, 3, 5));
-    ASSERT_TRUE(db.InsertRecord("Movimento", r));
-    ASSERT_TRUE(db.Commit());
-    EXPECT_EQ(db.LastRowId(), 1);
-    for (const char* pattern : {"2006%", "_____03%", "________05%"}) {
-        auto rs = db.SQLSelect("SELECT data, saida IS NULL FROM Movimento WHERE data LIKE ?", {pattern});
-        ASSERT_TRUE(rs);
-        ASSERT_EQ(rs->RecordCount(), 1) << pattern;
-        EXPECT_EQ(rs->IdxField(1).StringValue(), "2006-03-05");
-        EXPECT_EQ(rs->IdxField(1).DateValue(), QDate(2006, 3, 5));
-        EXPECT_EQ(rs->IdxField(2).StringValue(), "1") << "columns not set stay NULL";
-    }
-}
-
 TEST_F(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
 {
     exec(db, "CREATE TABLE t (a VarChar)");
@@ -151,34 +118,3 @@ TEST_F(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
     EXPECT_EQ(testsupport::column(db, "SELECT * FROM t ORDER BY a"), QStringList({"four", "three", "two"}));
 }
 
-TEST_F(Database, operationsAfterClose_returnAnError)
-{
-    db.Close();
-    EXPECT_FALSE(db.SQLExecute("CREATE TABLE t (a)"));
-    EXPECT_TRUE(db.Error());
-    EXPECT_EQ(db.SQLSelect("SELECT 1"), nullptr);
-    EXPECT_FALSE(db.SQLSelectEach("SELECT 1", {}, [](const RowReader&) {}));
-    EXPECT_FALSE(db.InsertRecord("t", DatabaseRecord()));
-    EXPECT_FALSE(db.Commit());
-    Transaction tx(db);
-    EXPECT_FALSE(tx.active());
-}
-
-TEST(DatabaseConnect, refusesGarbageWithCode26_andMissingFilesWithoutCreatingThem)
-{
-    const QString garbage = testsupport::tempPath("garbage.rbd");
-    QFile f(garbage);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(4096, 'g'));
-    f.close();
-    SQLDatabase db;
-    db.setDatabaseFile(garbage);
-    EXPECT_FALSE(db.Connect());
-    EXPECT_EQ(db.ErrorCode(), 26);
-    EXPECT_FALSE(db.ErrorMessage().isEmpty());
-    EXPECT_FALSE(db.IsConnected());
-
-    db.setDatabaseFile(testsupport::tempPath("missing.rbd"));
-    EXPECT_FALSE(db.Connect());
-    EXPECT_FALSE(QFile::exists(db.DatabaseFile()));
-}

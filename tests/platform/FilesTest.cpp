@@ -90,14 +90,3 @@ TEST(Files, copyFileWhole_copiesEveryByte_neverReplacesAFileItselfOrAFolder_andA
     EXPECT_TRUE(folderEntries(QFileInfo(fromNothing).path()).isEmpty());
 }
 
-TEST(Files, ensureFolder_createsEveryMissingParent_andRefusesAFileInTheWay)
-{
-    const QString deep = testsupport::tempPath(QStringLiteral("a/b/c/Tovira"));
-    EXPECT_TRUE(EnsureFolder(deep));
-    EXPECT_TRUE(QFileInfo(deep).isDir());
-    EXPECT_TRUE(EnsureFolder(deep));
-    const QString file = testsupport::tempPath(QStringLiteral("Tovira"));
-    writeRaw(file, "x");
-    EXPECT_FALSE(EnsureFolder(file));
-    EXPECT_EQ(contents(file), QByteArray("x"));
-}

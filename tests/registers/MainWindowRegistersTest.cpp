@@ -63,11 +63,3 @@ TEST_F(MainWindowRegisters, failedDelete_isReportedAndChangesNothing)
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
 }
 
-TEST_F(MainWindowRegisters, doubleClickOnEqualTwins_selectsTheLastInTheRegister)
-{
-    addCategories({"Lazer"});
-    main->CarregaCategorias();
-    doubleClickRow(main->List_Categorias, "Lazer");
-    EXPECT_EQ(wCategorias::instance().ListBox1->ListIndex(), 1);
-    EXPECT_EQ(Module1::categoriaopcao, "a");
-}

@@ -44,19 +44,4 @@ TEST(AboutBox, showsTheVersion_okOrEscapeHides_closeBoxEnds_creditLineOpensThePa
     box->Close();
 }
 
-TEST(UpdateNotice, returnDownloads_escapeDeclines)
-{
-    Recorder recorder;
-    wUpdate& notice = wUpdate::instance();
-    notice.Show();
-    QTest::keyClick(&notice, Qt::Key_Escape);
-    EXPECT_FALSE(notice.isVisible());
-    EXPECT_TRUE(recorder.openedUrls.isEmpty());
-    notice.Show();
-    QTest::keyClick(&notice, Qt::Key_Return);
-    EXPECT_FALSE(notice.isVisible());
-    EXPECT_EQ(recorder.openedUrls.size(), 1);
-    notice.Close();
-}
-
 } // namespace

@@ -111,15 +111,8 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
          },
          true},
         {"question, Space", true, key(Qt::Key_Space), false},
-        {"question, click on Ok", true, click(&confirma::BT_ok), true},
         {"question, Escape", true, key(Qt::Key_Escape), false},
         {"question, click on Cancel", true, click(&confirma::BT_cancela), false},
-        {"question, Return with the focus on Ok", true,
-         [](confirma& dlg) {
-             dlg.BT_ok->setFocus();
-             press(dlg, Qt::Key_Return);
-         },
-         false},
         {"question, click on Ok", true, click(&confirma::BT_ok), true},
         {"question, hidden", true, [](confirma& dlg) { dlg.Hide(); }, false},
         {"question, click on Ok, again", true, click(&confirma::BT_ok), true},

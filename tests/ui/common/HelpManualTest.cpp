@@ -66,16 +66,4 @@ TEST(HelpManual, helpCommand_opensTheBuiltPortugueseManual_orSaysWhyNot)
     EXPECT_EQ(recorder.openedDocuments.size(), 2);
 }
 
-TEST(HelpManual, builtManuals_arePdfsOfMoreThanOnePage)
-{
-    for (const char* name : {"manual_br.pdf", "manual_eng.pdf"}) {
-        QFile file(QStringLiteral(TOVIRA_BUILT_HELP_DIR "/") + QLatin1String(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-        const QByteArray pdf = file.readAll();
-        EXPECT_TRUE(pdf.startsWith("%PDF-")) << name;
-        static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-        EXPECT_GE(QString::fromLatin1(pdf).count(pageObject), 2) << name;
-    }
-}
-
 } // namespace
