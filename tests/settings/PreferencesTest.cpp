@@ -1,5 +1,5 @@
-// The preferences window: its pop-up rules and the lock row without a
-// window, then the window itself in a program started in-process.
+// The preferences window's lock row without a window, then the window
+// itself in a program started in-process.
 
 #include "AppFixture.h"
 #include "TestSupport.h"
@@ -9,7 +9,6 @@
 #include "platform/Controls.h"
 #include "platform/Database.h"
 #include "platform/Listbox.h"
-#include "settings/PreferencesChoices.h"
 #include "settings/PreferencesLock.h"
 #include "settings/wPreferencias.h"
 #include "ui/common/wDigitaSenha.h"
@@ -28,21 +27,6 @@ QStringList lockRows(SQLDatabase& db)
 }
 
 } // namespace
-
-TEST(PreferencesChoices, monthAndStartAccountRows_andThePasswordCheck)
-{
-    using namespace PreferencesChoices;
-    EXPECT_EQ(MonthRowFor("Atual"), 13);
-    EXPECT_EQ(MonthRowFor(""), 12);
-    EXPECT_EQ(MonthRowFor("dezembro"), 0); // exact, like every text comparison of the program
-    EXPECT_EQ(StartAccountRow({"Banco", "Carteira"}, "Todas"), 1);
-    EXPECT_EQ(StartAccountRow({"A", "B", "A"}, "A"), 2);
-    EXPECT_EQ(StartAccountRow({}, "Banco"), -1);
-    using PreferencesLock::CheckEntry;
-    using PreferencesLock::Entry;
-    EXPECT_EQ(CheckEntry(" seg ", " seg ", true), Entry::Accepted);
-    EXPECT_EQ(CheckEntry("   ", "   ", true), Entry::Blank);
-}
 
 // One lock row when on, none when off, other rows of the table left alone; a
 // failed write keeps the old row and the database's error.
@@ -131,23 +115,41 @@ class PreferencesWindow : public AppTest
 
 } // namespace
 
-TEST_F(PreferencesWindow, setPassword_storesOnlyASaltedHash_andTheNextStartAsksForIt)
+// The stored form is a salted hash of the password as typed, blanks included;
+// a failed write keeps the old lock; the next start asks for the password.
+TEST_F(PreferencesWindow, setPassword_storesASaltedHash_aFailedWriteKeepsTheOldLock_theNextStartAsksForIt)
 {
-    const QString password = " Tovira 2026! ";
+    const QString password = " velha 2026! ";
     setPassword(password);
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_FALSE(wPreferencias::exists()); // Ok closed it
     const QStringList locks = storedLocks();
     ASSERT_EQ(locks.size(), 1);
     EXPECT_FALSE(locks[0].contains(password.trimmed()));
-    // Blanks around the password belong to it.
     EXPECT_TRUE(ConfereSenha(password, locks[0]));
     EXPECT_FALSE(ConfereSenha(password.trimmed(), locks[0]));
     EXPECT_EQ(App::tSenha, 1);
     EXPECT_EQ(App::cSenha, locks[0]);
+
+    testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
+    wPreferencias& w = openOnLockTab();
+    typePasswords(w, "nova", "nova");
+    w.PushButton1->click();
+    EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
+    EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
+    EXPECT_EQ(App::cSenha, locks[0]);
+    EXPECT_EQ(storedLocks(), locks);
+
+    exec("DROP TRIGGER fail_INSERT_pwd");
+    recorder.clear();
     restart();
-    EXPECT_TRUE(wDigitaSenha::exists() && wDigitaSenha::instance().isVisible());
+    wDigitaSenha& prompt = wDigitaSenha::instance();
+    EXPECT_TRUE(prompt.isVisible());
     EXPECT_FALSE(wCash::instance().isVisible());
+    QTest::keyClicks(prompt.eSenha, password);
+    prompt.bt_ok->click();
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    EXPECT_TRUE(wCash::instance().isVisible());
 }
 
 TEST_F(PreferencesWindow, blankOrDifferingPasswords_areRefused_focusBackAndNothingWritten)
@@ -208,30 +210,6 @@ TEST_F(PreferencesWindow, lockOn_emptyFieldsKeepThePassword_verificaAloneIsRefus
     EXPECT_EQ(App::tSenha, 0);
     restart();
     EXPECT_FALSE(wDigitaSenha::exists());
-    EXPECT_TRUE(wCash::instance().isVisible());
-}
-
-TEST_F(PreferencesWindow, failedLockRowWrite_keepsTheOldLockWorking_andShowsTheError)
-{
-    setPassword("velha");
-    const QString stored = App::cSenha;
-    testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
-    wPreferencias& w = openOnLockTab();
-    typePasswords(w, "nova", "nova");
-    w.PushButton1->click();
-    EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
-    EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
-    EXPECT_EQ(App::cSenha, stored);
-    EXPECT_EQ(storedLocks(), QStringList{stored});
-
-    // The old password still opens the next run.
-    exec("DROP TRIGGER fail_INSERT_pwd");
-    recorder.clear();
-    restart();
-    wDigitaSenha& prompt = wDigitaSenha::instance();
-    QTest::keyClicks(prompt.eSenha, "velha");
-    prompt.bt_ok->click();
-    EXPECT_TRUE(recorder.messages().isEmpty());
     EXPECT_TRUE(wCash::instance().isVisible());
 }
 

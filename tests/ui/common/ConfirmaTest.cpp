@@ -68,24 +68,6 @@ class ConfirmationDialog : public ::testing::Test
 
 } // namespace
 
-TEST_F(ConfirmationDialog, hasNoCloseBox_andRoomForTheLongestQuestions)
-{
-    confirma& dlg = confirma::instance();
-    EXPECT_FALSE(dlg.windowFlags() & Qt::WindowCloseButtonHint);
-    const std::tuple<QString, bool, const char*> shots[] = {{Module1::kMsgValorZero(), false, "confirma_warning"},
-                                                            {Module1::kMsgApagaTudo2(), true, "confirma_question"}};
-    for (const auto& [message, question, name] : shots)
-        ask(message, question, question ? QStringLiteral("Confirma?") : Module1::kMsgAviso(), [&](confirma& shown) {
-            testsupport::screenshot(shown, QLatin1String(name));
-            shown.BT_ok->click();
-        });
-    for (const QString& m : {Module1::kMsgApagaTudo(), Module1::kMsgApagaTudo2(),
-                             Module1::kConfirmaImport() + " 1000 " + Module1::kMovimentos() + "?"}) {
-        dlg.mensagem->setText(m);
-        EXPECT_LE(dlg.mensagem->heightForWidth(dlg.mensagem->width()), dlg.mensagem->height()) << m.toStdString();
-    }
-}
-
 // One dialog serves every call in turn; each call sets its own text, title,
 // buttons and default, and anything but OK answers no, never a stale yes.
 TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOfAnsweringGivesItsAnswer)
@@ -129,9 +111,17 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
             EXPECT_EQ(dlg.windowTitle(), title);
             first = first ? first : &dlg;
             EXPECT_EQ(&dlg, first);
+            EXPECT_FALSE(dlg.windowFlags() & Qt::WindowCloseButtonHint);
+            testsupport::screenshot(dlg, c.question ? "confirma_question" : "confirma_warning");
             c.act(dlg);
         });
         EXPECT_EQ(answer, c.answer);
+    }
+    // The longest questions fit.
+    for (const QString& m :
+         {Module1::kMsgApagaTudo(), Module1::kConfirmaImport() + " 1000 " + Module1::kMovimentos() + "?"}) {
+        first->mensagem->setText(m);
+        EXPECT_LE(first->mensagem->heightForWidth(first->mensagem->width()), first->mensagem->height());
     }
 }
 
