@@ -7,6 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/Files.h"
 #include "platform/Listbox.h"
+#include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
 #include "settings/UpdateCheck.h"
@@ -125,8 +126,12 @@ TEST_F(MenuBar, commandKeyFromATextField_runsTheCommand_andKeepsTheText)
     EditField* field = wContas::instance().tConta;
     field->setFocus();
     QTest::keyClicks(field, QStringLiteral("Casa Nova"));
+    // Each platform's text fields take a key of their own: Control+U or Control+Y.
     QTest::keyClick(field, Qt::Key_U, Qt::ControlModifier);
     EXPECT_TRUE(wContatos::exists() && wContatos::instance().isVisible());
+    activate(&wContas::instance());
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(wCategorias::exists() && wCategorias::instance().isVisible());
     EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
     // A command key where the command cannot run (not available yet) does nothing to the text.
     activate(&wContas::instance());
