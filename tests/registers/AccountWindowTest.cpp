@@ -65,18 +65,32 @@ TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNot
     EXPECT_FALSE(db().InTransaction());
 }
 
-TEST_F(AccountWindow, plusInsertsAsTyped_refusesDuplicatesAndBlankNames)
+// "+" inserts as typed and refuses taken and blank names; while importing a
+// taken name is skipped silently, a blank one still warned.
+TEST_F(AccountWindow, plusInsertsAsTyped_refusesTakenAndBlankNames_importingSkipsTakenOnesSilently)
 {
     for (const char* name : {" Banco", "Banco", "   "})
         addThroughPlus(name);
     EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Casa"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
-    ASSERT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
     EXPECT_EQ(recorder.shown.last().title, "Aviso");
     EXPECT_EQ(rows(main->List_Contas), QStringList({" Banco", "Banco", "Casa"}));
+
+    recorder.clear();
+    ImportingScope importing;
+    for (const char* name : {"Banco", "Cartão", " "}) {
+        wContas::instance().tConta->setText(name);
+        wContas::instance().InsereConta();
+    }
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
+    EXPECT_EQ(recorder.shown.size(), 1);
+    EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Cartão", "Casa"}));
 }
 
-TEST_F(AccountWindow, cancelOrPlusAfterADoubleClick_putsTheModeBackToInsert)
+// Cancel or "+" after a double-click, or a window opened by a menu command
+// while the flag still says "rename", insert.
+TEST_F(AccountWindow, afterCancelOrPlus_orWithNoAccountSelected_theWindowInserts)
 {
     doubleClickRow(main->List_Contas, "Banco");
     click(wContas::instance().bt_fecha);
@@ -86,32 +100,13 @@ TEST_F(AccountWindow, cancelOrPlusAfterADoubleClick_putsTheModeBackToInsert)
     EXPECT_EQ(Module1::contaopcao, "i");
     wContas::instance().tConta->setText("Poupança");
     click(wContas::instance().btok);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa", "Poupança"}));
-    EXPECT_TRUE(recorder.shown.isEmpty());
-}
 
-// A window opened by a menu command while the flag still says "rename".
-TEST_F(AccountWindow, renameModeWithNoAccountSelected_insertsAndLeavesAccountlessRowsAlone)
-{
     Module1::contaopcao = "a";
-    wContas& window = wContas::instance();
-    window.Show();
-    EXPECT_EQ(window.lContas->ListIndex(), -1);
-    window.tConta->setText("Carteira");
-    click(window.btok);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa"}));
+    wContas::instance().Show();
+    EXPECT_EQ(wContas::instance().lContas->ListIndex(), -1);
+    wContas::instance().tConta->setText("Carteira");
+    click(wContas::instance().btok);
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa", "Poupança"}));
     EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
-}
-
-TEST_F(AccountWindow, whileImporting_duplicateSkippedSilentlyButBlankStillWarned)
-{
-    ImportingScope importing;
-    wContas& window = wContas::instance();
-    for (const char* name : {"Banco", "Cartão", " "}) {
-        window.tConta->setText(name);
-        window.InsereConta();
-    }
-    EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
-    EXPECT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Cartão", "Casa"}));
+    EXPECT_TRUE(recorder.shown.isEmpty());
 }

@@ -3,16 +3,19 @@
 #include "Recorder.h"
 #include "TestSupport.h"
 #include "app/App.h"
+#include "settings/wSobre.h"
 #include "settings/wUpdate.h"
 #include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -43,6 +46,38 @@ TEST(VersionTextTest, aboutBoxShowsThirdNumberOnlyWhenNotZero)
     EXPECT_EQ(AboutVersionText(2, 1, 0), QLatin1String("v2.1"));
     EXPECT_EQ(AboutVersionText(2, 1, 3), QLatin1String("v2.1.3"));
     EXPECT_EQ(AboutVersionText(10, 0, 12), QLatin1String("v10.0.12"));
+}
+
+// The build is version 2.1.0: no third number. Ok and Escape hide the box, the
+// close box ends it; a click on the credit line opens the page on release.
+TEST(AboutBox, showsTheVersion_okOrEscapeHides_closeBoxEnds_creditLineOpensThePage)
+{
+    Recorder recorder;
+    App::_mSobre_Action();
+    wSobre* box = &wSobre::instance();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+    EXPECT_EQ(box->Versao_numero->text(), "v2.1");
+    EXPECT_GE(box->Versao_numero->width(), box->Versao_numero->fontMetrics().horizontalAdvance("v22.22.22"));
+    testsupport::screenshot(*box, "wSobre");
+
+    box->PushButton1->click();
+    EXPECT_FALSE(box->isVisible());
+    App::_mSobre_Action();
+    EXPECT_EQ(&wSobre::instance(), box);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(box->isVisible());
+    box->close();
+    EXPECT_FALSE(wSobre::exists());
+    EXPECT_TRUE(recorder.openedUrls.isEmpty());
+
+    App::_mSobre_Action();
+    box = &wSobre::instance();
+    QTest::mousePress(box->StaticText1, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(recorder.openedUrls.isEmpty());
+    QTest::mouseRelease(box->StaticText1, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(TOVIRA_WEB_URL)});
+    EXPECT_FALSE(box->isVisible());
+    box->Close();
 }
 
 // --- The whole check against a local HTTP server.

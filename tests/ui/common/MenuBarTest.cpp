@@ -1,8 +1,12 @@
+// The menu bar, its commands and their keys, the edit entries, the help
+// command and the toolbar, in a program started in-process.
+
 #include "ui/common/MenuBar1.h"
 
 #include "AppFixture.h"
 #include "TestSupport.h"
 #include "app/App.h"
+#include "app/HelpManual.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Files.h"
@@ -13,15 +17,22 @@
 #include "settings/UpdateCheck.h"
 #include "ui/common/Module1.h"
 #include "ui/common/Toolbar1.h"
+#include "ui/common/ToolbarPictures.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QNetworkProxy>
+#include <QPainter>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -197,6 +208,116 @@ TEST_F(MenuBar, editEntries_actOnTheFocusedLineOrTextField_clearLeavesTheClipboa
     entry("EditSelectAll")->trigger();
     entry("EditClear")->trigger();
     EXPECT_EQ(text->toPlainText(), QString());
+}
+
+// --- The help command.
+void touch(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+TEST(HelpManual, languageMarker_portChoosesPortuguese_anythingElseEnglish)
+{
+    for (const char* marker : {"eng", "", "Port"})
+        EXPECT_EQ(ManualFileName(QLatin1String(marker)), QLatin1String("manual_eng.pdf")) << marker;
+    EXPECT_EQ(ManualFileName(QStringLiteral("port")), QLatin1String("manual_br.pdf"));
+}
+
+TEST(HelpManual, foundInTheBuildTreeFirst_thenInTheInstalledTree_neverAFolderOfThatName)
+{
+    // Installed: <prefix>/bin/tovira and <prefix>/share/tovira/help; built: help/ beside the program.
+    const QString root = QFileInfo(testsupport::tempPath(QStringLiteral("prefix"))).absoluteFilePath();
+    const QStringList folders = ProgramDataFolders(root + QStringLiteral("/bin"), QStringLiteral("help"));
+    touch(root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
+    QDir().mkpath(root + QStringLiteral("/bin/help/manual_br.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders),
+              root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_br.pdf"), folders), QString());
+    touch(root + QStringLiteral("/bin/help/manual_eng.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders), root + QStringLiteral("/bin/help/manual_eng.pdf"));
+}
+
+// The built manual opens; where no program opens it, the user is told where it
+// is; where there is none, that it is missing.
+TEST(HelpManual, helpCommand_opensTheBuiltPortugueseManual_orSaysWhyNot)
+{
+    Recorder recorder;
+    const QString manual = QFileInfo(QStringLiteral(TOVIRA_BUILT_HELP_DIR "/manual_br.pdf")).canonicalFilePath();
+    SetApplicationFolder(QStringLiteral(TOVIRA_PROGRAM_DIR));
+    App::_mHelp2_Action();
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    ASSERT_EQ(recorder.openedDocuments.size(), 1);
+    EXPECT_EQ(QFileInfo(recorder.openedDocuments[0]).canonicalFilePath(), manual);
+
+    recorder.launchResult = false;
+    App::_mHelp2_Action();
+    ASSERT_EQ(recorder.messages().size(), 1);
+    EXPECT_TRUE(recorder.messages()[0].startsWith(Module1::kMsgAjudaSemLeitor() + QStringLiteral("\n\n")));
+    EXPECT_EQ(QFileInfo(recorder.messages()[0].section(QLatin1Char('\n'), 2)).canonicalFilePath(), manual);
+
+    SetApplicationFolder(testsupport::tempPath(QStringLiteral("bin")));
+    App::_mHelp2_Action();
+    SetApplicationFolder(QString());
+    EXPECT_EQ(recorder.messages().last(), QStringLiteral("Arquivo de ajuda ausente"));
+    EXPECT_EQ(recorder.openedDocuments.size(), 2);
+}
+
+// --- The toolbar.
+TEST(Toolbar, aClickNamesItsButton_andNoButtonShowsATooltip)
+{
+    Toolbar1 toolbar;
+    toolbar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
+    testsupport::screenshot(toolbar, QStringLiteral("Toolbar1"));
+    QSignalSpy spy(&toolbar, &QToolBar::actionTriggered);
+    auto* contacts = toolbar.findChild<QToolButton*>(QStringLiteral("mcontatos"));
+    ASSERT_NE(contacts, nullptr);
+    QTest::mouseClick(contacts, Qt::LeftButton);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].value<QAction*>(), toolbar.mcontatos);
+
+    for (QAction* item : {toolbar.mcontatos, toolbar.mgraficos, toolbar.magendamento}) {
+        EXPECT_FALSE(item->icon().isNull());
+        QWidget* button = toolbar.widgetForAction(item);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(button, &help);
+        EXPECT_FALSE(QToolTip::isVisible()) << item->objectName().toStdString();
+    }
+}
+
+// Pictures made in the test: a red square icon with white corners, and a mask
+// that hides the left half.
+QImage fakePicture(const QString& name)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    const bool mask = name.endsWith(QLatin1String("_mask"));
+    image.fill(mask ? Qt::black : Qt::red);
+    if (mask) {
+        QPainter(&image).fillRect(0, 0, 4, 8, Qt::white);
+    } else {
+        image.setPixel(0, 0, qRgb(255, 255, 255));
+        image.setPixel(7, 7, qRgb(255, 255, 255));
+    }
+    return image;
+}
+
+TEST(ToolbarPictures, maskHidesWhereWhite_missingMaskOnlyContactsLosesItsWhite)
+{
+    ToolbarPictures pictures(&fakePicture);
+    const QImage& graphics = pictures.graphics();
+    EXPECT_EQ(qAlpha(graphics.pixel(1, 3)), 0);
+    EXPECT_EQ(qAlpha(graphics.pixel(6, 3)), 255);
+    EXPECT_EQ(QColor(graphics.pixel(6, 3)), QColor(Qt::red));
+    EXPECT_EQ(&pictures.graphics(), &graphics);
+
+    ToolbarPictures noMasks(
+        [](const QString& name) { return name.endsWith(QLatin1String("_mask")) ? QImage() : fakePicture(name); });
+    EXPECT_EQ(qAlpha(noMasks.contacts().pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(noMasks.contacts().pixel(3, 3)), 255);
+    EXPECT_EQ(qAlpha(noMasks.graphics().pixel(0, 0)), 255);
+    EXPECT_EQ(qAlpha(noMasks.scheduler().pixel(7, 7)), 255);
 }
 
 } // namespace
