@@ -41,14 +41,6 @@ QStringList readLines(const QString& path)
     return lines;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // A database file made outside the program: one account, and optionally more SQL.
 void makeDatabase(const QString& path, const QString& account, const QString& moreSql = {})
 {
@@ -188,8 +180,8 @@ TEST_F(Startup, quitFromMenuThenWindowClose_orWindowCloseAlone_compactsClosesAnd
 
 TEST_F(Startup, dataFolderIsAPlainFile_showsDbMessageAndLeavesPreferences)
 {
-    writeFile(dataFolder(), "not a folder");
-    writeFile(prefsFile(), "editarea =0\n");
+    testsupport::writeFile(dataFolder(), "not a folder");
+    testsupport::writeFile(prefsFile(), "editarea =0\n");
     EXPECT_NE(runProgram([] { FAIL() << "the main window must not show"; }), 0);
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgDB() + "\n\n"}));
     EXPECT_EQ(readLines(prefsFile()), QStringList({"editarea =0"}));
@@ -197,7 +189,7 @@ TEST_F(Startup, dataFolderIsAPlainFile_showsDbMessageAndLeavesPreferences)
 
 TEST_F(Startup, garbageDatabaseFile_reportsErrorAndEnds)
 {
-    writeFile(dataFile(), QByteArray(4096, 'x'));
+    testsupport::writeFile(dataFile(), QByteArray(4096, 'x'));
     EXPECT_NE(runProgram([] { FAIL() << "the main window must not show"; }), 0);
     ASSERT_EQ(recorder.messages().size(), 1);
     EXPECT_TRUE(recorder.messages().first().startsWith("Erro: 26\n\n")) << recorder.messages().first().toStdString();
@@ -216,7 +208,7 @@ TEST_F(Startup, missingConfigFolders_areCreatedWithParents)
 TEST_F(Startup, noPreferencesFolder_showsMessageAndEndsWithoutWriting)
 {
     const QString blocker = testsupport::tempPath("plain-file");
-    writeFile(blocker, "x");
+    testsupport::writeFile(blocker, "x");
     ConfigHome home(blocker + "/config");
     EXPECT_FALSE(App::Event_Open());
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgPref()}));
@@ -274,7 +266,7 @@ TEST_F(Startup, databaseBesideProgram_replacesNoFile_andStaysWhenACopyCannotBeMa
         QFile::remove(dataFile());
         EnsureFolder(dataFolder());
         makeDatabase(legacy, "Legacy");
-        writeFile(blocker, "precious");
+        testsupport::writeFile(blocker, "precious");
         EXPECT_FALSE(MigrateLegacyDatabase(program, dataFile())) << existing.toStdString();
         QFile file(blocker);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));

@@ -9,19 +9,6 @@
 
 namespace {
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeRaw(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
 QStringList folderEntries(const QString& dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -32,10 +19,10 @@ QStringList folderEntries(const QString& dir)
 TEST(Files, writeThenRead_roundTripsUtf8Lines_replacesTheOldFile_readMissingLeavesLinesAlone)
 {
     const QString path = testsupport::tempPath(QStringLiteral("Tovira"));
-    writeRaw(path, "old contents that are longer than the new ones\n");
+    testsupport::writeFile(path, "old contents that are longer than the new ones\n");
     const QStringList lines = {QStringLiteral("Março"), QString(), QStringLiteral("\tTAB")};
     ASSERT_TRUE(WriteTextLines(path, lines));
-    EXPECT_EQ(contents(path), QByteArray("Mar\xc3\xa7o\n\n\tTAB\n"));
+    EXPECT_EQ(testsupport::readFile(path), QByteArray("Mar\xc3\xa7o\n\n\tTAB\n"));
     QStringList read;
     ASSERT_TRUE(ReadTextLines(path, read));
     EXPECT_EQ(read, lines);
@@ -49,7 +36,7 @@ TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNoth
 {
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
     ASSERT_TRUE(QDir().mkpath(dir));
-    writeRaw(dir + QStringLiteral("/inside"), "x");
+    testsupport::writeFile(dir + QStringLiteral("/inside"), "x");
     const QString missing = testsupport::tempPath(QStringLiteral("no/such/folder/Tovira"));
     for (const QString& path : {dir, missing}) {
         QString error;
@@ -57,7 +44,7 @@ TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNoth
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(folderEntries(dir), QStringList({"inside"}));
-    EXPECT_EQ(contents(dir + QStringLiteral("/inside")), QByteArray("x"));
+    EXPECT_EQ(testsupport::readFile(dir + QStringLiteral("/inside")), QByteArray("x"));
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
@@ -68,13 +55,13 @@ TEST(Files, copyFileWhole_copiesEveryByte_neverReplacesAFileItselfOrAFolder_andA
     QByteArray data;
     for (int i = 0; i < 300000; ++i)
         data.append(char(i * 7));
-    writeRaw(from, data);
+    testsupport::writeFile(from, data);
     const QString copy = testsupport::tempPath(QStringLiteral("Tovira_OLD.rbd"));
     ASSERT_TRUE(CopyFileWhole(from, copy));
-    EXPECT_EQ(contents(copy), data);
+    EXPECT_EQ(testsupport::readFile(copy), data);
 
     const QString precious = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
-    writeRaw(precious, "precious");
+    testsupport::writeFile(precious, "precious");
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
     ASSERT_TRUE(QDir().mkpath(dir));
     const QString fromNothing = testsupport::tempPath(QStringLiteral("copy"));
@@ -84,8 +71,8 @@ TEST(Files, copyFileWhole_copiesEveryByte_neverReplacesAFileItselfOrAFolder_andA
     EXPECT_FALSE(CopyFileWhole(from, from));
     EXPECT_FALSE(CopyFileWhole(from, dir));
     EXPECT_FALSE(CopyFileWhole(testsupport::tempPath(QStringLiteral("missing")), fromNothing));
-    EXPECT_EQ(contents(precious), QByteArray("precious"));
-    EXPECT_EQ(contents(from), data);
+    EXPECT_EQ(testsupport::readFile(precious), QByteArray("precious"));
+    EXPECT_EQ(testsupport::readFile(from), data);
     EXPECT_TRUE(QFileInfo(dir).isDir());
     EXPECT_TRUE(folderEntries(QFileInfo(fromNothing).path()).isEmpty());
 }

@@ -211,13 +211,6 @@ TEST_F(MenuBar, editEntries_actOnTheFocusedLineOrTextField_clearLeavesTheClipboa
 }
 
 // --- The help command.
-void touch(const QString& path)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
-
 TEST(HelpManual, languageMarker_portChoosesPortuguese_anythingElseEnglish)
 {
     for (const char* marker : {"eng", "", "Port"})
@@ -230,12 +223,12 @@ TEST(HelpManual, foundInTheBuildTreeFirst_thenInTheInstalledTree_neverAFolderOfT
     // Installed: <prefix>/bin/tovira and <prefix>/share/tovira/help; built: help/ beside the program.
     const QString root = QFileInfo(testsupport::tempPath(QStringLiteral("prefix"))).absoluteFilePath();
     const QStringList folders = ProgramDataFolders(root + QStringLiteral("/bin"), QStringLiteral("help"));
-    touch(root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
+    testsupport::writeFile(root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
     QDir().mkpath(root + QStringLiteral("/bin/help/manual_br.pdf"));
     EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders),
               root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
     EXPECT_EQ(FindManual(QStringLiteral("manual_br.pdf"), folders), QString());
-    touch(root + QStringLiteral("/bin/help/manual_eng.pdf"));
+    testsupport::writeFile(root + QStringLiteral("/bin/help/manual_eng.pdf"));
     EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders), root + QStringLiteral("/bin/help/manual_eng.pdf"));
 }
 

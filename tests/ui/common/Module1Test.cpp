@@ -37,7 +37,6 @@ const std::vector<Text> texts = {
 // Writes `translations` (key -> text) as the program's translation for `language` into `folder`.
 void makeTranslation(const QString& folder, const QString& language, const QHash<QString, QString>& translations)
 {
-    QDir().mkpath(folder);
     QString ts = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\" "
                                 "language=\"%1\"><context><name></name>\n")
                      .arg(language);
@@ -46,10 +45,7 @@ void makeTranslation(const QString& folder, const QString& language, const QHash
                   .arg(it.key(), it.value().toHtmlEscaped());
     ts += QStringLiteral("</context></TS>\n");
     const QString source = folder + QStringLiteral("/tovira_") + language + QStringLiteral(".ts");
-    QFile file(source);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(ts.toUtf8());
-    file.close();
+    testsupport::writeFile(source, ts.toUtf8());
     QProcess lrelease;
     lrelease.start(QStringLiteral(TOVIRA_LRELEASE), {QStringLiteral("-idbased"), QStringLiteral("-silent"), source});
     ASSERT_TRUE(lrelease.waitForFinished()) << lrelease.errorString().toStdString();
@@ -88,8 +84,7 @@ TEST_F(Translation, installedForTheUsersLanguage_replacesEveryTextByItsKey_andHe
     english.insert(QStringLiteral("Module1.idioma2"), QStringLiteral("eng"));
     english.insert(QStringLiteral("Module1.kContas"), QStringLiteral("Accounts"));
     makeTranslation(program + QStringLiteral("/translations"), QStringLiteral("en"), english);
-    QDir().mkpath(program + QStringLiteral("/help"));
-    QFile(program + QStringLiteral("/help/manual_eng.pdf")).open(QIODevice::WriteOnly);
+    testsupport::writeFile(program + QStringLiteral("/help/manual_eng.pdf"));
     SetApplicationFolder(program);
     const QStringList folders = ProgramDataFolders(ApplicationFolder(), QStringLiteral("translations"));
 
