@@ -31,29 +31,6 @@ template <class Row> QString cells(const Row& row)
 
 } // namespace
 
-TEST_F(Database, select_isReadWholeInDeclaredColumnOrder_streamsAlike_andNullReadsAsEmptyAndZero)
-{
-    exec(db, "CREATE TABLE t (z VarChar, a Double, m VarChar)");
-    exec(db, "INSERT INTO t VALUES ('first', 1200.5, 'x'), ('second', 0.1, 'y'), ('third', -1, 'z'), (NULL, NULL, "
-             "NULL)");
-    const QString sql = QStringLiteral("SELECT * FROM t WHERE a > ? OR a IS NULL ORDER BY a DESC");
-    auto rs = db.SQLSelect(sql, {0});
-    ASSERT_TRUE(rs);
-    QStringList streamed;
-    ASSERT_TRUE(db.SQLSelectEach(sql, {0}, [&](const RowReader& row) { streamed << cells(row); }));
-    // Writing while the record set is held must not disturb it.
-    exec(db, "DELETE FROM t");
-    QStringList selected;
-    for (; !rs->Eof(); rs->MoveNext())
-        selected << cells(*rs);
-    EXPECT_EQ(selected, QStringList({"first|1200.5|x", "second|0.1|y", "||"}));
-    EXPECT_EQ(streamed, selected);
-    ASSERT_TRUE(db.SQLSelectEach("SELECT NULL", {}, [](const RowReader& row) {
-        EXPECT_EQ(row.IdxField(1).StringValue(), QString());
-        EXPECT_EQ(row.IdxField(1).DoubleValue(), 0.0);
-    }));
-}
-
 TEST_F(Database, failingStatement_givesNilAndCodeAndMessage_successResetsThem)
 {
     EXPECT_EQ(db.SQLSelect("SELECT * FROM missing"), nullptr);

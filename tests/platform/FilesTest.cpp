@@ -48,32 +48,3 @@ TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNoth
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
-// A database moved from beside the program must never land on the user's data.
-TEST(Files, copyFileWhole_copiesEveryByte_neverReplacesAFileItselfOrAFolder_andAMissingSourceCreatesNothing)
-{
-    const QString from = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
-    QByteArray data;
-    for (int i = 0; i < 300000; ++i)
-        data.append(char(i * 7));
-    testsupport::writeFile(from, data);
-    const QString copy = testsupport::tempPath(QStringLiteral("Tovira_OLD.rbd"));
-    ASSERT_TRUE(CopyFileWhole(from, copy));
-    EXPECT_EQ(testsupport::readFile(copy), data);
-
-    const QString precious = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
-    testsupport::writeFile(precious, "precious");
-    const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
-    ASSERT_TRUE(QDir().mkpath(dir));
-    const QString fromNothing = testsupport::tempPath(QStringLiteral("copy"));
-    QString error;
-    EXPECT_FALSE(CopyFileWhole(from, precious, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(CopyFileWhole(from, from));
-    EXPECT_FALSE(CopyFileWhole(from, dir));
-    EXPECT_FALSE(CopyFileWhole(testsupport::tempPath(QStringLiteral("missing")), fromNothing));
-    EXPECT_EQ(testsupport::readFile(precious), QByteArray("precious"));
-    EXPECT_EQ(testsupport::readFile(from), data);
-    EXPECT_TRUE(QFileInfo(dir).isDir());
-    EXPECT_TRUE(folderEntries(QFileInfo(fromNothing).path()).isEmpty());
-}
-
