@@ -86,25 +86,20 @@ TEST_F(Ledger, allAccounts_listInDateOrder_withTheTotalOfNineIntegerDigits)
     EXPECT_EQ(LedgerQuery::totalText(r.total()), "$-100,345,936.60");
 }
 
+// Each year once, then the current year when no row has it; a row later
+// than today comes before it. The current year is selected.
 TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear)
 {
-    auto years = LedgerSelectors::yearRows(db(), QDate(2026, 1, 1));
-    EXPECT_TRUE(years.ok);
-    EXPECT_EQ(years.years, QStringList({"2026"}));
-    EXPECT_EQ(years.selected, 0);
-
     for (const char* date : {"2006-07-15", "2006-03-01", "2007-01-02", "2006-03-01", "garbage"})
         addTransaction("Casa", "", "", date, "", "");
-    years = LedgerSelectors::yearRows(db(), QDate(2008, 5, 1));
-    EXPECT_EQ(years.years, QStringList({"2006", "2007", "2008"}));
-    EXPECT_EQ(years.selected, 2);
-    years = LedgerSelectors::yearRows(db(), QDate(2007, 5, 1));
-    EXPECT_EQ(years.years, QStringList({"2006", "2007"}));
-    EXPECT_EQ(years.selected, 1);
-    // A transaction later than today comes before the appended current year.
-    years = LedgerSelectors::yearRows(db(), QDate(2005, 5, 1));
-    EXPECT_EQ(years.years, QStringList({"2006", "2007", "2005"}));
-    EXPECT_EQ(years.selected, 2);
+    const std::tuple<int, QStringList, int> cases[] = {
+        {2008, {"2006", "2007", "2008"}, 2}, {2007, {"2006", "2007"}, 1}, {2005, {"2006", "2007", "2005"}, 2}};
+    for (const auto& [year, rows, selected] : cases) {
+        const auto years = LedgerSelectors::yearRows(db(), QDate(year, 5, 1));
+        EXPECT_TRUE(years.ok);
+        EXPECT_EQ(years.years, rows) << year;
+        EXPECT_EQ(years.selected, selected) << year;
+    }
 }
 
 // The start month and account of the main window's own tests, here the rest.

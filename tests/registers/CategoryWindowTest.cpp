@@ -71,16 +71,3 @@ TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_orRenameModeOnAnEmptyRegist
     EXPECT_EQ(ids("conta", ""), QStringList({"4"}));
 }
 
-TEST_F(CategoryWindow, whileImporting_duplicateSkippedSilentlyAndFieldKeepsTheName)
-{
-    ImportingScope importing;
-    wCategorias& window = wCategorias::instance();
-    window.conta_descricao->setText("Mercado");
-    window.InsereCategoria();
-    EXPECT_TRUE(recorder.shown.isEmpty());
-    EXPECT_EQ(window.conta_descricao->Text(), "Mercado");
-    window.conta_descricao->setText("");
-    window.InsereCategoria();
-    EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
-    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
-}

@@ -92,9 +92,7 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
              press(dlg, Qt::Key_Return);
          },
          true},
-        {"question, Space", true, key(Qt::Key_Space), false},
         {"question, Escape", true, key(Qt::Key_Escape), false},
-        {"question, click on Cancel", true, click(&confirma::BT_cancela), false},
         {"question, click on Ok", true, click(&confirma::BT_ok), true},
         {"question, hidden", true, [](confirma& dlg) { dlg.Hide(); }, false},
         {"question, click on Ok, again", true, click(&confirma::BT_ok), true},
