@@ -36,4 +36,3 @@ TEST(Preferences, parse_readsByPositionNotByKey_andClampsColours)
     for (const QStringList& lines : {linesWith({{13, "0"}}), linesWith({{13, "wide"}}), QStringList()})
         EXPECT_GT(Preferences::parse(lines).width, 100);
 }
-

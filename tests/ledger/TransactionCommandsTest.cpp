@@ -37,8 +37,8 @@ TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_andTypingO
     wTransacoes& w = wTransacoes::instance();
     EXPECT_EQ(Module1::transacaoopcao, "a");
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(QStringList({w.tValor->Text(), w.sTipo->Text(), w.tData->Text(), w.sContas->Text(),
-                           w.sCategoria->Text(), w.sContato->Text(), w.tComentarios->Text()}),
+    EXPECT_EQ(QStringList({w.tValor->Text(), w.sTipo->Text(), w.tData->Text(), w.sContas->Text(), w.sCategoria->Text(),
+                           w.sContato->Text(), w.tComentarios->Text()}),
               QStringList({"1234.50", Module1::kDebito(), "05/03/2026", "Banco", "Casa", "  -  ", "luz"}));
     EXPECT_TRUE(w.cConciliado->isChecked());
 

@@ -94,4 +94,3 @@ TEST_F(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
     }
     EXPECT_EQ(testsupport::column(db, "SELECT * FROM t ORDER BY a"), QStringList({"four", "three", "two"}));
 }
-

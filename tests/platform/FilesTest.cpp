@@ -47,4 +47,3 @@ TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNoth
     EXPECT_EQ(testsupport::readFile(dir + QStringLiteral("/inside")), QByteArray("x"));
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
-

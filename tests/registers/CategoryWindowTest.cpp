@@ -70,4 +70,3 @@ TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_orRenameModeOnAnEmptyRegist
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Nova"}));
     EXPECT_EQ(ids("conta", ""), QStringList({"4"}));
 }
-

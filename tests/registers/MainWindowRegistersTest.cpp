@@ -62,4 +62,3 @@ TEST_F(MainWindowRegisters, failedDelete_isReportedAndChangesNothing)
     EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
 }
-

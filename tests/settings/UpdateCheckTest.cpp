@@ -176,11 +176,10 @@ TEST_F(UpdateCheck, publishedNewerVersion_showsTheNotice_sameWindowNextTime)
 // (A refused connection is the menu command's test.)
 TEST_F(UpdateCheck, errorStatusNoVersionSilenceOrOversize_sayCheckFailed_neverTheNotice)
 {
-    const std::tuple<int, QByteArray, bool> cases[] = {
-        {404, "9.9", false},
-        {200, "<html><body>Página não encontrada</body></html>", false},
-        {200, QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2", false},
-        {200, "2.1", true}};
+    const std::tuple<int, QByteArray, bool> cases[] = {{404, "9.9", false},
+                                                       {200, "<html><body>Página não encontrada</body></html>", false},
+                                                       {200, QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2", false},
+                                                       {200, "2.1", true}};
     for (const auto& [status, body, silent] : cases) {
         SCOPED_TRACE(body.left(20).toStdString());
         recorder.clear();

@@ -17,7 +17,6 @@
 #include "settings/UpdateCheck.h"
 #include "ui/common/Module1.h"
 #include "ui/common/Toolbar1.h"
-#include "ui/common/ToolbarPictures.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,7 +24,6 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QNetworkProxy>
-#include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -264,39 +262,6 @@ TEST(Toolbar, aClickNamesItsButton_andNoButtonShowsATooltip)
         QCoreApplication::sendEvent(button, &help);
         EXPECT_FALSE(QToolTip::isVisible()) << item->objectName().toStdString();
     }
-}
-
-// Pictures made in the test: a red square icon with white corners, and a mask
-// that hides the left half.
-QImage fakePicture(const QString& name)
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    const bool mask = name.endsWith(QLatin1String("_mask"));
-    image.fill(mask ? Qt::black : Qt::red);
-    if (mask) {
-        QPainter(&image).fillRect(0, 0, 4, 8, Qt::white);
-    } else {
-        image.setPixel(0, 0, qRgb(255, 255, 255));
-        image.setPixel(7, 7, qRgb(255, 255, 255));
-    }
-    return image;
-}
-
-TEST(ToolbarPictures, maskHidesWhereWhite_missingMaskOnlyContactsLosesItsWhite)
-{
-    ToolbarPictures pictures(&fakePicture);
-    const QImage& graphics = pictures.graphics();
-    EXPECT_EQ(qAlpha(graphics.pixel(1, 3)), 0);
-    EXPECT_EQ(qAlpha(graphics.pixel(6, 3)), 255);
-    EXPECT_EQ(QColor(graphics.pixel(6, 3)), QColor(Qt::red));
-    EXPECT_EQ(&pictures.graphics(), &graphics);
-
-    ToolbarPictures noMasks(
-        [](const QString& name) { return name.endsWith(QLatin1String("_mask")) ? QImage() : fakePicture(name); });
-    EXPECT_EQ(qAlpha(noMasks.contacts().pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(noMasks.contacts().pixel(3, 3)), 255);
-    EXPECT_EQ(qAlpha(noMasks.graphics().pixel(0, 0)), 255);
-    EXPECT_EQ(qAlpha(noMasks.scheduler().pixel(7, 7)), 255);
 }
 
 } // namespace
