@@ -136,11 +136,9 @@ TEST_F(Startup, quitThenNextRun_writesTwentyLinesAndReadsThemBack)
               QStringLiteral("editarea =0|cor_r =255|cor_g =230|cor_b =255||||conta_inicio = Casa|"
                              "mes_inicio =Atual|420|30|140|800|05/12/26|120|100|80|90|90|70")
                   .split('|'));
-    EXPECT_FALSE(App::PrefEditor);
-    EXPECT_EQ(QList<int>({App::cor_r, App::cor_g, App::cor_b}), QList<int>({255, 230, 255}));
-    EXPECT_EQ(App::ContaInicial, " Casa");
-    EXPECT_EQ(App::MesInicial, "Atual");
-    EXPECT_EQ(App::datahoje, "05/12/26");
+    EXPECT_EQ(QStringList({App::ContaInicial, App::MesInicial, App::datahoje}),
+              QStringList({" Casa", "Atual", "05/12/26"}));
+    EXPECT_EQ(QList<int>({App::PrefEditor, App::cor_r, App::cor_g, App::cor_b}), QList<int>({0, 255, 230, 255}));
     EXPECT_EQ(wCash::instance().geometry(), QRect(30, 140, 800, 420));
     EXPECT_EQ(wCash::instance().lMovimento->ColumnWidths(), "120,100,80,90,90,70");
 }
@@ -194,17 +192,19 @@ TEST_F(Startup, garbageDatabaseFile_reportsErrorAndEnds)
     EXPECT_FALSE(QFileInfo::exists(prefsFile()));
 }
 
-TEST_F(Startup, missingConfigFolders_areCreatedWithParents)
+// Missing configuration folders are made with their parents; a preferences
+// folder that cannot be made ends the start with a message, writing nothing.
+TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
 {
-    const QString nested = QFileInfo(testsupport::tempPath("cfg")).path() + "/a/b/c";
-    ConfigHome home(nested);
-    start();
-    App::_FileQuit_Action();
-    EXPECT_EQ(readLines(nested + "/Tovira").size(), 20);
-}
-
-TEST_F(Startup, noPreferencesFolder_showsMessageAndEndsWithoutWriting)
-{
+    {
+        const QString nested = QFileInfo(testsupport::tempPath("cfg")).path() + "/a/b/c";
+        ConfigHome home(nested);
+        start();
+        App::_FileQuit_Action();
+        EXPECT_EQ(readLines(nested + "/Tovira").size(), 20);
+    }
+    closeWindows();
+    App::resetState();
     const QString blocker = testsupport::tempPath("plain-file");
     testsupport::writeFile(blocker, "x");
     ConfigHome home(blocker + "/config");

@@ -116,17 +116,6 @@ TEST_F(MainWindow, failedReload_reportsOnceAndKeepsRowsAndTotal)
     EXPECT_EQ(w.Totalgeral->text(), total);
 }
 
-TEST_F(MainWindow, columnWidths_comeFromPreferences_partlySavedKeepTheirColumns_andSurviveReloads)
-{
-    App::coluna2 = "140";
-    EXPECT_EQ(open().lMovimento->ColumnWidth(1), 140);
-    EXPECT_GT(main->lMovimento->ColumnWidth(0), 20);
-    main->lMovimento->setColumnWidth(0, 150); // the user drags a column
-    seedLedger();
-    select(main->sAno, "Todos");
-    EXPECT_EQ(main->lMovimento->ColumnWidth(0), 150);
-}
-
 TEST_F(MainWindow, rowColours_alternateAndMarkDebitsAndUnverified)
 {
     seedLedger();

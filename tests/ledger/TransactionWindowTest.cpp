@@ -161,7 +161,9 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNames_silently_andAF
     EXPECT_EQ(rowCount(), 1);
 }
 
-TEST_F(TransactionWindow, insertRow_hidesWindowAndLeavesPopupUnselected)
+// An "Inserir..." row hides the window and leaves the pop-up unselected;
+// Escape cancels, Return saves.
+TEST_F(TransactionWindow, insertRowHidesTheWindow_escapeCancels_returnSaves)
 {
     wTransacoes& w = filledDebit();
     select(w.sCategoria, "Inserir...");
@@ -172,11 +174,8 @@ TEST_F(TransactionWindow, insertRow_hidesWindowAndLeavesPopupUnselected)
     select(w.sContato, "Inserir...");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.sContato->ListIndex(), -1);
-}
 
-TEST_F(TransactionWindow, escapeCancels_returnSaves)
-{
-    wTransacoes& w = filledDebit();
+    filledDebit();
     QTest::keyClick(w.tComentarios, Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(rowCount(), 0);

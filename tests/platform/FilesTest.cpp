@@ -16,22 +16,6 @@ QStringList folderEntries(const QString& dir)
 
 } // namespace
 
-TEST(Files, writeThenRead_roundTripsUtf8Lines_replacesTheOldFile_readMissingLeavesLinesAlone)
-{
-    const QString path = testsupport::tempPath(QStringLiteral("Tovira"));
-    testsupport::writeFile(path, "old contents that are longer than the new ones\n");
-    const QStringList lines = {QStringLiteral("Março"), QString(), QStringLiteral("\tTAB")};
-    ASSERT_TRUE(WriteTextLines(path, lines));
-    EXPECT_EQ(testsupport::readFile(path), QByteArray("Mar\xc3\xa7o\n\n\tTAB\n"));
-    QStringList read;
-    ASSERT_TRUE(ReadTextLines(path, read));
-    EXPECT_EQ(read, lines);
-    EXPECT_EQ(folderEntries(QFileInfo(path).path()), QStringList({"Tovira"})) << "no temporary file left behind";
-
-    EXPECT_FALSE(ReadTextLines(path + QStringLiteral("-missing"), read));
-    EXPECT_EQ(read, lines);
-}
-
 TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNothing)
 {
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));

@@ -30,17 +30,6 @@ TEST(Format, ledgerMasks_roundHalfAwayFromZeroOnTheShortestDecimal_andZeroHasNoS
         EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
 }
 
-TEST(Format, cdblReadsTheLeadingNumber_strWritesTheShortestForm)
-{
-    const std::pair<const char*, double> numbers[] = {
-        {"12.5", 12.5}, {"$1,200.50", 1200.5}, {" -3", -3}, {"abc", 0}, {"", 0}, {"7x", 7}};
-    for (const auto& [text, value] : numbers)
-        EXPECT_EQ(CDbl(text), value) << text;
-    EXPECT_EQ(Str(26), "26");
-    EXPECT_EQ(Str(1200.5), "1200.5");
-    EXPECT_EQ(Str(-20.0), "-20");
-}
-
 TEST(Format, readAmount_takesEitherDecimalMark_lastSeparatorWins_refusesEverythingElse)
 {
     const std::pair<const char*, double> good[] = {

@@ -160,14 +160,12 @@ TEST_F(UpdateCheck, publishedNewerVersion_showsTheNotice_sameWindowNextTime)
     ASSERT_TRUE(noticeShown());
     wUpdate* first = &wUpdate::instance();
     testsupport::screenshot(*first, QStringLiteral("wUpdate"));
-
     first->PushButton1->click();
     EXPECT_FALSE(first->isVisible());
     EXPECT_TRUE(recorder.openedUrls.isEmpty());
     App::ChecaUpdate();
     EXPECT_TRUE(noticeShown());
     EXPECT_EQ(&wUpdate::instance(), first);
-
     first->PushButton2->click();
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(QStringLiteral(TOVIRA_WEB_URL))});
