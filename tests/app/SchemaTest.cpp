@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "platform/Database.h"
 
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using testsupport::exec;

@@ -74,17 +74,11 @@ int runProgram(std::function<void()> whenShown, int* vacuums = nullptr)
 }
 
 // Points the preferences folder elsewhere for the life of a test.
-class ConfigHome
+struct ConfigHome
 {
-  public:
-    explicit ConfigHome(const QString& path) : saved_(qgetenv("XDG_CONFIG_HOME"))
-    {
-        qputenv("XDG_CONFIG_HOME", path.toUtf8());
-    }
-    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", saved_); }
-
-  private:
-    QByteArray saved_;
+    explicit ConfigHome(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }
+    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", saved); }
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
 };
 
 class Startup : public AppTest

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
-#include <QTest>
 
 namespace {
 

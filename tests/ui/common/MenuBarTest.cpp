@@ -46,16 +46,6 @@ class MenuBar : public AppTest
 
     static QAction* entry(const char* name) { return MenuBar1::instance().entry(QLatin1String(name)); }
 
-    // The visible windows of the program other than the main window.
-    static QList<QPointer<Window>> shownWindows()
-    {
-        QList<QPointer<Window>> shown;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* w = qobject_cast<Window*>(widget); w && w->isVisible() && w != wCash::existing())
-                shown << w;
-        return shown;
-    }
-
     // Chooses an entry of the edit menu with the mouse.
     static void chooseFromEditMenu(const char* name, const QString& screenshot = {})
     {
@@ -88,7 +78,10 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
     };
     for (const auto& [command, window] : windows) {
         entry(command)->trigger();
-        const QList<QPointer<Window>> shown = shownWindows();
+        QList<QPointer<Window>> shown;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* w = qobject_cast<Window*>(widget); w && w->isVisible() && w != wCash::existing())
+                shown << w;
         ASSERT_EQ(shown.size(), 1) << command;
         EXPECT_EQ(shown[0]->objectName(), QLatin1String(window)) << command;
         shown[0]->hide();
