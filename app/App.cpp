@@ -7,6 +7,7 @@
 #include "app/Password.h"
 #include "app/Preferences.h"
 #include "app/Schema.h"
+#include "app/Translation.h"
 #include "ledger/wCash.h"
 #include "platform/Files.h"
 #include "platform/Listbox.h"
@@ -71,6 +72,7 @@ void App::resetState()
 
 int App::run()
 {
+    PrepareApplicationTexts();
     InstallConfirmationDialog();
     // The menu bar with its commands bound, then the main window, hidden, with
     // that menu bar and its toolbar; its lists are loaded by Event_Open once

@@ -8,6 +8,7 @@
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
+#include "platform/Files.h"
 #include "platform/Seams.h"
 #include "schedule/wAgendaLista.h"
 #include "settings/UpdateCheck.h"
@@ -18,6 +19,8 @@
 #include "ui/common/Module1.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QPointer>
 
 // The register windows open as they are: the menu sets no editor mode.
@@ -78,12 +81,15 @@ void App::_mSobre_Action()
 
 void App::_mHelp2_Action()
 {
-    const QString manual = FindManual(ManualFileName(Module1::idioma2()), HelpFolders(HelpProgramFolder()));
+    const QString manual = FindManual(ManualFileName(Module1::idioma2()),
+                                      ProgramDataFolders(ApplicationFolder(), QStringLiteral("help")));
     if (manual.isEmpty()) {
         MsgBox(Module1::kMsgAjudaFaltando());
         return;
     }
-    seams::launcher().openDocument(manual);
+    // Where no program reads the manual, the user learns where it is.
+    if (!seams::launcher().openDocument(manual))
+        MsgBox(Module1::kMsgAjudaSemLeitor() + QStringLiteral("\n\n") + QDir::toNativeSeparators(manual));
 }
 
 void App::_mChecaUpdate_Action()
@@ -94,13 +100,14 @@ void App::_mChecaUpdate_Action()
 namespace {
 
 // Marks a running check and keeps its menu command disabled for its length,
-// so a check never starts inside another.
+// so a check never starts inside another; the busy cursor says it is waiting.
 class UpdateCheckInProgress
 {
 public:
     UpdateCheckInProgress()
     {
         running = true;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         if (MenuBar1::exists())
             command_ = MenuBar1::instance().entry(QStringLiteral("mChecaUpdate"));
         if (command_) {
@@ -111,6 +118,7 @@ public:
     ~UpdateCheckInProgress()
     {
         running = false;
+        QApplication::restoreOverrideCursor();
         if (command_)
             command_->setEnabled(wasEnabled_);
     }

@@ -1,28 +1,22 @@
 #include "app/HelpManual.h"
 
-#include "platform/Files.h"
-
 #include <QDir>
 #include <QFileInfo>
 
-#ifndef TOVIRA_INSTALLED_HELP_DIR
-#define TOVIRA_INSTALLED_HELP_DIR "../share/tovira/help"
+#ifndef TOVIRA_INSTALLED_DATA_DIR
+#define TOVIRA_INSTALLED_DATA_DIR "../share/tovira"
 #endif
 
-namespace {
-QString programFolderOverride;
+QStringList ProgramDataFolders(const QString& programFolder, const QString& kind)
+{
+    const QDir program(programFolder);
+    return {QDir::cleanPath(program.filePath(kind)),
+            QDir::cleanPath(program.filePath(QStringLiteral(TOVIRA_INSTALLED_DATA_DIR "/") + kind))};
 }
 
 QString ManualFileName(const QString& languageMarker)
 {
     return languageMarker == QLatin1String("port") ? QStringLiteral("manual_br.pdf") : QStringLiteral("manual_eng.pdf");
-}
-
-QStringList HelpFolders(const QString& programFolder)
-{
-    const QDir program(programFolder);
-    return {QDir::cleanPath(program.filePath(QStringLiteral("help"))),
-            QDir::cleanPath(program.filePath(QStringLiteral(TOVIRA_INSTALLED_HELP_DIR)))};
 }
 
 QString FindManual(const QString& fileName, const QStringList& folders)
@@ -33,14 +27,4 @@ QString FindManual(const QString& fileName, const QStringList& folders)
             return manual.absoluteFilePath();
     }
     return QString();
-}
-
-QString HelpProgramFolder()
-{
-    return programFolderOverride.isEmpty() ? ApplicationFolder() : programFolderOverride;
-}
-
-void SetHelpProgramFolder(const QString& folder)
-{
-    programFolderOverride = folder;
 }

@@ -33,13 +33,14 @@ foreach(manual manual_br manual_eng)
 endforeach()
 add_custom_target(tovira_manuals ALL DEPENDS ${TOVIRA_MANUALS})
 
-# An installed program looks for its manuals from its own folder.
+# An installed program looks for its manuals (help/) and for translations of
+# its texts (translations/; none is shipped) from its own folder.
 if(IS_ABSOLUTE "${CMAKE_INSTALL_DATADIR}")
-  set(installed_help "${CMAKE_INSTALL_DATADIR}/tovira/help")
+  set(installed_data "${CMAKE_INSTALL_DATADIR}/tovira")
 else()
-  file(RELATIVE_PATH installed_help "/prefix/bin" "/prefix/${CMAKE_INSTALL_DATADIR}/tovira/help")
+  file(RELATIVE_PATH installed_data "/prefix/bin" "/prefix/${CMAKE_INSTALL_DATADIR}/tovira")
 endif()
-target_compile_definitions(tovira_core PRIVATE TOVIRA_INSTALLED_HELP_DIR="${installed_help}")
+target_compile_definitions(tovira_core PRIVATE TOVIRA_INSTALLED_DATA_DIR="${installed_data}")
 
 install(FILES ${TOVIRA_MANUALS} DESTINATION "${CMAKE_INSTALL_DATADIR}/tovira/help")
 install(FILES resources/tovira.desktop DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")

@@ -115,11 +115,6 @@ LedgerResult load(SQLDatabase& db, const LedgerFilter& filter)
     return result;
 }
 
-QStringList rowCells(const RecordSet& rs)
-{
-    return cellsOf(rs);
-}
-
 QString totalText(double total)
 {
     return Format(total, QLatin1String(TotalMask));

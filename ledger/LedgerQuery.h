@@ -62,9 +62,6 @@ QString datePattern(const LedgerFilter& filter);
 // half-read.
 LedgerResult load(SQLDatabase& db, const LedgerFilter& filter);
 
-// The nine cells of the current record of a "SELECT * FROM Movimento" query.
-QStringList rowCells(const RecordSet& rs);
-
 QString totalText(double total);
 
 } // namespace LedgerQuery

@@ -26,7 +26,6 @@ public:
     // NULL reads as "" and 0.
     QString StringValue() const;
     double DoubleValue() const;
-    qint64 IntegerValue() const;
     QDate DateValue() const;
     bool IsNull() const { return value_.isNull(); }
     const QVariant& Value() const { return value_; }
@@ -52,7 +51,6 @@ public:
     int FieldCount() const { return int(columns_.size()); }
     // Fields are counted from 1 in the order of the select list.
     DatabaseField IdxField(int n) const;
-    const QStringList& ColumnNames() const { return columns_; }
     void Close() { pos_ = rowCount_; }
 
 private:

@@ -18,9 +18,18 @@ QString PreferencesFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
+namespace {
+QString applicationFolderOverride;
+}
+
 QString ApplicationFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    return applicationFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath() : applicationFolderOverride;
+}
+
+void SetApplicationFolder(const QString& folder)
+{
+    applicationFolderOverride = folder;
 }
 
 bool EnsureFolder(const QString& path)

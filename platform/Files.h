@@ -7,8 +7,10 @@
 
 QString DocumentsFolder();
 QString PreferencesFolder();
-// The folder that holds the running program.
+// The folder that holds the running program, unless a test has set another
+// one with SetApplicationFolder ("" puts the program's own folder back).
 QString ApplicationFolder();
+void SetApplicationFolder(const QString& folder);
 
 // Creates a folder with all its missing parents; true when it exists afterwards.
 bool EnsureFolder(const QString& path);

@@ -30,10 +30,6 @@ QVariant ListboxModel::data(const QModelIndex& index, int role) const
                 return c;
         }
         return {};
-    case Qt::TextAlignmentRole:
-        if (column < alignments_.size() && alignments_[column])
-            return int(alignments_[column] | Qt::AlignVCenter);
-        return {};
     default:
         return {};
     }
@@ -43,9 +39,6 @@ QVariant ListboxModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < headings_.size())
         return headings_[section];
-    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section < alignments_.size() &&
-        alignments_[section])
-        return int(alignments_[section] | Qt::AlignVCenter);
     return {};
 }
 
@@ -106,15 +99,6 @@ QString Listbox::ColumnWidths() const
     return parts.join(',');
 }
 
-void Listbox::setColumnAlignment(int column, Qt::Alignment alignment)
-{
-    if (column < 0)
-        return;
-    if (model_.alignments_.size() <= column)
-        model_.alignments_.resize(column + 1);
-    model_.alignments_[column] = alignment;
-}
-
 void Listbox::AddRow(const QString& first)
 {
     AddRow(QStringList{first});
@@ -128,37 +112,6 @@ void Listbox::AddRow(const QStringList& cells)
     model_.rows_.append(cells);
     if (batchDepth_ == 0)
         model_.endInsertRows();
-    lastIndex_ = row;
-}
-
-void Listbox::RemoveRow(int row)
-{
-    if (row < 0 || row >= model_.rows_.size())
-        return;
-    if (batchDepth_ > 0) {
-        // The view learns of the rows when the batch ends; follow the selected row here.
-        model_.rows_.removeAt(row);
-        if (row == listIndex_) {
-            listIndex_ = -1;
-            emit Change();
-        } else if (row < listIndex_) {
-            --listIndex_;
-        }
-        return;
-    }
-    {
-        // Without this the view would select a neighbour of a removed selected
-        // row on its own, and Change would run while the row is still counted.
-        const QScopedValueRollback<bool> quiet(syncing_, true);
-        if (row == listIndex_)
-            selectionModel()->clear();
-        else if (selectionModel()->currentIndex().row() == row)
-            selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
-        model_.beginRemoveRows({}, row, row);
-        model_.rows_.removeAt(row);
-        model_.endRemoveRows();
-    }
-    selectionMoved();
 }
 
 // A reset gives the columns their default widths: the ones the list has now,
@@ -185,7 +138,6 @@ void Listbox::DeleteAllRows()
     if (batchDepth_ == 0)
         endReset();
     listIndex_ = -1;
-    lastIndex_ = -1;
     if (hadSelection)
         emit Change();
 }
@@ -196,18 +148,6 @@ QString Listbox::Cell(int row, int column) const
         return {};
     const QStringList& cells = model_.rows_[row];
     return column < cells.size() ? cells[column] : QString();
-}
-
-void Listbox::setCell(int row, int column, const QString& text)
-{
-    if (row < 0 || row >= model_.rows_.size() || column < 0)
-        return;
-    QStringList& cells = model_.rows_[row];
-    while (cells.size() <= column)
-        cells.append(QString());
-    cells[column] = text;
-    if (batchDepth_ == 0 && column < model_.columns_)
-        emit model_.dataChanged(model_.index(row, column), model_.index(row, column));
 }
 
 void Listbox::setListIndex(int row)

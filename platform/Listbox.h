@@ -32,7 +32,6 @@ private:
     int columns_ = 1;
     ColorRule background_;
     ColorRule foreground_;
-    QVector<Qt::Alignment> alignments_;
 };
 
 class Listbox : public QTreeView
@@ -43,25 +42,19 @@ public:
     explicit Listbox(QWidget* parent = nullptr);
 
     void setColumnCount(int count);
-    int ColumnCount() const { return model_.columns_; }
     // The heading row's texts separated by TAB; an empty text hides the heading.
     void setInitialValue(const QString& headings);
     // Column widths in pixels separated by commas, e.g. "150,100,80".
     void setColumnWidths(const QString& widths);
     QString ColumnWidths() const;
     int ColumnWidth(int column) const { return columnWidth(column); }
-    void setColumnAlignment(int column, Qt::Alignment alignment);
 
     void AddRow(const QString& first);
     void AddRow(const QStringList& cells);
-    void RemoveRow(int row);
     void DeleteAllRows();
     int ListCount() const { return int(model_.rows_.size()); }
-    // The index of the row added last, -1 before any.
-    int LastIndex() const { return lastIndex_; }
 
     QString Cell(int row, int column) const;
-    void setCell(int row, int column, const QString& text);
 
     int ListIndex() const { return listIndex_; }
     void setListIndex(int row);
@@ -109,7 +102,6 @@ private:
 
     ListboxModel model_;
     int listIndex_ = -1;
-    int lastIndex_ = -1;
     int doubleClickRow_ = -1;
     int batchDepth_ = 0;
     bool syncing_ = false;

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 
 namespace {
 
@@ -53,11 +54,42 @@ public:
     }
 };
 
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+// xdg-open says by its exit code that no program can open a file, but
+// QDesktopServices does not wait for it. Some desktops run the reader in
+// xdg-open's place, so an opener still running after a moment has found one;
+// it is left to run (and never killed, even when the program ends).
+bool openWithDesktop(const QString& path)
+{
+    auto* opener = new QProcess;
+    opener->setProgram(QStringLiteral("xdg-open"));
+    opener->setArguments({path});
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    opener->start();
+    const bool started = opener->waitForStarted();
+    const bool finished = started && opener->waitForFinished(1500);
+    QApplication::restoreOverrideCursor();
+    if (!started) {
+        delete opener;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+    return !finished || (opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0);
+}
+#else
+bool openWithDesktop(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+#endif
+
 class QtLauncher final : public LaunchService
 {
 public:
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
-    bool openDocument(const QString& path) override { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+    bool openDocument(const QString& path) override { return openWithDesktop(path); }
 };
 
 class QtClipboard final : public ClipboardService

@@ -107,3 +107,10 @@ void Window::closeEvent(QCloseEvent* event)
     event->ignore();
     Close();
 }
+
+void Window::useDialogTextSize()
+{
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+}

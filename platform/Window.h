@@ -25,6 +25,9 @@ public:
     void Hide() { hide(); }
     virtual void Close();
 
+    // The text size of the program's dialogs, for the whole window.
+    void useDialogTextSize();
+
     // Return and Enter press the default button, Escape the cancel button.
     void setDefaultButton(QPushButton* button);
     void setCancelButton(QPushButton* button);

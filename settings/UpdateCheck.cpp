@@ -15,11 +15,6 @@ QString AboutVersionText(int major, int minor, int bug)
     return text;
 }
 
-QString UpdateVersionText(int major, int minor)
-{
-    return QStringLiteral("%1.%2").arg(major).arg(minor);
-}
-
 std::optional<PublishedVersion> ParseVersionFile(const QByteArray& body)
 {
     // Nine digits at most, so a number always fits an int.

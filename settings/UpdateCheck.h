@@ -13,9 +13,6 @@
 // The about box's version text: "v2.1", or "v2.1.3" when the third number is not 0.
 QString AboutVersionText(int major, int minor, int bug);
 
-// The text the update check compares: major and minor joined by a point ("2.1").
-QString UpdateVersionText(int major, int minor);
-
 struct PublishedVersion
 {
     int major = 0;

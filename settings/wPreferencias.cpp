@@ -57,9 +57,7 @@ wPreferencias::wPreferencias()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(Module1::kPrefs());
     setFixedSize(313, 262);
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    useDialogTextSize();
     CreateControls();
     connectHandlers();
 }

@@ -17,9 +17,6 @@ QLabel* centredText(QWidget* parent, const QString& name, const QRect& geometry)
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setPointSize(11);
-    label->setFont(font);
     return label;
 }
 
@@ -40,6 +37,7 @@ wSobre::wSobre()
     setObjectName(QStringLiteral("wSobre"));
     setWindowTitle(Module1::kSobre());
     setFixedSize(289, 160);
+    useDialogTextSize();
     setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
 
     Nome = centredText(this, QStringLiteral("Nome"), QRect(94, 8, 108, 20));

@@ -12,6 +12,7 @@ wUpdate::wUpdate()
     // A title the user can place; the program's name says where the notice comes from.
     setWindowTitle(QStringLiteral("Tovira"));
     setFixedSize(290, 147);
+    useDialogTextSize();
     setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
 
     StaticText1 = new QLabel(Module1::kTXAtualizado(), this);

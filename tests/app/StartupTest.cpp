@@ -41,14 +41,6 @@ QStringList readLines(const QString& path)
     return lines;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // A database file made outside the program: one account, and optionally more SQL.
 void makeDatabase(const QString& path, const QString& account, const QString& moreSql = {})
 {
@@ -82,17 +74,11 @@ int runProgram(std::function<void()> whenShown, int* vacuums = nullptr)
 }
 
 // Points the preferences folder elsewhere for the life of a test.
-class ConfigHome
+struct ConfigHome
 {
-  public:
-    explicit ConfigHome(const QString& path) : saved_(qgetenv("XDG_CONFIG_HOME"))
-    {
-        qputenv("XDG_CONFIG_HOME", path.toUtf8());
-    }
-    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", saved_); }
-
-  private:
-    QByteArray saved_;
+    explicit ConfigHome(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }
+    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", saved); }
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
 };
 
 class Startup : public AppTest
@@ -112,13 +98,10 @@ TEST_F(Startup, newUser_createsDatabaseWithFullSchemaAndShowsDefaultWindow)
 {
     start();
     EXPECT_TRUE(QFileInfo(dataFile()).isFile());
-    EXPECT_EQ(testsupport::column(db(), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"),
-              QStringList({"Agenda", "Categorias", "Contas", "Contatos", "Movimento", "pwd"}));
-    EXPECT_TRUE(db().SQLSelect("SELECT contatoplus FROM Agenda"));
+    EXPECT_TRUE(db().SQLSelect("SELECT contatoplus FROM pwd, Agenda"));
 
     wCash& w = wCash::instance();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.geometry(), QRect(10, 110, 744, 500));
     EXPECT_TRUE(App::PrefEditor);
     EXPECT_EQ(QList<int>({App::cor_r, App::cor_g, App::cor_b}), QList<int>({230, 230, 230}));
     EXPECT_EQ(App::tSenha, 0);
@@ -147,11 +130,9 @@ TEST_F(Startup, quitThenNextRun_writesTwentyLinesAndReadsThemBack)
               QStringLiteral("editarea =0|cor_r =255|cor_g =230|cor_b =255||||conta_inicio = Casa|"
                              "mes_inicio =Atual|420|30|140|800|05/12/26|120|100|80|90|90|70")
                   .split('|'));
-    EXPECT_FALSE(App::PrefEditor);
-    EXPECT_EQ(QList<int>({App::cor_r, App::cor_g, App::cor_b}), QList<int>({255, 230, 255}));
-    EXPECT_EQ(App::ContaInicial, " Casa");
-    EXPECT_EQ(App::MesInicial, "Atual");
-    EXPECT_EQ(App::datahoje, "05/12/26");
+    EXPECT_EQ(QStringList({App::ContaInicial, App::MesInicial, App::datahoje}),
+              QStringList({" Casa", "Atual", "05/12/26"}));
+    EXPECT_EQ(QList<int>({App::PrefEditor, App::cor_r, App::cor_g, App::cor_b}), QList<int>({0, 255, 230, 255}));
     EXPECT_EQ(wCash::instance().geometry(), QRect(30, 140, 800, 420));
     EXPECT_EQ(wCash::instance().lMovimento->ColumnWidths(), "120,100,80,90,90,70");
 }
@@ -189,8 +170,8 @@ TEST_F(Startup, quitFromMenuThenWindowClose_orWindowCloseAlone_compactsClosesAnd
 
 TEST_F(Startup, dataFolderIsAPlainFile_showsDbMessageAndLeavesPreferences)
 {
-    writeFile(dataFolder(), "not a folder");
-    writeFile(prefsFile(), "editarea =0\n");
+    testsupport::writeFile(dataFolder(), "not a folder");
+    testsupport::writeFile(prefsFile(), "editarea =0\n");
     EXPECT_NE(runProgram([] { FAIL() << "the main window must not show"; }), 0);
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgDB() + "\n\n"}));
     EXPECT_EQ(readLines(prefsFile()), QStringList({"editarea =0"}));
@@ -198,26 +179,28 @@ TEST_F(Startup, dataFolderIsAPlainFile_showsDbMessageAndLeavesPreferences)
 
 TEST_F(Startup, garbageDatabaseFile_reportsErrorAndEnds)
 {
-    writeFile(dataFile(), QByteArray(4096, 'x'));
+    testsupport::writeFile(dataFile(), QByteArray(4096, 'x'));
     EXPECT_NE(runProgram([] { FAIL() << "the main window must not show"; }), 0);
     ASSERT_EQ(recorder.messages().size(), 1);
     EXPECT_TRUE(recorder.messages().first().startsWith("Erro: 26\n\n")) << recorder.messages().first().toStdString();
     EXPECT_FALSE(QFileInfo::exists(prefsFile()));
 }
 
-TEST_F(Startup, missingConfigFolders_areCreatedWithParents)
+// Missing configuration folders are made with their parents; a preferences
+// folder that cannot be made ends the start with a message, writing nothing.
+TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
 {
-    const QString nested = QFileInfo(testsupport::tempPath("cfg")).path() + "/a/b/c";
-    ConfigHome home(nested);
-    start();
-    App::_FileQuit_Action();
-    EXPECT_EQ(readLines(nested + "/Tovira").size(), 20);
-}
-
-TEST_F(Startup, noPreferencesFolder_showsMessageAndEndsWithoutWriting)
-{
+    {
+        const QString nested = QFileInfo(testsupport::tempPath("cfg")).path() + "/a/b/c";
+        ConfigHome home(nested);
+        start();
+        App::_FileQuit_Action();
+        EXPECT_EQ(readLines(nested + "/Tovira").size(), 20);
+    }
+    closeWindows();
+    App::resetState();
     const QString blocker = testsupport::tempPath("plain-file");
-    writeFile(blocker, "x");
+    testsupport::writeFile(blocker, "x");
     ConfigHome home(blocker + "/config");
     EXPECT_FALSE(App::Event_Open());
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgPref()}));
@@ -249,18 +232,18 @@ TEST_F(Startup, unreadableLockRow_isReportedAndEndsTheStartup)
     EXPECT_FALSE(QFileInfo::exists(prefsFile()));
 }
 
-// The database beside the program is moved by a function of its own, so the
-// tests use a folder of their own rather than the one beside the test
-// program, where other test programs starting at the same time would look.
-TEST_F(Startup, databaseBesideProgram_movesIntoDataFolderLeavingOldCopy)
+// Start-up moves the database kept beside the program by older versions. (The
+// program's folder is one of the test's own: other test programs starting at
+// the same time look beside themselves.)
+TEST_F(Startup, databaseBesideProgram_isMovedIntoTheDataFolderAtStart_leavingAnOldCopy)
 {
     const QString program = QFileInfo(testsupport::tempPath("x")).path();
     makeDatabase(program + "/Tovira.rbd", "Poupança");
-    EnsureFolder(dataFolder());
-    EXPECT_TRUE(MigrateLegacyDatabase(program, dataFile()));
+    SetApplicationFolder(program);
+    start();
+    SetApplicationFolder(QString());
     EXPECT_FALSE(QFileInfo::exists(program + "/Tovira.rbd"));
     EXPECT_TRUE(QFileInfo(program + "/Tovira_OLD.rbd").isFile());
-    start();
     EXPECT_EQ(wCash::instance().List_Contas->Text(), "Poupança");
 }
 
@@ -274,7 +257,7 @@ TEST_F(Startup, databaseBesideProgram_replacesNoFile_andStaysWhenACopyCannotBeMa
         QFile::remove(dataFile());
         EnsureFolder(dataFolder());
         makeDatabase(legacy, "Legacy");
-        writeFile(blocker, "precious");
+        testsupport::writeFile(blocker, "precious");
         EXPECT_FALSE(MigrateLegacyDatabase(program, dataFile())) << existing.toStdString();
         QFile file(blocker);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));

@@ -71,24 +71,16 @@ void TransactionTest::SetUp()
     ASSERT_EQ(main->List_Contas->Text(), "Banco");
 }
 
-QList<QStringList> TransactionTest::storedRows()
+QList<QStringList> TransactionTest::storedRows(const QString& id)
 {
     return testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
-                                   "FROM Movimento ORDER BY id");
+                                   "FROM Movimento WHERE ? = '' OR id = ? ORDER BY id",
+                             {id, id});
 }
 
 QStringList TransactionTest::storedRow(const QString& id)
 {
-    return testsupport::rows(db(),
-                             "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
-                             "FROM Movimento WHERE id = ?",
-                             {id})
-        .value(0);
-}
-
-int TransactionTest::rowCount()
-{
-    return int(testsupport::rows(db(), "SELECT id FROM Movimento").size());
+    return storedRows(id).value(0);
 }
 
 int TransactionTest::ledgerRow(const QString& comment) const

@@ -42,10 +42,10 @@ class TransactionTest : public LedgerTest
   protected:
     void SetUp() override;
 
-    // Every Movimento row but its id, as text ("NULL" for a NULL), by id.
-    static QList<QStringList> storedRows();
+    // Every Movimento row, or the one of that id, but the id, as text ("NULL" for a NULL), by id.
+    static QList<QStringList> storedRows(const QString& id = {});
     static QStringList storedRow(const QString& id);
-    static int rowCount();
+    static int rowCount() { return int(storedRows().size()); }
     // The ledger row whose comment is `comment`, -1 when not listed.
     int ledgerRow(const QString& comment) const;
     // Opens the transaction window on the ledger row of `comment` as a double-click does.

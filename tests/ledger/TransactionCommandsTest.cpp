@@ -24,12 +24,9 @@ TEST_F(TransactionCommands, newTransaction_opensInInsertMode_withTodayAndTheShow
     click(main->BevelButton2);
     EXPECT_EQ(Module1::transacaoopcao, "i");
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.sContas->Text(), "Carteira");
-    EXPECT_EQ(w.tData->Text(), "05/12/26");
-    EXPECT_EQ(w.tValor->Text(), "");
+    EXPECT_EQ(QStringList({w.sContas->Text(), w.tData->Text(), w.tValor->Text(), w.sCategoria->Text()}),
+              QStringList({"Carteira", "05/12/26", "", ""}));
     EXPECT_FALSE(w.cConciliado->isChecked());
-    EXPECT_EQ(w.sCategoria->ListIndex(), -1);
-    EXPECT_EQ(w.sContato->ListIndex(), -1);
 }
 
 TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_andTypingOverTheAmountCorrectsIt)
@@ -40,14 +37,10 @@ TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_andTypingO
     wTransacoes& w = wTransacoes::instance();
     EXPECT_EQ(Module1::transacaoopcao, "a");
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.tValor->Text(), "1234.50");
-    EXPECT_EQ(w.sTipo->ListIndex(), 1);
-    EXPECT_EQ(w.tData->Text(), "05/03/2026");
+    EXPECT_EQ(QStringList({w.tValor->Text(), w.sTipo->Text(), w.tData->Text(), w.sContas->Text(), w.sCategoria->Text(),
+                           w.sContato->Text(), w.tComentarios->Text()}),
+              QStringList({"1234.50", Module1::kDebito(), "05/03/2026", "Banco", "Casa", "  -  ", "luz"}));
     EXPECT_TRUE(w.cConciliado->isChecked());
-    EXPECT_EQ(w.sContas->Text(), "Banco");
-    EXPECT_EQ(w.sCategoria->Text(), "Casa");
-    EXPECT_EQ(w.sContato->ListIndex(), 0);
-    EXPECT_EQ(w.tComentarios->Text(), "luz");
 
     w.tValor->setFocus();
     w.tValor->end(false);
@@ -124,7 +117,7 @@ TEST_F(TransactionCommands, changeMovesTheRowToTheChosenAccount_andChecksAccount
     EXPECT_EQ(main->Totalgeral->text(), "$0.00");
 }
 
-TEST_F(TransactionCommands, changeWhoseInsertFails_keepsTheOldRow_andReportsTheError)
+TEST_F(TransactionCommands, changeWhoseInsertFailsOrDeleteThatFails_keepsTheOldRow_andReportsTheError)
 {
     const QString a = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
     wTransacoes& w = edit("A");
@@ -135,21 +128,13 @@ TEST_F(TransactionCommands, changeWhoseInsertFails_keepsTheOldRow_andReportsTheE
     EXPECT_EQ(storedRow(a), QStringList({"Banco", "Casa", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}));
     EXPECT_EQ(rowCount(), 1);
     EXPECT_FALSE(db().InTransaction());
-}
 
-TEST_F(TransactionCommands, editWithNoRowSelected_opensInChangeMode_andOkAddsANewRow)
-{
-    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    main->lMovimento->setListIndex(-1);
-    main->AlteraMovimento();
-    wTransacoes& w = wTransacoes::instance();
-    EXPECT_EQ(Module1::transacaoopcao, "a");
-    EXPECT_TRUE(w.isVisible());
-    select(w.sCategoria, "Casa");
-    w.tValor->setText("7");
-    w.tData->setText("02/01/26");
-    click(w.PushButton1);
-    EXPECT_EQ(rowCount(), 2);
+    w.Hide();
+    main->lMovimento->setListIndex(ledgerRow("A"));
+    testsupport::failOn(db(), "DELETE", "Movimento", "kept");
+    main->ApagaMovimento();
+    EXPECT_EQ(recorder.messages().last(), "Erro: 19\n\nkept");
+    EXPECT_EQ(rowCount(), 1);
 }
 
 TEST_F(TransactionCommands, delete_needsASelection_asksFirst_andRemovesExactlyThatRow)
@@ -167,11 +152,9 @@ TEST_F(TransactionCommands, delete_needsASelection_asksFirst_andRemovesExactlyTh
     recorder.answers.enqueue(false);
     main->ApagaMovimento();
     ASSERT_EQ(recorder.shown.size(), 2);
-    EXPECT_EQ(recorder.shown[1].text, "Confirma Apagar?");
-    EXPECT_EQ(recorder.shown[1].title, "Confirma?");
+    EXPECT_EQ(recorder.shown[1].text + recorder.shown[1].title, "Confirma Apagar?Confirma?");
     EXPECT_TRUE(recorder.shown[1].showCancel);
     EXPECT_EQ(rowCount(), 2);
-    EXPECT_EQ(main->lMovimento->ListCount(), 2);
 
     ASSERT_GE(main->sAno->findText("2025"), 0);
     main->ApagaMovimento(); // the recorder answers OK
@@ -196,14 +179,4 @@ TEST_F(TransactionCommands, deleteKeys_inAnEmptyLedgerDoNothing_elseDeleteTheSel
     main->lMovimento->setListIndex(ledgerRow("A"));
     EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(127))));
     EXPECT_EQ(rowCount(), 0);
-}
-
-TEST_F(TransactionCommands, failedDelete_isReported_andTheRowStays)
-{
-    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    main->lMovimento->setListIndex(ledgerRow("A"));
-    testsupport::failOn(db(), "DELETE", "Movimento", "kept");
-    main->ApagaMovimento();
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nkept"}));
-    EXPECT_EQ(rowCount(), 1);
 }

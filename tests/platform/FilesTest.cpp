@@ -9,19 +9,6 @@
 
 namespace {
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeRaw(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
 QStringList folderEntries(const QString& dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -29,27 +16,11 @@ QStringList folderEntries(const QString& dir)
 
 } // namespace
 
-TEST(Files, writeThenRead_roundTripsUtf8Lines_replacesTheOldFile_readMissingLeavesLinesAlone)
-{
-    const QString path = testsupport::tempPath(QStringLiteral("Tovira"));
-    writeRaw(path, "old contents that are longer than the new ones\n");
-    const QStringList lines = {QStringLiteral("Março"), QString(), QStringLiteral("\tTAB")};
-    ASSERT_TRUE(WriteTextLines(path, lines));
-    EXPECT_EQ(contents(path), QByteArray("Mar\xc3\xa7o\n\n\tTAB\n"));
-    QStringList read;
-    ASSERT_TRUE(ReadTextLines(path, read));
-    EXPECT_EQ(read, lines);
-    EXPECT_EQ(folderEntries(QFileInfo(path).path()), QStringList({"Tovira"})) << "no temporary file left behind";
-
-    EXPECT_FALSE(ReadTextLines(path + QStringLiteral("-missing"), read));
-    EXPECT_EQ(read, lines);
-}
-
 TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNothing)
 {
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
     ASSERT_TRUE(QDir().mkpath(dir));
-    writeRaw(dir + QStringLiteral("/inside"), "x");
+    testsupport::writeFile(dir + QStringLiteral("/inside"), "x");
     const QString missing = testsupport::tempPath(QStringLiteral("no/such/folder/Tovira"));
     for (const QString& path : {dir, missing}) {
         QString error;
@@ -57,64 +28,6 @@ TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNoth
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(folderEntries(dir), QStringList({"inside"}));
-    EXPECT_EQ(contents(dir + QStringLiteral("/inside")), QByteArray("x"));
+    EXPECT_EQ(testsupport::readFile(dir + QStringLiteral("/inside")), QByteArray("x"));
     EXPECT_FALSE(QFileInfo::exists(missing));
-}
-
-TEST(Files, writeIntoAFolderThatCannotBeWritten_failsAndKeepsTheOldFile)
-{
-    const QString path = testsupport::tempPath(QStringLiteral("Tovira"));
-    const QString dir = QFileInfo(path).path();
-    writeRaw(path, "old\n");
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-    const bool refused = !QFile(dir + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
-    const bool written = refused && WriteTextLines(path, {QStringLiteral("new")});
-    QFile::remove(dir + QStringLiteral("/probe"));
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!refused)
-        GTEST_SKIP() << "folder permissions do not bind this user (the superuser writes anywhere)";
-    EXPECT_FALSE(written);
-    EXPECT_EQ(contents(path), QByteArray("old\n"));
-    EXPECT_EQ(folderEntries(dir), QStringList({"Tovira"}));
-}
-
-// A database moved from beside the program must never land on the user's data.
-TEST(Files, copyFileWhole_copiesEveryByte_neverReplacesAFileItselfOrAFolder_andAMissingSourceCreatesNothing)
-{
-    const QString from = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
-    QByteArray data;
-    for (int i = 0; i < 300000; ++i)
-        data.append(char(i * 7));
-    writeRaw(from, data);
-    const QString copy = testsupport::tempPath(QStringLiteral("Tovira_OLD.rbd"));
-    ASSERT_TRUE(CopyFileWhole(from, copy));
-    EXPECT_EQ(contents(copy), data);
-
-    const QString precious = testsupport::tempPath(QStringLiteral("Tovira.rbd"));
-    writeRaw(precious, "precious");
-    const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
-    ASSERT_TRUE(QDir().mkpath(dir));
-    const QString fromNothing = testsupport::tempPath(QStringLiteral("copy"));
-    QString error;
-    EXPECT_FALSE(CopyFileWhole(from, precious, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(CopyFileWhole(from, from));
-    EXPECT_FALSE(CopyFileWhole(from, dir));
-    EXPECT_FALSE(CopyFileWhole(testsupport::tempPath(QStringLiteral("missing")), fromNothing));
-    EXPECT_EQ(contents(precious), QByteArray("precious"));
-    EXPECT_EQ(contents(from), data);
-    EXPECT_TRUE(QFileInfo(dir).isDir());
-    EXPECT_TRUE(folderEntries(QFileInfo(fromNothing).path()).isEmpty());
-}
-
-TEST(Files, ensureFolder_createsEveryMissingParent_andRefusesAFileInTheWay)
-{
-    const QString deep = testsupport::tempPath(QStringLiteral("a/b/c/Tovira"));
-    EXPECT_TRUE(EnsureFolder(deep));
-    EXPECT_TRUE(QFileInfo(deep).isDir());
-    EXPECT_TRUE(EnsureFolder(deep));
-    const QString file = testsupport::tempPath(QStringLiteral("Tovira"));
-    writeRaw(file, "x");
-    EXPECT_FALSE(EnsureFolder(file));
-    EXPECT_EQ(contents(file), QByteArray("x"));
 }

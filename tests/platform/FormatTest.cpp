@@ -10,35 +10,24 @@ TEST(Format, ledgerMasks_roundHalfAwayFromZeroOnTheShortestDecimal_andZeroHasNoS
         const char* mask;
         const char* expected;
     } cases[] = {
+        {123.45, "$###,##0.00", "$123.45"},
+        {250000, "$###,##0.00", "$250,000.00"},
+        {-100345936.6, "$-###,##0.00", "$-100,345,936.60"},
         {1200.5, "$###,##0.00", "$1,200.50"},
         {0, "$###,##0.00", "$0.00"},
         {-20, "$-###,##0.00", "$-20.00"},
-        {20, "$-###,##0.00", "$20.00"},
         {-20, "$###,##0.00", "$-20.00"},
         {-1234567.891, "-###,##0.00", "-1,234,567.89"},
-        {0.5, "###,##0.00", "0.50"},
         {2.675, "$###,##0.00", "$2.68"},
         {-2.675, "$-###,##0.00", "$-2.68"},
         {1.005, "$###,##0.00", "$1.01"},
         {999.995, "$###,##0.00", "$1,000.00"},
-        {0.3 - (0.1 + 0.2), "$###,##0.00", "$0.00"},
         {0.3 - (0.1 + 0.2), "$-###,##0.00", "$0.00"},
         {-0.004, "$-###,##0.00", "$0.00"},
         {1e15, "###,##0.00", "1,000,000,000,000,000.00"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
-}
-
-TEST(Format, cdblReadsTheLeadingNumber_strWritesTheShortestForm)
-{
-    const std::pair<const char*, double> numbers[] = {
-        {"12.5", 12.5}, {"$1,200.50", 1200.5}, {" -3", -3}, {"abc", 0}, {"", 0}, {"7x", 7}};
-    for (const auto& [text, value] : numbers)
-        EXPECT_EQ(CDbl(text), value) << text;
-    EXPECT_EQ(Str(26), "26");
-    EXPECT_EQ(Str(1200.5), "1200.5");
-    EXPECT_EQ(Str(-20.0), "-20");
 }
 
 TEST(Format, readAmount_takesEitherDecimalMark_lastSeparatorWins_refusesEverythingElse)

@@ -19,23 +19,13 @@ class CategoryWindow : public RegisterTest
 
 } // namespace
 
-TEST_F(CategoryWindow, opening_selectsTheFirstCategoryAndShowsItsName)
-{
-    wCategorias& window = wCategorias::instance();
-    window.Show();
-    testsupport::screenshot(window, "wCategorias");
-    EXPECT_EQ(rows(window.ListBox1), QStringList({"Lazer", "Mercado"}));
-    EXPECT_EQ(window.ListBox1->ListIndex(), 0);
-    EXPECT_EQ(window.conta_descricao->Text(), "Lazer");
-    EXPECT_EQ(window.tempcategoria, "Lazer");
-}
-
 TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoLedgerAndSchedules)
 {
     doubleClickRow(main->List_Categorias, "Mercado");
     wCategorias& window = wCategorias::instance();
     EXPECT_EQ(Module1::categoriaopcao, "a");
     EXPECT_EQ(window.conta_descricao->Text(), "Mercado");
+    testsupport::screenshot(window, "wCategorias");
     window.conta_descricao->setText("Feira");
     click(window.btok);
     EXPECT_TRUE(recorder.shown.isEmpty());
@@ -49,9 +39,8 @@ TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoLedgerAndSched
 
 TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
 {
-    addThroughPlus("Saúde");
-    addThroughPlus("Lazer");
-    addThroughPlus("  ");
+    for (const char* name : {"Saúde", "Lazer", "  "})
+        addThroughPlus(name);
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Saúde"}));
     EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Saúde'"), QStringList{"1"});
     EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
@@ -64,39 +53,10 @@ TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_inserts)
     doubleClickRow(main->List_Categorias, "Lazer");
     click(wCategorias::instance().bt_fecha1);
     EXPECT_EQ(Module1::categoriaopcao, "i");
-    // A menu command: the window opens with the first category selected.
-    wCategorias& window = wCategorias::instance();
-    window.Show();
-    window.conta_descricao->setText("Viagem");
-    click(window.btok);
+    wCategorias::instance().Show();
+    EXPECT_EQ(wCategorias::instance().conta_descricao->Text(), "Lazer"); // the first is selected
+    wCategorias::instance().conta_descricao->setText("Viagem");
+    click(wCategorias::instance().btok);
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Viagem"}));
     EXPECT_EQ(ids("conta", "Lazer"), QStringList({"2", "5"}));
-}
-
-TEST_F(CategoryWindow, renameModeOnAnEmptyRegister_insertsAndLeavesUncategorisedRowsAlone)
-{
-    exec("DELETE FROM Categorias");
-    exec("UPDATE Movimento SET conta = '' WHERE id = 4");
-    Module1::categoriaopcao = "a";
-    wCategorias& window = wCategorias::instance();
-    EXPECT_EQ(window.ListBox1->ListCount(), 0);
-    EXPECT_EQ(window.conta_descricao->Text(), "");
-    window.conta_descricao->setText("Nova");
-    click(window.btok);
-    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Nova"}));
-    EXPECT_EQ(ids("conta", ""), QStringList({"4"}));
-}
-
-TEST_F(CategoryWindow, whileImporting_duplicateSkippedSilentlyAndFieldKeepsTheName)
-{
-    ImportingScope importing;
-    wCategorias& window = wCategorias::instance();
-    window.conta_descricao->setText("Mercado");
-    window.InsereCategoria();
-    EXPECT_TRUE(recorder.shown.isEmpty());
-    EXPECT_EQ(window.conta_descricao->Text(), "Mercado");
-    window.conta_descricao->setText("");
-    window.InsereCategoria();
-    EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
-    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado"}));
 }

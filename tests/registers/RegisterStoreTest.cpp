@@ -85,15 +85,6 @@ TEST_F(RegisterStoreTest, renameFailingAtTheLastStatement_rollsBackTheLedgerToo)
     }
 }
 
-TEST_F(RegisterStoreTest, deleteContact_keepsTheNameInTransactions_andDeletesEqualTwins)
-{
-    addContacts({"Ana", " Ana"});
-    RegisterStore store(db(), Kind::Contact);
-    ASSERT_TRUE(store.Delete("Ana"));
-    EXPECT_EQ(store.Names().value(), QStringList({" Ana", "Bruno"}));
-    EXPECT_EQ(ids("contato", "Ana"), QStringList({"1", "3"}));
-}
-
 TEST_F(RegisterStoreTest, find_isExactAndAFailedQueryIsNotFree)
 {
     RegisterStore store(db(), Kind::Contact);

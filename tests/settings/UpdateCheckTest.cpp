@@ -3,15 +3,19 @@
 #include "Recorder.h"
 #include "TestSupport.h"
 #include "app/App.h"
+#include "settings/wSobre.h"
 #include "settings/wUpdate.h"
 #include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QNetworkProxy>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -37,12 +41,37 @@ TEST(UpdateVerdictTest, sameOrOlderIsUpToDate_newerIsNotice_anythingElseFailed)
     EXPECT_EQ(JudgeVersionFile({false, 200, "9.9"}, 2, 1), UpdateVerdict::CheckFailed);
 }
 
-TEST(VersionTextTest, aboutBoxShowsThirdNumberOnlyWhenNotZero)
+// The build is version 2.1.0: no third number. Ok and Escape hide the box, the
+// close box ends it; a click on the credit line opens the page on release.
+TEST(AboutBox, showsTheVersion_okOrEscapeHides_closeBoxEnds_creditLineOpensThePage)
 {
-    EXPECT_EQ(AboutVersionText(2, 1, 0), QLatin1String("v2.1"));
+    Recorder recorder;
+    App::_mSobre_Action();
+    wSobre* box = &wSobre::instance();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+    EXPECT_EQ(box->Versao_numero->text(), "v2.1");
     EXPECT_EQ(AboutVersionText(2, 1, 3), QLatin1String("v2.1.3"));
-    EXPECT_EQ(AboutVersionText(10, 0, 12), QLatin1String("v10.0.12"));
-    EXPECT_EQ(UpdateVersionText(2, 1), QLatin1String("2.1"));
+    EXPECT_GE(box->Versao_numero->width(), box->Versao_numero->fontMetrics().horizontalAdvance("v22.22.22"));
+    testsupport::screenshot(*box, "wSobre");
+
+    box->PushButton1->click();
+    EXPECT_FALSE(box->isVisible());
+    App::_mSobre_Action();
+    EXPECT_EQ(&wSobre::instance(), box);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(box->isVisible());
+    box->close();
+    EXPECT_FALSE(wSobre::exists());
+    EXPECT_TRUE(recorder.openedUrls.isEmpty());
+
+    App::_mSobre_Action();
+    box = &wSobre::instance();
+    QTest::mousePress(box->StaticText1, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(recorder.openedUrls.isEmpty());
+    QTest::mouseRelease(box->StaticText1, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(TOVIRA_WEB_URL)});
+    EXPECT_FALSE(box->isVisible());
+    box->Close();
 }
 
 // --- The whole check against a local HTTP server.
@@ -117,19 +146,6 @@ class UpdateCheck : public ::testing::Test
     Recorder recorder;
 };
 
-TEST_F(UpdateCheck, publishedSameVersion_saysUpToDate)
-{
-    ASSERT_EQ(UpdateVersionText(App::MajorVersion, App::MinorVersion), QLatin1String("2.1"));
-    for (const char* body : {"2.1", "2.1\n"}) {
-        recorder.clear();
-        server.body = body;
-        App::ChecaUpdate();
-        EXPECT_EQ(recorder.messages(), QStringList{QStringLiteral("O Tovira está atualizado!")}) << body;
-        EXPECT_FALSE(noticeShown());
-    }
-    EXPECT_EQ(server.requestedPaths.value(0), QLatin1String("/updates/tovira.upd"));
-}
-
 TEST_F(UpdateCheck, publishedNewerVersion_showsTheNotice_sameWindowNextTime)
 {
     server.body = "2.2";
@@ -138,48 +154,31 @@ TEST_F(UpdateCheck, publishedNewerVersion_showsTheNotice_sameWindowNextTime)
     ASSERT_TRUE(noticeShown());
     wUpdate* first = &wUpdate::instance();
     testsupport::screenshot(*first, QStringLiteral("wUpdate"));
-
     first->PushButton1->click();
     EXPECT_FALSE(first->isVisible());
     EXPECT_TRUE(recorder.openedUrls.isEmpty());
     App::ChecaUpdate();
     EXPECT_TRUE(noticeShown());
     EXPECT_EQ(&wUpdate::instance(), first);
-
     first->PushButton2->click();
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(QStringLiteral(TOVIRA_WEB_URL))});
 }
 
-TEST_F(UpdateCheck, errorStatusNoVersionClosedPortSilenceOrOversize_sayCheckFailed_neverTheNotice)
+// (A refused connection is the menu command's test.)
+TEST_F(UpdateCheck, errorStatusNoVersionSilenceOrOversize_sayCheckFailed_neverTheNotice)
 {
-    struct Case
-    {
-        const char* name;
-        int status;
-        QByteArray body;
-        bool silent = false;
-        bool closedPort = false;
-    };
-    const QList<Case> cases{{"404", 404, "9.9"},
-                            {"html", 200, "<html><body>Página não encontrada</body></html>"},
-                            {"oversized", 200, QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2"},
-                            {"silent", 200, "2.1", true},
-                            {"closed port", 200, "2.1", false, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    const std::tuple<int, QByteArray, bool> cases[] = {{404, "9.9", false},
+                                                       {200, "<html><body>Página não encontrada</body></html>", false},
+                                                       {200, QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2", false},
+                                                       {200, "2.1", true}};
+    for (const auto& [status, body, silent] : cases) {
+        SCOPED_TRACE(body.left(20).toStdString());
         recorder.clear();
-        server.status = c.status;
-        server.body = c.body;
-        server.silent = c.silent;
-        UpdateCheckSettings::timeoutMs = c.silent ? 300 : 5000;
-        QTcpServer probe;
-        if (c.closedPort) {
-            ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-            UpdateCheckSettings::address =
-                QUrl(QString("http://127.0.0.1:%1/updates/tovira.upd").arg(probe.serverPort()));
-            probe.close();
-        }
+        server.status = status;
+        server.body = body;
+        server.silent = silent;
+        UpdateCheckSettings::timeoutMs = silent ? 300 : 5000;
         QElapsedTimer clock;
         clock.start();
         App::ChecaUpdate();
@@ -189,23 +188,30 @@ TEST_F(UpdateCheck, errorStatusNoVersionClosedPortSilenceOrOversize_sayCheckFail
     }
 }
 
-TEST_F(UpdateCheck, whileWaiting_noSecondCheck_andTheCommandIsDisabled)
+// The running version published: up to date. While the check waits the
+// command is disabled, the cursor busy, and no second check starts.
+TEST_F(UpdateCheck, sameVersion_upToDate_whileWaitingNoSecondCheck_theCommandDisabled_theCursorBusy)
 {
     BindMenuHandlers(MenuBar1::instance());
     QAction* command = MenuBar1::instance().entry(QStringLiteral("mChecaUpdate"));
     ASSERT_TRUE(command->isEnabled());
     bool disabledWhileWaiting = false;
+    bool busyWhileWaiting = false;
     server.body = "2.1";
     server.onRequest = [&] {
         disabledWhileWaiting = !command->isEnabled();
+        busyWhileWaiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         // A second check started now must not run (no second request, no second message).
         App::ChecaUpdate();
     };
     App::ChecaUpdate();
     EXPECT_TRUE(disabledWhileWaiting);
+    EXPECT_TRUE(busyWhileWaiting);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(command->isEnabled());
-    EXPECT_EQ(server.requestedPaths.size(), 1);
-    EXPECT_EQ(recorder.messages(), QStringList{Module1::kNaotemNovaVersao()});
+    EXPECT_EQ(server.requestedPaths, QStringList{"/updates/tovira.upd"});
+    EXPECT_EQ(recorder.messages(), QStringList{"O Tovira está atualizado!"});
+    EXPECT_FALSE(noticeShown());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/Files.h"
 #include "platform/Listbox.h"
 #include "platform/Window.h"
+#include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
 
 #include <QApplication>
@@ -177,6 +178,7 @@ void AppTest::removeUserFiles()
 
 void AppTest::start()
 {
+    InstallMainMenusAndToolbar();
     ASSERT_TRUE(App::Event_Open());
 }
 

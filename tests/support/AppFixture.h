@@ -57,7 +57,8 @@ class AppTest : public ::testing::Test
     // --- The whole program.
     // Deletes the data folder and the preferences file: the next start is a new user's first.
     static void removeUserFiles();
-    // Starts a run as the program does, from the data folder and preferences file of the temporary HOME.
+    // Starts a run as the program does (menu bar, toolbar, then the first event), from the data folder and
+    // preferences file of the temporary HOME.
     static void start();
     // Quits as the menu command does, forgets the run and starts a new one.
     static void restart();

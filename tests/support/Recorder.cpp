@@ -18,20 +18,11 @@ Recorder::~Recorder()
     seams::setClock(nullptr);
 }
 
-QStringList Recorder::messages() const
+QStringList Recorder::texts(const QString& kind) const
 {
     QStringList out;
     for (const ShownText& s : shown)
-        if (s.kind == QLatin1String("message"))
-            out << s.text;
-    return out;
-}
-
-QStringList Recorder::confirmations() const
-{
-    QStringList out;
-    for (const ShownText& s : shown)
-        if (s.kind == QLatin1String("confirm"))
+        if (s.kind == kind)
             out << s.text;
     return out;
 }

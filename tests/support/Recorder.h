@@ -43,10 +43,10 @@ public:
     QList<QUrl> openedUrls;
     QStringList openedDocuments;
 
-    // Every message-box text, in order.
-    QStringList messages() const;
-    // Every confirmation-dialog text, in order.
-    QStringList confirmations() const;
+    // Every message-box text, or every confirmation-dialog text, in order.
+    QStringList messages() const { return texts(QStringLiteral("message")); }
+    QStringList confirmations() const { return texts(QStringLiteral("confirm")); }
+    QStringList texts(const QString& kind) const;
     void clear();
 
     void message(const QString& text) override;

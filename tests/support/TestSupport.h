@@ -33,6 +33,11 @@ QStringList column(SQLDatabase& db, const QString& sql, const QVariantList& para
 // named fail_<when>_<table>, for a test that drops it again.
 void failOn(SQLDatabase& db, const QString& when, const QString& table, const QString& message);
 
+// Writes the bytes as the whole file, making its folder; reads a file whole
+// ("<unreadable>" when it cannot be read).
+void writeFile(const QString& path, const QByteArray& bytes = {});
+QByteArray readFile(const QString& path);
+
 // Grabs the widget (shown offscreen), saves it as <name>.png in the build
 // folder's screenshots directory for review, and returns the image.
 QImage screenshot(QWidget& widget, const QString& name);

@@ -7,14 +7,26 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextEdit>
+#include <QTimer>
 #include <array>
 
 namespace {
+
+// One command of the menu bar: the entry's name and its App handler. A command
+// whose window is not part of the program yet stays in the menu, disabled.
+struct MenuCommand
+{
+    const char* name;
+    void (*handler)();
+    bool available;
+};
 
 // Each command by its menu entry's name, with its handler and whether it is
 // enabled (the toolbar's items follow their commands).
@@ -46,19 +58,19 @@ QKeySequence shortcutFor(const QString& text)
     return QKeySequence(portable, QKeySequence::PortableText);
 }
 
-// The focused widget's text field: a line edit (also inside an editable
+// The text field a widget is or holds: a line edit (also inside an editable
 // pop-up), a rich or a plain multi-line text field.
-struct FocusedText
+struct TextField
 {
     QLineEdit* line = nullptr;
     QTextEdit* rich = nullptr;
     QPlainTextEdit* plain = nullptr;
+    explicit operator bool() const { return line || rich || plain; }
 };
 
-FocusedText focusedText()
+TextField textField(QWidget* widget)
 {
-    FocusedText found;
-    QWidget* widget = QApplication::focusWidget();
+    TextField found;
     if (auto* combo = qobject_cast<QComboBox*>(widget))
         widget = combo->lineEdit();
     found.line = qobject_cast<QLineEdit*>(widget);
@@ -67,11 +79,85 @@ FocusedText focusedText()
     return found;
 }
 
+// The field the edit entries act on. From a key, the focused one. From the
+// menu, the one the user was typing in: choosing the menu of the main window
+// while working in another window moves the focus into the main window, so the
+// field that the other window's focus left is remembered, until the focus
+// moves on within the main window.
+class EditTarget : public QObject
+{
+public:
+    explicit EditTarget(QMenuBar& bar, QMenu& editMenu) : QObject(&bar), bar_(bar)
+    {
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (old && now && old->window() == now->window())
+                left_ = nullptr;
+            else if (old && old->window() != bar_.window())
+                left_ = old;
+        });
+        connect(&editMenu, &QMenu::aboutToShow, this, [this] {
+            menuOpen_ = true;
+            QWidget* focus = QApplication::focusWidget();
+            chosen_ = textField(focus) || !left_ || !left_->isVisible() ? focus : left_.data();
+        });
+        // The entry chosen is triggered right after the menu hides.
+        connect(&editMenu, &QMenu::aboutToHide, this,
+                [this] { QTimer::singleShot(0, this, [this] { menuOpen_ = false; }); });
+    }
+
+    TextField field() const { return textField(menuOpen_ ? chosen_.data() : QApplication::focusWidget()); }
+
+private:
+    QMenuBar& bar_;
+    QPointer<QWidget> left_;
+    QPointer<QWidget> chosen_;
+    bool menuOpen_ = false;
+};
+
+QPointer<EditTarget> editTarget;
+
+TextField editedField()
+{
+    return editTarget ? editTarget->field() : textField(QApplication::focusWidget());
+}
+
+// A text field takes some command keys for editing of its own (Control+U
+// clears the line on Linux). The program's command keys come first wherever
+// the focus is, so that no typed text is lost to a command's key; where the
+// command cannot run (a modal window is up, or it is not available), the key
+// does nothing.
+class CommandKeysFirst : public QObject
+{
+public:
+    CommandKeysFirst(QObject* owner, QList<QKeySequence> keys) : QObject(owner), keys_(std::move(keys))
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        if (!keys_.contains(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination())))
+            return false;
+        // Refusing the override lets the command's shortcut run; a key press
+        // that arrives after all is one no command took.
+        event->ignore();
+        return true;
+    }
+
+private:
+    QList<QKeySequence> keys_;
+};
+
 } // namespace
 
-std::span<const MenuCommand> MenuCommands()
+bool MenuCommandAvailable(const char* name)
 {
-    return kMenuCommands;
+    for (const MenuCommand& command : kMenuCommands)
+        if (qstrcmp(command.name, name) == 0)
+            return command.available;
+    return false;
 }
 
 MenuBar1& MenuBar1::instance()
@@ -93,6 +179,7 @@ MenuBar1::MenuBar1() : QMenuBar(nullptr)
     Untitled1();
     Untitled2();
     Untitled3();
+    editTarget = new EditTarget(*this, *menu(QStringLiteral("EditMenu")));
 }
 
 QAction* MenuBar1::entry(const QString& name) const
@@ -130,7 +217,6 @@ QAction* MenuBar1::addSeparatorItem(const QString& menuName, const QString& name
 {
     QAction* separator = menu(menuName)->addSeparator();
     separator->setObjectName(name);
-    separator->setText(QStringLiteral("-"));
     return separator;
 }
 
@@ -194,6 +280,7 @@ void BindMenuHandlers(MenuBar1& bar)
     if (bar.handlersBound_)
         return;
     bar.handlersBound_ = true;
+    QList<QKeySequence> commandKeys;
     for (const MenuCommand& command : kMenuCommands) {
         QAction* item = bar.entry(QLatin1String(command.name));
         if (!item)
@@ -202,8 +289,11 @@ void BindMenuHandlers(MenuBar1& bar)
         // The menu bar belongs to the main window, but its commands work from
         // every window of the program, as a shared menu bar's would.
         item->setShortcutContext(Qt::ApplicationShortcut);
+        if (!item->shortcut().isEmpty())
+            commandKeys << item->shortcut();
         QObject::connect(item, &QAction::triggered, &bar, [handler = command.handler] { handler(); });
     }
+    new CommandKeysFirst(&bar, commandKeys);
 }
 
 void InstallMainMenusAndToolbar()
@@ -220,7 +310,7 @@ namespace focusedtext {
 
 void undo()
 {
-    const FocusedText text = focusedText();
+    const TextField text = editedField();
     if (text.line)
         text.line->undo();
     else if (text.rich)
@@ -231,7 +321,7 @@ void undo()
 
 void cut()
 {
-    const FocusedText text = focusedText();
+    const TextField text = editedField();
     if (text.line && !text.line->isReadOnly())
         text.line->cut();
     else if (text.rich && !text.rich->isReadOnly())
@@ -242,7 +332,7 @@ void cut()
 
 void copy()
 {
-    const FocusedText text = focusedText();
+    const TextField text = editedField();
     if (text.line)
         text.line->copy();
     else if (text.rich)
@@ -253,7 +343,7 @@ void copy()
 
 void paste()
 {
-    const FocusedText text = focusedText();
+    const TextField text = editedField();
     if (text.line && !text.line->isReadOnly())
         text.line->paste();
     else if (text.rich && !text.rich->isReadOnly())
@@ -265,7 +355,7 @@ void paste()
 // Clear removes the selection, leaving the clipboard alone.
 void clear()
 {
-    const FocusedText text = focusedText();
+    const TextField text = editedField();
     if (text.line && !text.line->isReadOnly() && text.line->hasSelectedText())
         text.line->del();
     else if (text.rich && !text.rich->isReadOnly())
@@ -276,7 +366,7 @@ void clear()
 
 void selectAll()
 {
-    const FocusedText text = focusedText();
+    const TextField text = editedField();
     if (text.line)
         text.line->selectAll();
     else if (text.rich)

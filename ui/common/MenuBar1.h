@@ -6,21 +6,11 @@
 
 #include <QAction>
 #include <QMenuBar>
-#include <span>
 
 class QMenu;
 
-// One command of the menu bar: the entry's name and its App handler. A command
-// whose window is not part of the program yet stays in the menu, disabled.
-struct MenuCommand
-{
-    const char* name;
-    void (*handler)();
-    bool available;
-};
-
-// The fourteen commands in the order they are bound.
-std::span<const MenuCommand> MenuCommands();
+// Whether the command of that entry name is part of the program yet.
+bool MenuCommandAvailable(const char* name);
 
 class MenuBar1 : public QMenuBar
 {
@@ -64,8 +54,9 @@ void BindMenuHandlers(MenuBar1& bar);
 // main window (created hidden, without opening, when it does not exist yet).
 void InstallMainMenusAndToolbar();
 
-// The standard editing of the focused text field (one-line or multi-line);
-// each does nothing when no text field has the focus.
+// The standard editing of a text field (one-line or multi-line): from a key,
+// the focused one; from the menu, the one the user was working in, also when
+// that is in another window than the menu bar's. Nothing without one.
 namespace focusedtext {
 void undo();
 void cut();

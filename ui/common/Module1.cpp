@@ -40,6 +40,7 @@ TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
 TOVIRA_TEXT(kMsgSenhaIlegivel, "A senha gravada no arquivo de dados está vazia ou danificada e não pode ser "
                                "conferida.")
 TOVIRA_TEXT(kMsgMovimentoNaoExiste, "O movimento não existe mais.")
+TOVIRA_TEXT(kMsgAjudaSemLeitor, "Nenhum programa conseguiu abrir o manual. Ele está em:")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

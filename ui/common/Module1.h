@@ -27,6 +27,7 @@ QString kMsgExportacaoFalhou();
 QString kMsgArquivoSomenteLeitura();
 QString kMsgSenhaIlegivel();
 QString kMsgMovimentoNaoExiste();
+QString kMsgAjudaSemLeitor();
 
 // The twelve month names, January first.
 QStringList monthNames();

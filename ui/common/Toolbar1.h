@@ -1,7 +1,8 @@
 #pragma once
 
 // The main window's toolbar: the contact list, a separator, the chart window
-// and the schedule list. It reacts to nothing itself; the window that places
+// and the schedule list, each button enabled like the menu command that opens
+// the same window. It reacts to nothing itself; the window that places
 // it handles QToolBar::actionTriggered, the pressed button named by its objectName.
 
 #include <QToolBar>
@@ -23,6 +24,9 @@ public:
     QAction* mgraficos = nullptr;
     QAction* magendamento = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QAction* addButton(const QString& name, const QString& caption, const QImage& icon);
+    QAction* addButton(const QString& name, const char* command, const QString& caption, const QImage& icon);
 };

@@ -27,7 +27,6 @@ const QImage& ToolbarPictures::picture(std::optional<QImage>& slot, const QStrin
     // A picture that failed to load is kept too: it is not asked for again.
     if (!slot) {
         slot = loader_(name);
-        ++loads_;
     }
     return *slot;
 }
@@ -37,7 +36,6 @@ const QImage& ToolbarPictures::icon(std::optional<QImage>& slot, const QString& 
 {
     if (!slot) {
         slot = loader_(name);
-        ++loads_;
         if (!slot->isNull())
             slot = ApplyPictureMask(*slot, mask, whiteIsTransparent);
     }

@@ -31,15 +31,11 @@ public:
     const QImage& graphics_mask();
     const QImage& scheduler_mask();
 
-    // How many pictures have been loaded so far (at most six).
-    int loadCount() const { return loads_; }
-
 private:
     const QImage& icon(std::optional<QImage>& slot, const QString& name, bool whiteIsTransparent, const QImage& mask);
     const QImage& picture(std::optional<QImage>& slot, const QString& name);
 
     Loader loader_;
-    int loads_ = 0;
     std::optional<QImage> contacts_, graphics_, scheduler_;
     std::optional<QImage> contactsMask_, graphicsMask_, schedulerMask_;
 };

@@ -29,9 +29,7 @@ wDigitaSenha::wDigitaSenha()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Tovira"));
     setFixedSize(277, 145);
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    useDialogTextSize();
     CreateControls();
     connect(bt_cancela, &QPushButton::clicked, this, [this] { bt_cancela_Action(); });
     connect(bt_ok, &QPushButton::clicked, this, [this] { bt_ok_Action(); });

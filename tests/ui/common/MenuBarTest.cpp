@@ -1,3 +1,6 @@
+// The menu bar, its commands and their keys, the edit entries, the help
+// command and the toolbar, in a program started in-process.
+
 #include "ui/common/MenuBar1.h"
 
 #include "AppFixture.h"
@@ -5,72 +8,31 @@
 #include "app/App.h"
 #include "app/HelpManual.h"
 #include "ledger/wCash.h"
-#include "platform/Window.h"
+#include "platform/Controls.h"
+#include "platform/Files.h"
+#include "platform/Listbox.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+#include "registers/wContatos.h"
 #include "settings/UpdateCheck.h"
 #include "ui/common/Module1.h"
 #include "ui/common/Toolbar1.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
+#include <QDir>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QNetworkProxy>
 #include <QPointer>
-#include <QTcpServer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ExpectedEntry
-{
-    const char* name;
-    QString caption;
-    const char* shortcut; // "" none; nullptr for a separator
-    bool enabled;
-};
-
-struct ExpectedMenu
-{
-    const char* name;
-    QString caption;
-    std::vector<ExpectedEntry> entries;
-};
-
-std::vector<ExpectedMenu> expectedMenus()
-{
-    return {
-        {"FileMenu",
-         "Arquivo",
-         {{"mSobre", "Sobre", "", true},
-          {"mnovomovimento", "Inserir movimento", "Ctrl+N", true},
-          {"mImportar", "Importar...", "Ctrl+I", true},
-          {"Importaofx", "Importa OFX...", "Ctrl+O", true},
-          {"mExportar", "Exportar...", "Ctrl+E", true},
-          {"FileQuit", "Fechar", "Ctrl+Q", true}}},
-        {"EditMenu",
-         "Editar",
-         {{"EditUndo", "Desfazer", "Ctrl+Z", true},
-          {"UntitledMenu1", "-", nullptr, true},
-          {"EditCut", "Cortar", "Ctrl+X", true},
-          {"EditCopy", "Copiar", "Ctrl+C", true},
-          {"EditPaste", "Colar", "Ctrl+V", true},
-          {"EditClear", "Limpar", "", true},
-          {"UntitledMenu0", "-", nullptr, true},
-          {"EditSelectAll", "Selecionar Tudo", "Ctrl+A", true},
-          {"UntitledItem", "-", nullptr, true},
-          {"mPreferencias", "Preferências...", "", true}}},
-        {"kVisualizarMenu",
-         "Visualizar",
-         {{"mContas", "Contas", "Ctrl+T", true},
-          {"mCategorias", "Categorias", "Ctrl+Y", true},
-          {"mContatos", "Contatos", "Ctrl+U", true},
-          {"mGraficos", "Gráficos", "Ctrl+G", true},
-          {"mAgenda", "Agendamento", "Ctrl+D", true}}},
-        {"mHelp", "Ajuda", {{"mHelp2", "Ajuda", "", true}, {"mChecaUpdate", "Verificar atualizações...", "", true}}},
-    };
-}
 
 class MenuBar : public AppTest
 {
@@ -78,58 +40,42 @@ class MenuBar : public AppTest
     void SetUp() override
     {
         AppTest::SetUp();
-        BindMenuHandlers(MenuBar1::instance());
+        removeUserFiles();
+        start();
     }
 
     static QAction* entry(const char* name) { return MenuBar1::instance().entry(QLatin1String(name)); }
-};
 
-TEST_F(MenuBar, fourMenus_everyEntryInOrderWithCaptionShortcutAndState)
-{
-    MenuBar1& bar = MenuBar1::instance();
-    EXPECT_EQ(&bar, &MenuBar1::instance()) << "built once";
-    const QList<QAction*> menus = bar.actions();
-    const std::vector<ExpectedMenu> expected = expectedMenus();
-    ASSERT_EQ(menus.size(), qsizetype(expected.size()));
-    for (size_t m = 0; m < expected.size(); ++m) {
-        QMenu* menu = menus[m]->menu();
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(menu->objectName(), QLatin1String(expected[m].name));
-        EXPECT_EQ(menu->title(), expected[m].caption);
-        EXPECT_EQ(bar.entry(QLatin1String(expected[m].name)), menus[m]);
-        const QList<QAction*> items = menu->actions();
-        ASSERT_EQ(items.size(), qsizetype(expected[m].entries.size())) << expected[m].name;
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            const ExpectedEntry& want = expected[m].entries[size_t(i)];
-            SCOPED_TRACE(want.name);
-            EXPECT_EQ(items[i]->objectName(), QLatin1String(want.name));
-            EXPECT_EQ(items[i]->text(), want.caption);
-            EXPECT_EQ(items[i]->isSeparator(), want.shortcut == nullptr);
-            if (want.shortcut) {
-                EXPECT_EQ(items[i]->shortcut(), QKeySequence(QLatin1String(want.shortcut)));
-            }
-            EXPECT_EQ(items[i]->isEnabled(), want.enabled);
-            EXPECT_EQ(bar.entry(QLatin1String(want.name)), items[i]);
-        }
+    // Chooses an entry of the edit menu with the mouse.
+    static void chooseFromEditMenu(const char* name, const QString& screenshot = {})
+    {
+        QMenu* menu = MenuBar1::instance().menu(QStringLiteral("EditMenu"));
+        menu->popup(wCash::instance().mapToGlobal(QPoint(60, 30)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        if (!screenshot.isEmpty())
+            testsupport::screenshot(*menu, screenshot);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry(name)).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }));
+        QCoreApplication::processEvents();
     }
-    EXPECT_EQ(MenuCommands().size(), size_t(14));
-    for (const MenuCommand& command : MenuCommands())
-        EXPECT_NE(bar.entry(QLatin1String(command.name)), nullptr) << command.name;
-}
+
+    static void activate(QWidget* window)
+    {
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+};
 
 // Every enabled command, from the menu, on a program started as a new user's:
 // the window commands show the window of that name; the others run their App method.
 TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
 {
-    removeUserFiles();
-    start();
     BindMenuHandlers(MenuBar1::instance()); // a second binding must not run commands twice
-
     const std::pair<const char*, const char*> windows[] = {
         {"mSobre", "wSobre"},           {"mnovomovimento", "wTransacoes"}, {"mContas", "wContas"},
         {"mCategorias", "wCategorias"}, {"mContatos", "wContatos"},        {"mPreferencias", "wPreferencias"},
-        {"mGraficos", "wGraficos"},
-        {"mAgenda", "wAgendaLista"},
+        {"mGraficos", "wGraficos"},     {"mAgenda", "wAgendaLista"},
     };
     for (const auto& [command, window] : windows) {
         entry(command)->trigger();
@@ -144,19 +90,23 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
     }
     EXPECT_TRUE(recorder.shown.isEmpty());
 
-    // The update check against a port that was just free: refused at once.
+    // The update check against a port where nothing listens: refused at once.
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    UpdateCheckSettings::timeoutMs = 5000;
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
-    UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:%1/tovira.upd").arg(probe.serverPort()));
-    probe.close();
+    UpdateCheckSettings::address = QUrl(QStringLiteral("http://127.0.0.1:1/tovira.upd"));
     entry("mChecaUpdate")->trigger();
+    UpdateCheckSettings::address = QUrl(QStringLiteral(TOVIRA_UPDATE_URL));
     EXPECT_TRUE(entry("mChecaUpdate")->isEnabled());
-    SetHelpProgramFolder(testsupport::tempPath(QStringLiteral("nomanuals")));
+    SetApplicationFolder(testsupport::tempPath(QStringLiteral("nomanuals")));
     entry("mHelp2")->trigger();
-    SetHelpProgramFolder(QString());
+    SetApplicationFolder(QString());
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgUpdateFalhou(), Module1::kMsgAjudaFaltando()}));
+
+    // The toolbar offers what the menu offers.
+    auto* toolbar = qobject_cast<Toolbar1*>(wCash::instance().Toolbar11);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_EQ(toolbar->mcontatos->isEnabled(), entry("mContatos")->isEnabled());
+    EXPECT_EQ(toolbar->mgraficos->isEnabled(), entry("mGraficos")->isEnabled());
+    EXPECT_EQ(toolbar->magendamento->isEnabled(), entry("mAgenda")->isEnabled());
 
     entry("FileQuit")->trigger();
     EXPECT_TRUE(App::quitting);
@@ -164,98 +114,140 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
     EXPECT_FALSE(db().IsConnected());
 }
 
-class EditMenu : public MenuBar
+// A command key from a text field runs the command and leaves the typed text
+// alone (a line field clears itself on Control+U otherwise).
+TEST_F(MenuBar, commandKeyFromATextField_runsTheCommand_andKeepsTheText)
 {
-  protected:
-    void SetUp() override
-    {
-        MenuBar::SetUp();
-        window.resize(300, 200);
-        line = new QLineEdit(&window);
-        text = new QTextEdit(&window);
-        text->move(0, 40);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-
-    void focus(QWidget* widget)
-    {
-        widget->setFocus();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == widget; }));
-    }
-
-    QWidget window;
-    QLineEdit* line = nullptr;
-    QTextEdit* text = nullptr;
-};
-
-TEST_F(EditMenu, lineEdit_selectAllCopyCutPasteUndoClear)
-{
-    focus(line);
-    line->setText(QStringLiteral("conta"));
-    entry("EditSelectAll")->trigger();
-    EXPECT_EQ(line->selectedText(), QLatin1String("conta"));
-    entry("EditCopy")->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta"));
-    entry("EditCut")->trigger();
-    EXPECT_EQ(line->text(), QString());
-    entry("EditPaste")->trigger();
-    entry("EditPaste")->trigger();
-    EXPECT_EQ(line->text(), QLatin1String("contaconta"));
-    entry("EditUndo")->trigger();
-    EXPECT_EQ(line->text(), QLatin1String("conta"));
-    line->setSelection(0, 3);
-    entry("EditClear")->trigger();
-    EXPECT_EQ(line->text(), QLatin1String("ta"));
-    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("conta")) << "Clear must leave the clipboard alone";
+    activate(&wCash::instance());
+    QTest::keyClick(&wCash::instance(), Qt::Key_T, Qt::ControlModifier);
+    ASSERT_TRUE(wContas::exists() && wContas::instance().isVisible());
+    activate(&wContas::instance());
+    EditField* field = wContas::instance().tConta;
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("Casa Nova"));
+    // Each platform's text fields take a key of their own: Control+U or Control+Y.
+    QTest::keyClick(field, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_TRUE(wContatos::exists() && wContatos::instance().isVisible());
+    activate(&wContas::instance());
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(wCategorias::exists() && wCategorias::instance().isVisible());
+    EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
 }
 
-TEST_F(EditMenu, textEdit_cutPasteClear_withoutATextFieldNothingChanges)
+// The edit entries chosen with the mouse act on the field the user was typing
+// in, also in another window than the main window, whose menu bar it is.
+TEST_F(MenuBar, editMenuChosenWithTheMouse_actsOnTheFieldOfTheWindowLeft)
 {
-    focus(text);
-    text->setPlainText(QStringLiteral("linha"));
-    entry("EditSelectAll")->trigger();
-    entry("EditCut")->trigger();
-    EXPECT_EQ(text->toPlainText(), QString());
-    entry("EditPaste")->trigger();
-    EXPECT_EQ(text->toPlainText(), QLatin1String("linha"));
-    entry("EditSelectAll")->trigger();
-    entry("EditClear")->trigger();
-    EXPECT_EQ(text->toPlainText(), QString());
+    wContas::instance().Show();
+    activate(&wContas::instance());
+    EditField* field = wContas::instance().tConta;
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("Casa "));
+    QApplication::clipboard()->setText(QStringLiteral("Nova"));
+    activate(&wCash::instance());
+    chooseFromEditMenu("EditPaste", QStringLiteral("EditMenu"));
+    EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
+    chooseFromEditMenu("EditSelectAll");
+    chooseFromEditMenu("EditCopy");
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Casa Nova"));
+    for (QAction* item : MenuBar1::instance().menu(QStringLiteral("EditMenu"))->actions()) {
+        if (item->isSeparator()) {
+            EXPECT_EQ(item->text(), QString()) << item->objectName().toStdString();
+        }
+    }
 
-    auto* button = new QPushButton(QStringLiteral("b"), &window);
-    button->show();
-    focus(button);
-    line->setText(QStringLiteral("abc"));
-    for (const char* edit : {"EditSelectAll", "EditCut", "EditPaste", "EditClear", "EditUndo"})
+    // Once the user works on in the main window, its menu acts on nothing there.
+    QWidget* list = wCash::instance().List_Contas;
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == list; }));
+    chooseFromEditMenu("EditCut");
+    EXPECT_EQ(field->Text(), QStringLiteral("Casa Nova"));
+}
+
+// A multi-line field too; Clear leaves the clipboard alone.
+TEST_F(MenuBar, editEntries_actOnAFocusedMultiLineField_clearLeavesTheClipboard)
+{
+    QTextEdit text;
+    activate(&text);
+    text.setFocus();
+    text.setPlainText(QStringLiteral("linha"));
+    for (const char* edit : {"EditSelectAll", "EditCut", "EditPaste", "EditPaste", "EditUndo"})
         entry(edit)->trigger();
-    EXPECT_EQ(line->text(), QLatin1String("abc"));
-    EXPECT_EQ(text->toPlainText(), QString());
+    EXPECT_EQ(text.toPlainText(), QLatin1String("linha"));
+    entry("EditSelectAll")->trigger();
+    entry("EditClear")->trigger();
+    EXPECT_EQ(text.toPlainText(), QString());
+    EXPECT_EQ(QApplication::clipboard()->text(), QLatin1String("linha"));
 }
 
-// The menu bar and toolbar as the user sees them in the main window.
-TEST_F(MenuBar, installedInTheMainWindow_withTheToolbar_once)
+// --- The help command.
+TEST(HelpManual, languageMarker_portChoosesPortuguese_anythingElseEnglish)
 {
-    InstallMainMenusAndToolbar();
-    wCash& window = wCash::instanceWithoutOpen();
-    EXPECT_EQ(window.mSobre(), MenuBar1::instance().entry(QStringLiteral("mSobre")));
-    EXPECT_EQ(window.FileQuit()->text(), QLatin1String("Fechar"));
-    auto* toolbar = qobject_cast<Toolbar1*>(window.Toolbar11);
-    ASSERT_NE(toolbar, nullptr);
-    EXPECT_EQ(toolbar->objectName(), QLatin1String("Toolbar11"));
+    for (const char* marker : {"eng", "", "Port"})
+        EXPECT_EQ(ManualFileName(QLatin1String(marker)), QLatin1String("manual_eng.pdf")) << marker;
+    EXPECT_EQ(ManualFileName(QStringLiteral("port")), QLatin1String("manual_br.pdf"));
+}
 
-    // Installing again keeps the one menu bar and the one toolbar.
-    InstallMainMenusAndToolbar();
-    EXPECT_EQ(window.Toolbar11, toolbar);
-    EXPECT_EQ(window.findChildren<QMenuBar*>().size(), 1);
+TEST(HelpManual, foundInTheBuildTreeFirst_thenInTheInstalledTree_neverAFolderOfThatName)
+{
+    // Installed: <prefix>/bin/tovira and <prefix>/share/tovira/help; built: help/ beside the program.
+    const QString root = QFileInfo(testsupport::tempPath(QStringLiteral("prefix"))).absoluteFilePath();
+    const QStringList folders = ProgramDataFolders(root + QStringLiteral("/bin"), QStringLiteral("help"));
+    testsupport::writeFile(root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
+    QDir().mkpath(root + QStringLiteral("/bin/help/manual_br.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders),
+              root + QStringLiteral("/share/tovira/help/manual_eng.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_br.pdf"), folders), QString());
+    testsupport::writeFile(root + QStringLiteral("/bin/help/manual_eng.pdf"));
+    EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders), root + QStringLiteral("/bin/help/manual_eng.pdf"));
+}
 
-    window.resize(wCash::ContentWidth, wCash::ContentHeight + 80);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    const QImage shot = testsupport::screenshot(window, QStringLiteral("wCash_menus_toolbar"));
-    EXPECT_FALSE(shot.isNull());
-    window.hide();
+// The built manual opens; where no program opens it, the user is told where it
+// is; where there is none, that it is missing.
+TEST(HelpManual, helpCommand_opensTheBuiltPortugueseManual_orSaysWhyNot)
+{
+    Recorder recorder;
+    const QString manual = QFileInfo(QStringLiteral(TOVIRA_BUILT_HELP_DIR "/manual_br.pdf")).canonicalFilePath();
+    SetApplicationFolder(QStringLiteral(TOVIRA_PROGRAM_DIR));
+    App::_mHelp2_Action();
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    ASSERT_EQ(recorder.openedDocuments.size(), 1);
+    EXPECT_EQ(QFileInfo(recorder.openedDocuments[0]).canonicalFilePath(), manual);
+
+    recorder.launchResult = false;
+    App::_mHelp2_Action();
+    ASSERT_EQ(recorder.messages().size(), 1);
+    EXPECT_TRUE(recorder.messages()[0].startsWith(Module1::kMsgAjudaSemLeitor() + QStringLiteral("\n\n")));
+    EXPECT_EQ(QFileInfo(recorder.messages()[0].section(QLatin1Char('\n'), 2)).canonicalFilePath(), manual);
+
+    SetApplicationFolder(testsupport::tempPath(QStringLiteral("bin")));
+    App::_mHelp2_Action();
+    SetApplicationFolder(QString());
+    EXPECT_EQ(recorder.messages().last(), QStringLiteral("Arquivo de ajuda ausente"));
+    EXPECT_EQ(recorder.openedDocuments.size(), 2);
+}
+
+// --- The toolbar.
+TEST(Toolbar, aClickNamesItsButton_andNoButtonShowsATooltip)
+{
+    Toolbar1 toolbar;
+    toolbar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
+    testsupport::screenshot(toolbar, QStringLiteral("Toolbar1"));
+    QSignalSpy spy(&toolbar, &QToolBar::actionTriggered);
+    auto* contacts = toolbar.findChild<QToolButton*>(QStringLiteral("mcontatos"));
+    ASSERT_NE(contacts, nullptr);
+    QTest::mouseClick(contacts, Qt::LeftButton);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].value<QAction*>(), toolbar.mcontatos);
+
+    for (QAction* item : {toolbar.mcontatos, toolbar.mgraficos, toolbar.magendamento}) {
+        EXPECT_FALSE(item->icon().isNull());
+        QWidget* button = toolbar.widgetForAction(item);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(button, &help);
+        EXPECT_FALSE(QToolTip::isVisible()) << item->objectName().toStdString();
+    }
 }
 
 } // namespace
