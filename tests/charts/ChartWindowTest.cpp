@@ -1,13 +1,6 @@
 #include "AppFixture.h"
-#include "TestSupport.h"
 #include "charts/chartingPicture.h"
 #include "charts/wGraficos.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "ui/common/Module1.h"
-
-#include <QCheckBox>
 
 namespace {
 

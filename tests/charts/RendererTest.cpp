@@ -1,7 +1,7 @@
-#include "PictureRecorder.h"
+#include "Recorder.h"
+#include "TestSupport.h"
 #include "charts/chartingPicture.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,18 +63,12 @@ QColor darkest(const chartingPicture& c, const QRect& area)
     return found;
 }
 
-void save(const chartingPicture& c, const QString& name)
-{
-    QDir().mkpath(TOVIRA_SCREENSHOT_DIR);
-    c.image().save(QString(TOVIRA_SCREENSHOT_DIR "/%1.png").arg(name));
-}
-
 } // namespace
 
 TEST(Renderer, creditOf150AndDebitOf100_drawTheSpecifiedPicture)
 {
     const chartingPicture c = chart({150, 100});
-    save(c, "chart_bars");
+    testsupport::saveImage(c.image(), "chart_bars");
     EXPECT_EQ(at(c, 2, 200), QColor(206, 206, 206));
     EXPECT_EQ(at(c, 680, 5), QColor(100, 100, 100)) << "title band";
     EXPECT_NE(firstColumn(c, 12, Qt::white), -1) << "title text";
@@ -136,9 +130,9 @@ TEST(Renderer, aThousandValues_andAScaleThatOutlivesClearValues)
     QVector<double> values;
     for (int i = 0; i < 1000; ++i)
         values << (i % 7) * 123.45 - 100;
-    save(chart(values), "chart_bars_1000");
-    save(chart(values, chartingPicture::Lines), "chart_lines_1000");
-    save(chart({120, 80, 150, 40, -20, 95}, chartingPicture::Lines), "chart_lines");
+    testsupport::saveImage(chart(values).image(), "chart_bars_1000");
+    testsupport::saveImage(chart(values, chartingPicture::Lines).image(), "chart_lines_1000");
+    testsupport::saveImage(chart({120, 80, 150, 40, -20, 95}, chartingPicture::Lines).image(), "chart_lines");
 
     chartingPicture cleared = chart({150});
     cleared.clearValues();
@@ -154,7 +148,7 @@ TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre)
 {
     // A square plot of 300 x 300 at (5, 29): the centre is at (155, 179).
     const chartingPicture c = chart({1, 3}, chartingPicture::Pie, 310, 334);
-    save(c, "chart_pie");
+    testsupport::saveImage(c.image(), "chart_pie");
     EXPECT_EQ(at(c, 155 + 50, 179 + 50), red);
     for (const auto& [dx, dy] : {std::pair{-50, 50}, {50, -50}, {-50, -50}})
         EXPECT_EQ(at(c, 155 + dx, 179 + dy), navy) << dx << "," << dy;
@@ -170,7 +164,7 @@ TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre)
 
 TEST(Renderer, copyPutsTheChartOnTheClipboard_printDrawsOnlyOnAPageGiven)
 {
-    PictureRecorder recorder;
+    Recorder recorder;
     chartingPicture c(694, 372);
     c.addColoredValue(150, QString(), red, "Crédito");
     c.chartType = chartingPicture::Bars;

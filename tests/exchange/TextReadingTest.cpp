@@ -1,9 +1,10 @@
 // The text import's reading of a file, without a window: encodings and line
 // ends, the layout and preview of the first lines, and each line read.
 
-#include "TextFiles.h"
+#include "ExchangeFiles.h"
 #include "exchange/TextDecoding.h"
 #include "exchange/TextImport.h"
+#include "exchange/wImporta.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>
@@ -61,18 +62,18 @@ TEST(TextReading, preview_findsTheLayoutAndTheFirstDataLine_orWhyNot)
     for (const Case& c : cases) {
         QStringList lines;
         ASSERT_TRUE(ReadImportFile(textFile(c.file), lines)) << c.file;
-        const TextPreview preview = PreviewText(lines, ownCaptions());
+        const TextPreview preview = PreviewText(lines, wImporta::ownCaptions());
         EXPECT_EQ(preview.problem, c.problem) << c.file;
         EXPECT_EQ(preview.layout, c.layout) << c.file;
         EXPECT_EQ(preview.fields, c.fields) << c.file;
     }
     // An own header with no data line, and a file with nothing in it.
-    EXPECT_EQ(PreviewText({ownCaptions().join('\t') + "\tComentários:", ""}, ownCaptions()).problem,
+    EXPECT_EQ(PreviewText({wImporta::ownCaptions().join('\t') + "\tComentários:", ""}, wImporta::ownCaptions()).problem,
               PreviewProblem::NothingToRead);
-    EXPECT_EQ(PreviewText({"", "  "}, ownCaptions()).problem, PreviewProblem::NothingToRead);
+    EXPECT_EQ(PreviewText({"", "  "}, wImporta::ownCaptions()).problem, PreviewProblem::NothingToRead);
     // Captions of another language: a generic header, skipped.
-    const TextStart start =
-        FindTextStart({"Account:\tCategory:\tContact:\tDate:\tCredit\tDebit", "a\tb\tc\t1/1/26\t1\t0"}, ownCaptions());
+    const TextStart start = FindTextStart(
+        {"Account:\tCategory:\tContact:\tDate:\tCredit\tDebit", "a\tb\tc\t1/1/26\t1\t0"}, wImporta::ownCaptions());
     EXPECT_EQ(start.layout, TextLayout::Generic);
     EXPECT_EQ(start.firstData, 1);
 }

@@ -4,10 +4,7 @@
 #include "ledger/LedgerSelectors.h"
 
 #include "LedgerFixture.h"
-#include "TestSupport.h"
-#include "platform/Database.h"
 #include "platform/Format.h"
-#include "ui/common/Module1.h"
 
 using Ledger = LedgerTest;
 

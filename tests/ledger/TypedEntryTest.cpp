@@ -2,20 +2,9 @@
 // follows the rows and names changed elsewhere meanwhile.
 
 #include "LedgerFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "ledger/wTransacoes.h"
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
 #include "registers/wEditaContato.h"
-#include "ui/common/Module1.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 using TypedEntry = TransactionTest;
 

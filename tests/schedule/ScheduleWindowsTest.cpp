@@ -2,14 +2,8 @@
 
 #include "ScheduleFixture.h"
 
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
 #include "schedule/wAgenda.h"
 #include "schedule/wAgendaLista.h"
-#include "ui/common/Module1.h"
-
-#include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -89,10 +83,10 @@ TEST_F(ScheduleWindows, editorRefusesWhatCannotPost_storesWhatWasTyped_andCancel
 
 TEST_F(ScheduleWindows, deleteRemovesTheSelectedScheduleAlone_afterConfirmation_andNothingWhenReadOnly)
 {
-    schedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Não repetir");
-    schedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
-    schedule("Banco", "Luz", "Débito", "2026-12-10", "5", "Anualmente", "D'Ávila");
-    schedule("", "Luz", "Débito", "2026-12-10", "5", "Anualmente");
+    addSchedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Não repetir");
+    addSchedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
+    addSchedule("Banco", "Luz", "Débito", "2026-12-10", "5", "Anualmente", "D'Ávila");
+    addSchedule("", "Luz", "Débito", "2026-12-10", "5", "Anualmente");
     list->CarregaAgenda();
     EXPECT_EQ(rows(list->lAgendamento), QStringList({"", "Banco", "D'Ávila", "D'Ávila"}));
     list->lAgendamento->setListIndex(0);
@@ -132,5 +126,5 @@ TEST_F(ScheduleWindows, deleteRemovesTheSelectedScheduleAlone_afterConfirmation_
     inEditor([](wAgenda& editor) { fill(editor, "10", "05/12/26"); });
     EXPECT_EQ(recorder.messages(), QStringList(2, Module1::kMsgSomenteLeitura()));
     EXPECT_EQ(agenda().size(), 3);
-    EXPECT_TRUE(ledger().isEmpty() && App::datahoje.isEmpty());
+    EXPECT_TRUE(storedRows().isEmpty() && App::datahoje.isEmpty());
 }

@@ -2,23 +2,13 @@
 // itself in a program started in-process.
 
 #include "AppFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
 #include "app/Password.h"
 #include "app/Schema.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "platform/Listbox.h"
 #include "settings/PreferencesLock.h"
 #include "settings/wPreferencias.h"
 #include "ui/common/wDigitaSenha.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QTabWidget>
-#include <QTest>
 
 namespace {
 

@@ -1,21 +1,10 @@
 #include "AppFixture.h"
 
-#include "TestSupport.h"
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "platform/Files.h"
-#include "platform/Listbox.h"
 #include "platform/Window.h"
 #include "ui/common/MenuBar1.h"
-#include "ui/common/Module1.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QPointer>
-#include <QTest>
 
 namespace {
 
@@ -92,12 +81,19 @@ QString AppTest::addTransaction(const QString& account, const QString& category,
 }
 
 void AppTest::addSchedule(const QString& account, const QString& category, const QString& type, const QString& date,
-                          const QString& amount, const QString& contact)
+                          const QString& amount, const QString& repeat, const QString& contact)
 {
-    EXPECT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Agenda (conta, categoria, subcategoria, data, contato, "
-                                               "repete, contatoplus) VALUES (?, ?, ?, ?, ?, 'Mensal', ?)"),
-                                {account, category, type, date, amount, contact}))
+    EXPECT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Agenda VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                                {account, category, type, date, amount, repeat, contact}))
         << db().ErrorMessage().toStdString();
+}
+
+QList<QStringList> AppTest::storedRows(const QString& id)
+{
+    return testsupport::rows(db(),
+                             "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
+                             "FROM Movimento WHERE ? = '' OR id = ? ORDER BY id",
+                             {id, id});
 }
 
 wCash& AppTest::openMain()
@@ -170,10 +166,27 @@ void AppTest::closeWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+QString AppTest::dataFile()
+{
+    return DocumentsFolder() + QStringLiteral("/Tovira/Tovira.rbd");
+}
+
+QString AppTest::prefsFile()
+{
+    return PreferencesFolder() + QStringLiteral("/Tovira");
+}
+
+QStringList AppTest::prefsLines()
+{
+    QStringList lines;
+    ReadTextLines(prefsFile(), lines);
+    return lines;
+}
+
 void AppTest::removeUserFiles()
 {
     QDir(DocumentsFolder() + QStringLiteral("/Tovira")).removeRecursively();
-    QFile::remove(PreferencesFolder() + QStringLiteral("/Tovira"));
+    QFile::remove(prefsFile());
 }
 
 void AppTest::start()
@@ -182,10 +195,15 @@ void AppTest::start()
     ASSERT_TRUE(App::Event_Open());
 }
 
-void AppTest::restart()
+void AppTest::stop()
 {
     App::_FileQuit_Action();
     closeWindows();
     resetRun();
+}
+
+void AppTest::restart()
+{
+    stop();
     start();
 }

@@ -6,15 +6,25 @@
 // builds the windows it needs, or starts the whole program in-process (start).
 
 #include "Recorder.h"
+// What nearly every test of the running program uses, included once here.
+#include "TestSupport.h"
+#include "app/App.h"
+#include "ledger/wCash.h"
+#include "ledger/wTransacoes.h"
+#include "platform/Controls.h"
+#include "platform/Database.h"
+#include "platform/Files.h"
+#include "platform/Listbox.h"
+#include "ui/common/Module1.h"
 
-#include <QStringList>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
-
-class Listbox;
-class PopupMenu;
-class QPushButton;
-class SQLDatabase;
-class wCash;
 
 class AppTest : public ::testing::Test
 {
@@ -37,7 +47,9 @@ class AppTest : public ::testing::Test
                                   const QString& verified = QStringLiteral("Sim"), const QString& comment = {});
     // A schedule row; `type` is "Crédito" or "Débito", the amount goes in Agenda.contato.
     static void addSchedule(const QString& account, const QString& category, const QString& type, const QString& date,
-                            const QString& amount, const QString& contact);
+                            const QString& amount, const QString& repeat, const QString& contact = "  -  ");
+    // Every Movimento row, or the one of that id, but the id, as text ("NULL" for a NULL), by id.
+    static QList<QStringList> storedRows(const QString& id = {});
 
     // --- Windows.
     // The main window loaded from App::CashDB, shown.
@@ -55,12 +67,17 @@ class AppTest : public ::testing::Test
     static void closeWindows();
 
     // --- The whole program.
+    // The data file and the preferences file of the temporary HOME, and the preferences file's lines.
+    static QString dataFile();
+    static QString prefsFile();
+    static QStringList prefsLines();
     // Deletes the data folder and the preferences file: the next start is a new user's first.
     static void removeUserFiles();
     // Starts a run as the program does (menu bar, toolbar, then the first event), from the data folder and
     // preferences file of the temporary HOME.
     static void start();
-    // Quits as the menu command does, forgets the run and starts a new one.
+    // Quits as the menu command does and forgets the run; restart then starts a new one.
+    static void stop();
     static void restart();
 
     Recorder recorder;

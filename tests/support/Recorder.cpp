@@ -7,6 +7,8 @@ Recorder::Recorder()
     seams::setFileDialogs(this);
     seams::setLauncher(this);
     seams::setClock(this);
+    seams::setClipboard(this);
+    seams::setPrintDialogs(this);
 }
 
 Recorder::~Recorder()
@@ -16,6 +18,8 @@ Recorder::~Recorder()
     seams::setFileDialogs(nullptr);
     seams::setLauncher(nullptr);
     seams::setClock(nullptr);
+    seams::setClipboard(nullptr);
+    seams::setPrintDialogs(nullptr);
 }
 
 QStringList Recorder::texts(const QString& kind) const

@@ -6,6 +6,7 @@
 #include "platform/Seams.h"
 
 #include <QDate>
+#include <QImage>
 #include <QQueue>
 #include <QStringList>
 #include <QUrl>
@@ -22,9 +23,11 @@ class Recorder final : public MessageService,
                        public ConfirmationService,
                        public FileDialogService,
                        public LaunchService,
-                       public ClockService
+                       public ClockService,
+                       public ClipboardService,
+                       public PrintDialogService
 {
-public:
+  public:
     // Installs itself in every seam; the destructor puts the Qt ones back.
     Recorder();
     ~Recorder() override;
@@ -38,10 +41,14 @@ public:
     QQueue<QString> fileNames;
     QDate todayDate = QDate(2026, 12, 5);
     bool launchResult = true;
+    // The page the print dialog gives; none means the user cancels.
+    std::shared_ptr<QImage> page;
 
     QList<ShownText> shown;
     QList<QUrl> openedUrls;
     QStringList openedDocuments;
+    QList<QImage> copied; // every picture put on the clipboard
+    int printDialogsShown = 0;
 
     // Every message-box text, or every confirmation-dialog text, in order.
     QStringList messages() const { return texts(QStringLiteral("message")); }
@@ -56,4 +63,6 @@ public:
     bool openUrl(const QUrl& url) override;
     bool openDocument(const QString& path) override;
     QDate today() override { return todayDate; }
+    void setImage(const QImage& image) override { copied << image; }
+    std::shared_ptr<QPaintDevice> openPrinterDialog() override { return ++printDialogsShown, page; }
 };
