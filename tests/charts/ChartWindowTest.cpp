@@ -36,10 +36,9 @@ class ChartWindow : public AppTest
 
 } // namespace
 
-TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums)
+TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums_everyFilterCombinationSumsTheRowsThatPassIt)
 {
-    wCash& main = openMain();
-    main.Toolbar11_Action("mgraficos");
+    openMain().Toolbar11_Action("mgraficos");
     ASSERT_TRUE(wGraficos::exists());
     wGraficos& w = wGraficos::instance();
     EXPECT_TRUE(w.isVisible());
@@ -56,13 +55,8 @@ TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums)
     select(w.sMes, "Março");
     w.cConciliado->setChecked(true);
     EXPECT_EQ(w.barChart.get(), before);
-    click(w.bt_fecha);
-    EXPECT_FALSE(wGraficos::exists());
-}
 
-// Every combination of filters sums what SQL sums for the same rows.
-TEST_F(ChartWindow, filterCombinations_sumTheRowsThatPassAllOfThem)
-{
+    // Every combination of filters sums what SQL sums for the same rows.
     const struct
     {
         const char *account, *category, *month;
@@ -80,7 +74,7 @@ TEST_F(ChartWindow, filterCombinations_sumTheRowsThatPassAllOfThem)
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.where);
-        wGraficos& w = chartOf(test.account, test.category, test.month, test.verified);
+        chartOf(test.account, test.category, test.month, test.verified);
         const QStringList sums = testsupport::rows(
             db(), QString("SELECT TOTAL(entrada), TOTAL(saida) FROM Movimento WHERE %1").arg(test.where))[0];
         EXPECT_EQ(w.barChart->values, QVector<double>({sums[0].toDouble(), sums[1].toDouble()}));
@@ -89,6 +83,8 @@ TEST_F(ChartWindow, filterCombinations_sumTheRowsThatPassAllOfThem)
     }
     testsupport::screenshot(chartOf("D'Ávila", "Lazer", "Todos", false), "wGraficos_empty");
     EXPECT_TRUE(recorder.shown.isEmpty());
+    click(w.bt_fecha);
+    EXPECT_FALSE(wGraficos::exists());
 }
 
 TEST_F(ChartWindow, sumThatCannotBeRead_isToldOnceAndChartsZeros)

@@ -6,9 +6,7 @@
 #include <QApplication>
 #include <QPointer>
 
-namespace {
-
-void resetRun()
+void AppTest::resetRun()
 {
     App::resetState();
     Module1::contaopcao.clear();
@@ -17,52 +15,10 @@ void resetRun()
     Module1::transacaoopcao.clear();
 }
 
-} // namespace
-
-void AppTest::SetUp()
+void AppTest::insertEach(const char* sql, const QStringList& values)
 {
-    closeWindows();
-    resetRun();
-}
-
-void AppTest::TearDown()
-{
-    closeWindows();
-    resetRun();
-}
-
-void AppTest::openDatabase()
-{
-    App::CashDB = testsupport::newDatabase();
-}
-
-SQLDatabase& AppTest::db()
-{
-    return *App::CashDB;
-}
-
-void AppTest::exec(const QString& sql)
-{
-    testsupport::exec(db(), sql);
-}
-
-void AppTest::addAccounts(const QStringList& names)
-{
-    for (const QString& name : names)
-        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES (?)"), {name}));
-}
-
-void AppTest::addCategories(const QStringList& names)
-{
-    for (const QString& name : names)
-        ASSERT_TRUE(
-            db().SQLExecute(QStringLiteral("INSERT INTO Categorias (conta, descricao) VALUES ('1', ?)"), {name}));
-}
-
-void AppTest::addContacts(const QStringList& names)
-{
-    for (const QString& name : names)
-        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Contatos (nome) VALUES (?)"), {name}));
+    for (const QString& value : values)
+        ASSERT_TRUE(db().SQLExecute(QLatin1String(sql), {value})) << db().ErrorMessage().toStdString();
 }
 
 QString AppTest::addTransaction(const QString& account, const QString& category, const QString& contact,
@@ -94,13 +50,6 @@ QList<QStringList> AppTest::storedRows(const QString& id)
                              "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
                              "FROM Movimento WHERE ? = '' OR id = ? ORDER BY id",
                              {id, id});
-}
-
-wCash& AppTest::openMain()
-{
-    wCash& w = wCash::instance();
-    w.Show();
-    return w;
 }
 
 void AppTest::select(Listbox* list, const QString& text)
@@ -166,16 +115,6 @@ void AppTest::closeWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QString AppTest::dataFile()
-{
-    return DocumentsFolder() + QStringLiteral("/Tovira/Tovira.rbd");
-}
-
-QString AppTest::prefsFile()
-{
-    return PreferencesFolder() + QStringLiteral("/Tovira");
-}
-
 QStringList AppTest::prefsLines()
 {
     QStringList lines;
@@ -193,17 +132,4 @@ void AppTest::start()
 {
     InstallMainMenusAndToolbar();
     ASSERT_TRUE(App::Event_Open());
-}
-
-void AppTest::stop()
-{
-    App::_FileQuit_Action();
-    closeWindows();
-    resetRun();
-}
-
-void AppTest::restart()
-{
-    stop();
-    start();
 }

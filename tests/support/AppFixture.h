@@ -29,17 +29,20 @@
 class AppTest : public ::testing::Test
 {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { closeWindows(), resetRun(); }
+    void TearDown() override { closeWindows(), resetRun(); }
 
     // --- Data.
     // A fresh data file with the program's tables, open as App::CashDB.
-    static void openDatabase();
-    static SQLDatabase& db();
-    static void exec(const QString& sql);
-    static void addAccounts(const QStringList& names);
-    static void addCategories(const QStringList& names);
-    static void addContacts(const QStringList& names);
+    static void openDatabase() { App::CashDB = testsupport::newDatabase(); }
+    static SQLDatabase& db() { return *App::CashDB; }
+    static void exec(const QString& sql) { testsupport::exec(db(), sql); }
+    static void addAccounts(const QStringList& names) { insertEach("INSERT INTO Contas (nome) VALUES (?)", names); }
+    static void addCategories(const QStringList& names)
+    {
+        insertEach("INSERT INTO Categorias (conta, descricao) VALUES ('1', ?)", names);
+    }
+    static void addContacts(const QStringList& names) { insertEach("INSERT INTO Contatos (nome) VALUES (?)", names); }
     // Stores a transaction (an empty amount is NULL) and gives its id; an open
     // main window reloads its ledger.
     static QString addTransaction(const QString& account, const QString& category, const QString& contact,
@@ -53,7 +56,7 @@ class AppTest : public ::testing::Test
 
     // --- Windows.
     // The main window loaded from App::CashDB, shown.
-    static wCash& openMain();
+    static wCash& openMain() { return wCash::instance().Show(), wCash::instance(); }
     // Selects the row that reads `text`; fails the test when there is none.
     static void select(Listbox* list, const QString& text);
     static void select(PopupMenu* popup, const QString& text);
@@ -68,8 +71,8 @@ class AppTest : public ::testing::Test
 
     // --- The whole program.
     // The data file and the preferences file of the temporary HOME, and the preferences file's lines.
-    static QString dataFile();
-    static QString prefsFile();
+    static QString dataFile() { return DocumentsFolder() + QStringLiteral("/Tovira/Tovira.rbd"); }
+    static QString prefsFile() { return PreferencesFolder() + QStringLiteral("/Tovira"); }
     static QStringList prefsLines();
     // Deletes the data folder and the preferences file: the next start is a new user's first.
     static void removeUserFiles();
@@ -77,8 +80,12 @@ class AppTest : public ::testing::Test
     // preferences file of the temporary HOME.
     static void start();
     // Quits as the menu command does and forgets the run; restart then starts a new one.
-    static void stop();
-    static void restart();
+    static void stop() { App::_FileQuit_Action(), closeWindows(), resetRun(); }
+    static void restart() { stop(), start(); }
 
     Recorder recorder;
+
+  private:
+    static void resetRun();
+    static void insertEach(const char* sql, const QStringList& values);
 };
