@@ -46,28 +46,23 @@ class OfxImport : public AppTest
 
 TEST_F(OfxImport, menuCommand_needsAnAccountACategoryAndAWritableDataFile_closeBoxStopsTheStart)
 {
-    struct Case
-    {
-        bool accounts, categories, readOnly;
-        QStringList messages;
-    };
-    const Case cases[] = {
+    const std::tuple<bool, bool, bool, QStringList> cases[] = {
         {false, false, false, {Module1::kCategoriasVazias(), Module1::kContasVazias()}},
         {true, false, false, {Module1::kCategoriasVazias()}},
         {false, true, false, {Module1::kContasVazias()}},
         {true, true, true, {Module1::kMsgSomenteLeitura()}},
     };
-    for (const Case& c : cases) {
+    for (const auto& [accounts, categories, readOnly, messages] : cases) {
         exec("DELETE FROM Contas");
         exec("DELETE FROM Categorias");
-        if (c.accounts)
+        if (accounts)
             addAccounts({"Banco"});
-        if (c.categories)
+        if (categories)
             addCategories({"Casa"});
-        App::readOnly = c.readOnly;
+        App::readOnly = readOnly;
         recorder.clear();
         App::_Importaofx_Action();
-        EXPECT_EQ(recorder.messages(), c.messages);
+        EXPECT_EQ(recorder.messages(), messages);
         EXPECT_FALSE(wImportaOFX::exists());
     }
     // With both the window opens; its close box before the start stops the timer.
@@ -164,25 +159,19 @@ TEST_F(OfxImport, refusedAccountDateOrWrite_keepsTheTransaction_zeroAndBadAmount
 
 TEST_F(OfxImport, cancelNothingFoundOrUnreadable_closesTheWindowAndStoresNothing)
 {
-    struct Case
-    {
-        QString file;
-        bool confirm;
-        QString said;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, bool, QString> cases[] = {
         {"three.ofx", false, "Confirma importação de 3 Movimentos?"},
         {"", true, "Nada para importar..."},
         {"no_statement.ofx", true, "Nada para importar..."},
         {"missing.ofx", true, "Não foi possível ler o arquivo.\n\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [file, confirm, said] : cases) {
         recorder.clear();
-        recorder.defaultAnswer = c.confirm;
-        import(c.file);
-        EXPECT_FALSE(wImportaOFX::exists()) << c.file.toStdString();
-        ASSERT_EQ(recorder.shown.size(), 2) << c.file.toStdString();
-        EXPECT_TRUE(recorder.shown.last().text.startsWith(c.said)) << c.file.toStdString();
+        recorder.defaultAnswer = confirm;
+        import(file);
+        EXPECT_FALSE(wImportaOFX::exists()) << file.toStdString();
+        ASSERT_EQ(recorder.shown.size(), 2) << file.toStdString();
+        EXPECT_TRUE(recorder.shown.last().text.startsWith(said)) << file.toStdString();
     }
     EXPECT_TRUE(storedRows().isEmpty());
 }

@@ -55,44 +55,38 @@ TEST(TextReading, preview_findsTheLayoutAndTheFirstDataLine_orWhyNot)
 
 TEST(TextReading, lines_readAsWritten_orRefusedWithTheirProblem)
 {
-    struct Case
-    {
-        const char* line;
-        TextLayout layout;
-        LineProblem problem;
-        double amount;
-        bool credit;
-        const char* contact;
-    };
     const TextLayout own = TextLayout::Own;
     const TextLayout generic = TextLayout::Generic;
-    const Case cases[] = {
-        {"A\tC\tX\t05/03/26\t1,234.50\t0.00\tSim\tc\t", own, LineProblem::None, 1234.5, true, "X"},
-        {"A\tC\t  -  \t05/03/26\t0.00\t52.10\tNao\t\t", own, LineProblem::None, 52.1, false, "  -  "},
-        {"A\tC\t - \t05/03/26\t-52.10\t0\tSim\t\t", own, LineProblem::None, -52.1, true, "  -  "},
-        {"A\tC\t\t05/03/26\t\t12,50\tSim\t\t", own, LineProblem::None, 12.5, false, "  -  "},
-        {"A\tC\t Ana \t05/03/26\t+3\t0", generic, LineProblem::None, 3, true, "Ana"},
-        {"A\tC\tAna\t05/03/26\t0\t1.234,56\textra", generic, LineProblem::None, 1234.56, false, "Ana"},
-        {"A\tC\tAna\t05/03/26\t\t9", generic, LineProblem::None, 0, true, "Ana"},
-        {"A\tC\tAna\t05/03/26\tdez\t0", generic, LineProblem::BadAmount, 0, true, ""},
-        {"A\tC\tAna\t05/03/26\t0\tR$ 3", generic, LineProblem::BadAmount, 0, true, ""},
-        {"A\tC\tAna\t31/02/26\t1\t0", generic, LineProblem::BadDate, 0, true, ""},
-        {"A\tC\tAna\txx\t1\t0", generic, LineProblem::BadDate, 0, true, ""},
-        {"A\tC\tAna\t05/03/26\t1", generic, LineProblem::MissingFields, 0, true, ""},
-        {"A\tC\tAna\t05/03/26\t1\t0\tSim", own, LineProblem::MissingFields, 0, true, ""},
-        {" \t \t", generic, LineProblem::Blank, 0, true, ""},
+    // The line, its layout, and the amount, column and contact read from it.
+    const std::tuple<const char*, TextLayout, double, bool, const char*> read[] = {
+        {"A\tC\tX\t05/03/26\t1,234.50\t0.00\tSim\tc\t", own, 1234.5, true, "X"},
+        {"A\tC\t  -  \t05/03/26\t0.00\t52.10\tNao\t\t", own, 52.1, false, "  -  "},
+        {"A\tC\t - \t05/03/26\t-52.10\t0\tSim\t\t", own, -52.1, true, "  -  "},
+        {"A\tC\t\t05/03/26\t\t12,50\tSim\t\t", own, 12.5, false, "  -  "},
+        {"A\tC\t Ana \t05/03/26\t+3\t0", generic, 3, true, "Ana"},
+        {"A\tC\tAna\t05/03/26\t0\t1.234,56\textra", generic, 1234.56, false, "Ana"},
+        {"A\tC\tAna\t05/03/26\t\t9", generic, 0, true, "Ana"},
     };
-    for (const Case& c : cases) {
-        const ImportedLine line = ReadImportLine(c.line, c.layout, "Sim");
-        EXPECT_EQ(line.problem, c.problem) << c.line;
-        if (c.problem != LineProblem::None)
-            continue;
-        EXPECT_EQ(line.amount, c.amount) << c.line;
-        EXPECT_EQ(line.credit, c.credit) << c.line;
-        EXPECT_EQ(line.contact, c.contact) << c.line;
-        EXPECT_EQ(line.offerContact, line.contact != NoContactText()) << c.line;
-        EXPECT_EQ(line.date, QDate(2026, 3, 5)) << c.line;
+    for (const auto& [text, layout, amount, credit, contact] : read) {
+        const ImportedLine line = ReadImportLine(text, layout, "Sim");
+        EXPECT_EQ(line.problem, LineProblem::None) << text;
+        EXPECT_EQ(line.amount, amount) << text;
+        EXPECT_EQ(line.credit, credit) << text;
+        EXPECT_EQ(line.contact, contact) << text;
+        EXPECT_EQ(line.offerContact, line.contact != NoContactText()) << text;
+        EXPECT_EQ(line.date, QDate(2026, 3, 5)) << text;
     }
+    const std::tuple<const char*, TextLayout, LineProblem> refused[] = {
+        {"A\tC\tAna\t05/03/26\tdez\t0", generic, LineProblem::BadAmount},
+        {"A\tC\tAna\t05/03/26\t0\tR$ 3", generic, LineProblem::BadAmount},
+        {"A\tC\tAna\t31/02/26\t1\t0", generic, LineProblem::BadDate},
+        {"A\tC\tAna\txx\t1\t0", generic, LineProblem::BadDate},
+        {"A\tC\tAna\t05/03/26\t1", generic, LineProblem::MissingFields},
+        {"A\tC\tAna\t05/03/26\t1\t0\tSim", own, LineProblem::MissingFields},
+        {" \t \t", generic, LineProblem::Blank},
+    };
+    for (const auto& [text, layout, problem] : refused)
+        EXPECT_EQ(ReadImportLine(text, layout, "Sim").problem, problem) << text;
     const ImportedLine kept = ReadImportLine("A\tC\tX\t31/12/1999\t1\t0\tSim\tnota\t", own, "Sim");
     EXPECT_EQ(kept.date, QDate(1999, 12, 31));
     EXPECT_TRUE(kept.verified);
