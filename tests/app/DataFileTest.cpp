@@ -5,6 +5,8 @@
 #include "AppFixture.h"
 #include "app/Password.h"
 #include "registers/wContas.h"
+#include "schedule/wAgenda.h"
+#include "schedule/wAgendaLista.h"
 #include "settings/wPreferencias.h"
 #include "ui/common/wDigitaSenha.h"
 
@@ -146,20 +148,30 @@ TEST_F(DataFile, damagedPage_isReportedOnce_andTheFileIsNeverWritten)
     EXPECT_EQ(readFile(dataFile()), bytes);
 }
 
-// An older file without the lock table, read-only: no lock, the ledger shows, nothing is written.
+// An older file without the lock table, read-only: no lock, the ledger shows, a
+// schedule due since the last start is not posted, nothing is written.
 TEST_F(DataFile, readOnlyFile_isReadAndReportedOnce_everyWriteRefusedWithAMessage)
 {
     before("DROP TABLE pwd");
+    before("INSERT INTO Agenda VALUES ('Banco', 'Mercado', 'Débito', '2026-12-01', '5', 'Mensalmente', '')");
     ASSERT_TRUE(QFile::setPermissions(dataFile(), QFile::ReadOwner | QFile::ReadGroup));
     const QByteArray bytes = readFile(dataFile());
+    recorder.todayDate = recorder.todayDate.addDays(1);
     ASSERT_TRUE(App::Event_Open());
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgArquivoSomenteLeitura() + "\n\n" + dataFile()}));
     EXPECT_EQ(main().lMovimento->ListCount(), 1);
+    EXPECT_EQ(App::datahoje, "05/12/26"); // the next start posts it
+    main().Toolbar11_Action("magendamento");
+    wAgendaLista::instance().lAgendamento->setListIndex(0);
     const QList<std::function<void()>> writes = {
         [] { saveNew("7"); },
         [] { main().lMovimento->setListIndex(0), main().ApagaMovimento(); },
         [] { click(main().BevelButton1), click(wContas::instance().btok); },
         [] { wPreferencias::ShowFromMenu(), click(wPreferencias::instance().PushButton1); },
+        [] { click(wAgendaLista::instance().bt_apaga); },
+        [] { wAgenda::instance().bt_insere_Action(); },
+        [] { App::_Importaofx_Action(); },
+        [] { App::ImportaDados(); },
     };
     for (const auto& write : writes) {
         recorder.clear();

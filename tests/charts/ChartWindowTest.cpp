@@ -57,12 +57,7 @@ TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums_everyFilterCombinationS
     EXPECT_EQ(w.barChart.get(), before);
 
     // Every combination of filters sums what SQL sums for the same rows.
-    const struct
-    {
-        const char *account, *category, *month;
-        bool verified;
-        const char* where;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
         {"Todas", "Todas", "Março", false, "substr(data, 6, 2) = '03' AND conciliado = 'Não'"},
         {"Todas", "Lazer", "Março", true, "substr(data, 6, 2) = '03' AND conta = 'Lazer' AND conciliado = 'Sim'"},
         {"Todas", "Mercado", "Todos", false, "conta = 'Mercado' AND conciliado = 'Não'"},
@@ -72,14 +67,13 @@ TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums_everyFilterCombinationS
          "substr(data, 6, 2) = '11' AND conta = 'Mercado' AND conta_nome = 'Banco' AND conciliado = 'Sim'"},
         {"Banco", "Todas", "Março", false, "substr(data, 6, 2) = '03' AND conta_nome = 'Banco' AND conciliado = 'Não'"},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.where);
-        chartOf(test.account, test.category, test.month, test.verified);
+    for (const auto& [account, category, month, verified, where] : cases) {
+        SCOPED_TRACE(where);
+        chartOf(account, category, month, verified);
         const QStringList sums = testsupport::rows(
-            db(), QString("SELECT TOTAL(entrada), TOTAL(saida) FROM Movimento WHERE %1").arg(test.where))[0];
+            db(), QString("SELECT TOTAL(entrada), TOTAL(saida) FROM Movimento WHERE %1").arg(where))[0];
         EXPECT_EQ(w.barChart->values, QVector<double>({sums[0].toDouble(), sums[1].toDouble()}));
-        EXPECT_EQ(w.barChart->title,
-                  QString("Categoria: %1 | Conta: %2 | Mês: %3").arg(test.category, test.account, test.month));
+        EXPECT_EQ(w.barChart->title, QString("Categoria: %1 | Conta: %2 | Mês: %3").arg(category, account, month));
     }
     testsupport::screenshot(chartOf("D'Ávila", "Lazer", "Todos", false), "wGraficos_empty");
     EXPECT_TRUE(recorder.shown.isEmpty());

@@ -105,22 +105,17 @@ TEST(Renderer, negativeValue_hangsDownFromTheZeroLine)
 TEST(Renderer, rangesWithoutAScale_drawTheBaseLineAndNoBars)
 {
     const QString fiveLines = "39-39 117-117 195-195 273-273 351-351";
-    const struct
-    {
-        QVector<double> values;
-        QString grid;
-    } cases[] = {
+    const std::pair<QVector<double>, QString> cases[] = {
         {{}, "351-351"},       {{0, 0}, "351-351"}, {{0.4, 0.2}, "351-351"},   {{qInf(), 1}, "351-351"},
         {{3.5, 1}, fiveLines}, {{7}, fiveLines},    {{qQNaN(), 5}, fiveLines},
     };
-    for (const auto& test : cases) {
+    for (const auto& [values, grid] : cases) {
         for (int kind : {int(chartingPicture::Bars), int(chartingPicture::Lines)}) {
-            const chartingPicture c = chart(test.values, kind);
-            SCOPED_TRACE(
-                QString("kind %1, %2 values, %3").arg(kind).arg(test.values.size()).arg(test.grid).toStdString());
-            EXPECT_EQ(runs(c, 674, Qt::black), test.grid);
+            const chartingPicture c = chart(values, kind);
+            SCOPED_TRACE(QString("kind %1, %2 values, %3").arg(kind).arg(values.size()).arg(grid).toStdString());
+            EXPECT_EQ(runs(c, 674, Qt::black), grid);
             const bool bars = firstColumn(c, 345, red) >= 0 || firstColumn(c, 345, navy) >= 0;
-            EXPECT_EQ(bars, kind == chartingPicture::Bars && test.grid == fiveLines);
+            EXPECT_EQ(bars, kind == chartingPicture::Bars && grid == fiveLines);
         }
     }
 }

@@ -44,29 +44,26 @@ class OfxImport : public AppTest
 
 } // namespace
 
-TEST_F(OfxImport, menuCommand_needsAnAccountACategoryAndAWritableDataFile_closeBoxStopsTheStart)
+TEST_F(OfxImport, menuCommand_needsAnAccountAndACategory_closeBoxStopsTheStart)
 {
-    const std::tuple<bool, bool, bool, QStringList> cases[] = {
-        {false, false, false, {Module1::kCategoriasVazias(), Module1::kContasVazias()}},
-        {true, false, false, {Module1::kCategoriasVazias()}},
-        {false, true, false, {Module1::kContasVazias()}},
-        {true, true, true, {Module1::kMsgSomenteLeitura()}},
+    const std::tuple<bool, bool, QStringList> cases[] = {
+        {false, false, {Module1::kCategoriasVazias(), Module1::kContasVazias()}},
+        {true, false, {Module1::kCategoriasVazias()}},
+        {false, true, {Module1::kContasVazias()}},
     };
-    for (const auto& [accounts, categories, readOnly, messages] : cases) {
+    for (const auto& [accounts, categories, messages] : cases) {
         exec("DELETE FROM Contas");
         exec("DELETE FROM Categorias");
         if (accounts)
             addAccounts({"Banco"});
         if (categories)
             addCategories({"Casa"});
-        App::readOnly = readOnly;
         recorder.clear();
         App::_Importaofx_Action();
         EXPECT_EQ(recorder.messages(), messages);
         EXPECT_FALSE(wImportaOFX::exists());
     }
     // With both the window opens; its close box before the start stops the timer.
-    App::readOnly = false;
     App::_Importaofx_Action();
     const QPointer<QTimer> timer = wImportaOFX::instance().Timer1;
     ASSERT_TRUE(timer->isActive());

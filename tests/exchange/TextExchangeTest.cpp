@@ -92,11 +92,6 @@ TEST_F(TextExchange, preview_ofAGenericFile_andTheFilesItRefuses)
         click(w.btImporta);
         EXPECT_TRUE(storedRows().isEmpty());
     }
-    App::readOnly = true;
-    recorder.clear();
-    App::ImportaDados();
-    EXPECT_EQ(recorder.shown.size(), 1);
-    App::readOnly = false;
 }
 
 TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andCountsWhatWasStored)
