@@ -59,18 +59,7 @@ TEST_F(TypedEntry, handOverOfAFourDigitYear_isStoredUnaltered_theTotalShowsWhole
 
 using OpenWindows = TransactionTest;
 
-TEST_F(OpenWindows, editedRowDeletedMeanwhile_storesNothingAndSaysSo)
-{
-    addTransaction("Banco", "Casa", "Loja", "2026-03-05", "", "10", "Não", "x");
-    wTransacoes& w = edit("x");
-    main->ApagaMovimento();
-    click(w.PushButton1);
-    EXPECT_EQ(recorder.messages(), QStringList({"O movimento não existe mais."}));
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(rowCount(), 0);
-}
-
-TEST_F(OpenWindows, accountRenamedOrDeletedMeanwhile_isAskedForAgain)
+TEST_F(OpenWindows, accountRenamedOrDeletedMeanwhile_isAskedForAgain_rowDeletedMeanwhile_storesNothing)
 {
     addTransaction("Banco", "Casa", "Loja", "2026-03-05", "", "10", "Não", "x");
     wTransacoes& w = edit("x");
@@ -86,7 +75,14 @@ TEST_F(OpenWindows, accountRenamedOrDeletedMeanwhile_isAskedForAgain)
     click(w.PushButton1);
     EXPECT_EQ(storedRows(), QList<QStringList>({{"Banco 2", "Casa", "Loja", "2026-03-05", "NULL", "11", "Não", "x"}}));
 
-    main->NovoMovimento(); // for Banco 2, deleted with its rows while the window is open
+    edit("x");
+    main->ApagaMovimento();
+    click(w.PushButton1);
+    EXPECT_EQ(recorder.messages().last(), "O movimento não existe mais.");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(rowCount(), 0);
+
+    main->NovoMovimento(); // for Banco 2, deleted while the window is open
     select(w.sCategoria, "Casa");
     w.tValor->setText("5");
     main->BevelButton3_Action();

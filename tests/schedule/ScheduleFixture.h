@@ -16,6 +16,8 @@ class ScheduleTest : public AppTest
         addContacts({"D'Ávila"});
         openMain();
     }
+    // The start-up's posting of the due schedules.
+    static void post() { wCash::instance().ChecaAgendamentos(); }
     static QList<QStringList> agenda()
     {
         return testsupport::rows(db(), "SELECT conta, categoria, contato, repete FROM Agenda ORDER BY rowid");

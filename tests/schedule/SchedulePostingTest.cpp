@@ -5,15 +5,7 @@
 #include "app/Preferences.h"
 #include "schedule/SchedulePosting.h"
 
-namespace {
-
-class Posting : public ScheduleTest
-{
-  protected:
-    static void post() { wCash::instance().ChecaAgendamentos(); }
-};
-
-} // namespace
+using Posting = ScheduleTest;
 
 TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
 {
