@@ -76,10 +76,7 @@ TEST_F(OfxImport, threeTransactions_reviewedAndStoredOneRowEach_theLedgerFollows
 {
     App::_Importaofx_Action();
     wImportaOFX& w = wImportaOFX::instance();
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_FALSE(w.tData->isVisible());
-    EXPECT_FALSE(w.PushButton1->isEnabled());
-    EXPECT_TRUE(w.Timer1->isSingleShot());
+    EXPECT_TRUE(w.isVisible() && !w.PushButton1->isEnabled());
     recorder.fileNames.enqueue(ofxTestFile("three.ofx"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.confirmations().isEmpty(); }, 3000));
     EXPECT_EQ(recorder.confirmations(), QStringList({"Confirma importação de 3 Movimentos?"}));

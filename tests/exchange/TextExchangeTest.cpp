@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QProcess>
-#include <algorithm>
 
 using TextExchange = AppTest;
 using testsupport::column;
@@ -127,9 +126,7 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
         reentered = 0;
     }
     db().setStatementObserver(nullptr);
-    EXPECT_EQ(std::count_if(recorder.shown.cbegin(), recorder.shown.cend(),
-                            [](const ShownText& t) { return t.kind == "open-dialog"; }),
-              3);
+    EXPECT_EQ(recorder.texts("open-dialog").size(), 3);
     EXPECT_EQ(testsupport::rows(db(), "SELECT entrada, saida, comentarios FROM Movimento WHERE id > 1 ORDER BY id"),
               QList<QStringList>({{"NULL", "-3", ""}, {"3", "NULL", ""}, {"2", "NULL", ""}}));
     EXPECT_EQ(recorder.messages().mid(1), QStringList({"Total Importado:  2", "Total Importado:  1"}));
@@ -163,9 +160,7 @@ TEST_F(TextExchange, export_thatFails_leavesTheOlderFileAsItWas_andSaysSo)
     ASSERT_EQ(recorder.messages().size(), 2);
     EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: "));
     EXPECT_TRUE(recorder.messages()[1].startsWith("Não foi possível gravar o arquivo exportado."));
-    QFile older(path);
-    older.open(QIODevice::ReadOnly);
-    EXPECT_EQ(older.readAll(), "older export\n");
+    EXPECT_EQ(testsupport::readFile(path), "older export\n");
     App::ExportaDados(); // cancelled: nothing
     EXPECT_EQ(recorder.messages().size(), 2);
 }
