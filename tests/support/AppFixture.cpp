@@ -52,20 +52,6 @@ QList<QStringList> AppTest::storedRows(const QString& id)
                              {id, id});
 }
 
-void AppTest::select(Listbox* list, const QString& text)
-{
-    const int row = int(rows(list).indexOf(text));
-    ASSERT_GE(row, 0) << text.toStdString();
-    list->setListIndex(row);
-}
-
-void AppTest::select(PopupMenu* popup, const QString& text)
-{
-    const int row = popup->findText(text);
-    ASSERT_GE(row, 0) << text.toStdString();
-    popup->setListIndex(row);
-}
-
 QStringList AppTest::rows(const Listbox* list)
 {
     QStringList out;

@@ -57,9 +57,13 @@ class AppTest : public ::testing::Test
     // --- Windows.
     // The main window loaded from App::CashDB, shown.
     static wCash& openMain() { return wCash::instance().Show(), wCash::instance(); }
-    // Selects the row that reads `text`; fails the test when there is none.
-    static void select(Listbox* list, const QString& text);
-    static void select(PopupMenu* popup, const QString& text);
+    // Selects the row (of a Listbox or a PopupMenu) that reads `text`; fails the test when there is none.
+    template <class List> static void select(List* list, const QString& text)
+    {
+        const int row = int(rows(list).indexOf(text));
+        ASSERT_GE(row, 0) << text.toStdString();
+        list->setListIndex(row);
+    }
     // The texts of a list's first column, or of a pop-up's rows, in order.
     static QStringList rows(const Listbox* list);
     static QStringList rows(const PopupMenu* popup);

@@ -56,13 +56,31 @@ class Recorder final : public MessageService,
     QStringList texts(const QString& kind) const;
     void clear();
 
-    void message(const QString& text) override;
-    bool confirm(const QString& message, bool showCancel, const QString& title) override;
-    QString openFile(const QString& caption, const QString& filter) override;
-    QString saveFile(const QString& caption, const QString& suggestedPath, const QString& filter) override;
-    bool openUrl(const QUrl& url) override;
-    bool openDocument(const QString& path) override;
+    void message(const QString& text) override { shown.append({QStringLiteral("message"), text, QString(), false}); }
+    bool confirm(const QString& message, bool showCancel, const QString& title) override
+    {
+        shown.append({QStringLiteral("confirm"), message, title, showCancel});
+        return answers.isEmpty() ? defaultAnswer : answers.dequeue();
+    }
+    QString openFile(const QString& caption, const QString&) override { return dialog("open-dialog", caption); }
+    QString saveFile(const QString& caption, const QString&, const QString&) override
+    {
+        return dialog("save-dialog", caption);
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls << url;
+        return launchResult;
+    }
+    bool openDocument(const QString& path) override
+    {
+        openedDocuments << path;
+        return launchResult;
+    }
     QDate today() override { return todayDate; }
     void setImage(const QImage& image) override { copied << image; }
     std::shared_ptr<QPaintDevice> openPrinterDialog() override { return ++printDialogsShown, page; }
+
+  private:
+    QString dialog(const char* kind, const QString& caption);
 };
