@@ -23,7 +23,7 @@ TEST_F(TextExchange, exportThenImportIntoAnEmptyFile_givesTheSameLedger_andOnlyT
     addTransaction("Banco", "Mercado", "  -  ", "1999-12-31", "", "0.01", "Não", "linha\r\nnova");
     addTransaction("Cartão", "Mercado", "Loja", "2087-07-01", "1e9", "", "Não");
     addTransaction("Cartão", "Devolução", "Loja", "2026-01-02", "-52.1", "", "Sim");
-    addTransaction("Cartão", "Devolução", "  -  ", "2026-01-03", "", "-3", "Sim");
+    addTransaction("Cartão", "Devolução", "  -  ", "2100-01-03", "", "-3", "Sim"); // four digits in the file
     QList<QStringList> expected = storedRows();
     expected[0][7] = "março abril";
     expected[1][7] = "linha  nova";
