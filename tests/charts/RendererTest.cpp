@@ -139,10 +139,10 @@ TEST(Renderer, aThousandValues_andAScaleThatOutlivesClearValues)
     EXPECT_EQ(runs(cleared, firstColumn(cleared, 345, colour) + 1, colour), "330-350");
 }
 
-TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre)
+TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre_aNegativeValueGetsNoSlice)
 {
     // A square plot of 300 x 300 at (5, 29): the centre is at (155, 179).
-    const chartingPicture c = chart({1, 3}, chartingPicture::Pie, 310, 334);
+    const chartingPicture c = chart({1, 3, -2}, chartingPicture::Pie, 310, 334);
     testsupport::saveImage(c.image(), "chart_pie");
     EXPECT_EQ(at(c, 155 + 50, 179 + 50), red);
     for (const auto& [dx, dy] : {std::pair{-50, 50}, {50, -50}, {-50, -50}})
@@ -171,6 +171,7 @@ TEST(Renderer, copyPutsTheChartOnTheClipboard_printDrawsOnlyOnAPageGiven)
     ASSERT_EQ(recorder.copied.size(), 1);
     EXPECT_EQ(recorder.copied[0].size(), QSize(694, 372));
     EXPECT_EQ(recorder.copied[0], c.image());
+    EXPECT_EQ(at(c, 2, 200), QColor(206, 206, 206)) << "copied as drawn";
 
     recorder.page = std::make_shared<QImage>(800, 600, QImage::Format_RGB32);
     recorder.page->fill(Qt::white);
