@@ -97,6 +97,15 @@ double DatabaseField::DoubleValue() const
     return value_.toDouble();
 }
 
+qint64 DatabaseField::IntegerValue() const
+{
+    if (value_.isNull())
+        return 0;
+    if (value_.typeId() == QMetaType::QString)
+        return qint64(DoubleValue());
+    return value_.toLongLong();
+}
+
 QDate DatabaseField::DateValue() const
 {
     return QDate::fromString(StringValue().left(10), Qt::ISODate);

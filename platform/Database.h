@@ -26,6 +26,7 @@ public:
     // NULL reads as "" and 0.
     QString StringValue() const;
     double DoubleValue() const;
+    qint64 IntegerValue() const;
     QDate DateValue() const;
     bool IsNull() const { return value_.isNull(); }
     const QVariant& Value() const { return value_; }
