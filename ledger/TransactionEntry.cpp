@@ -175,6 +175,10 @@ Outcome storeInTransaction(SQLDatabase& db, const OpenedRow* opened, const Trans
 
 Outcome insert(SQLDatabase& db, const TransactionEntry& entry, bool checkNames)
 {
+    // Without checks the save is one statement, whole by itself: a long run
+    // without a user (an import) spends no savepoint a row.
+    if (!checkNames)
+        return store(db, nullptr, entry, false);
     return storeInTransaction(db, nullptr, entry, checkNames);
 }
 
