@@ -3,39 +3,19 @@
 // run left with two accounts, a category, a contact and one transaction.
 
 #include "AppFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
 #include "app/Password.h"
-#include "ledger/wCash.h"
-#include "ledger/wTransacoes.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "platform/Files.h"
-#include "platform/Listbox.h"
 #include "registers/wContas.h"
+#include "schedule/wAgenda.h"
+#include "schedule/wAgendaLista.h"
 #include "settings/wPreferencias.h"
-#include "ui/common/Module1.h"
 #include "ui/common/wDigitaSenha.h"
 
-#include <QCheckBox>
-#include <QFile>
-#include <QPushButton>
-#include <QTest>
 #include <future>
 #include <thread>
 
 namespace {
 
-QString dataFile()
-{
-    return DocumentsFolder() + "/Tovira/Tovira.rbd";
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testsupport::readFile;
 
 class DataFile : public AppTest
 {
@@ -49,9 +29,7 @@ class DataFile : public AppTest
         addCategories({"Mercado"});
         addContacts({"Ana"});
         addTransaction("Banco", "Mercado", "Ana", "2026-12-01", "", "10", "Não", "a");
-        App::_FileQuit_Action();
-        closeWindows();
-        App::resetState();
+        stop();
     }
     void TearDown() override
     {
@@ -155,7 +133,7 @@ TEST_F(DataFile, damagedPage_isReportedOnce_andTheFileIsNeverWritten)
 {
     before("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
            "INSERT INTO Movimento (comentarios) SELECT printf('%040d', i) FROM n");
-    QByteArray bytes = bytesOf(dataFile());
+    QByteArray bytes = readFile(dataFile());
     ASSERT_GT(bytes.size(), 20 * 4096);
     bytes.replace(10 * 4096, 4096, QByteArray(4096, '\xa5'));
     QFile file(dataFile());
@@ -167,23 +145,33 @@ TEST_F(DataFile, damagedPage_isReportedOnce_andTheFileIsNeverWritten)
     ASSERT_EQ(recorder.messages().size(), 1);
     EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: 11\n\n")) << recorder.messages()[0].toStdString();
     EXPECT_FALSE(main().isVisible());
-    EXPECT_EQ(bytesOf(dataFile()), bytes);
+    EXPECT_EQ(readFile(dataFile()), bytes);
 }
 
-// An older file without the lock table, read-only: no lock, the ledger shows, nothing is written.
+// An older file without the lock table, read-only: no lock, the ledger shows, a
+// schedule due since the last start is not posted, nothing is written.
 TEST_F(DataFile, readOnlyFile_isReadAndReportedOnce_everyWriteRefusedWithAMessage)
 {
     before("DROP TABLE pwd");
+    before("INSERT INTO Agenda VALUES ('Banco', 'Mercado', 'Débito', '2026-12-01', '5', 'Mensalmente', '')");
     ASSERT_TRUE(QFile::setPermissions(dataFile(), QFile::ReadOwner | QFile::ReadGroup));
-    const QByteArray bytes = bytesOf(dataFile());
+    const QByteArray bytes = readFile(dataFile());
+    recorder.todayDate = recorder.todayDate.addDays(1);
     ASSERT_TRUE(App::Event_Open());
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgArquivoSomenteLeitura() + "\n\n" + dataFile()}));
     EXPECT_EQ(main().lMovimento->ListCount(), 1);
+    EXPECT_EQ(App::datahoje, "05/12/26"); // the next start posts it
+    main().Toolbar11_Action("magendamento");
+    wAgendaLista::instance().lAgendamento->setListIndex(0);
     const QList<std::function<void()>> writes = {
         [] { saveNew("7"); },
         [] { main().lMovimento->setListIndex(0), main().ApagaMovimento(); },
         [] { click(main().BevelButton1), click(wContas::instance().btok); },
         [] { wPreferencias::ShowFromMenu(), click(wPreferencias::instance().PushButton1); },
+        [] { click(wAgendaLista::instance().bt_apaga); },
+        [] { wAgenda::instance().bt_insere_Action(); },
+        [] { App::_Importaofx_Action(); },
+        [] { App::ImportaDados(); },
     };
     for (const auto& write : writes) {
         recorder.clear();
@@ -192,7 +180,7 @@ TEST_F(DataFile, readOnlyFile_isReadAndReportedOnce_everyWriteRefusedWithAMessag
         EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgSomenteLeitura()}));
     }
     App::_FileQuit_Action();
-    EXPECT_EQ(bytesOf(dataFile()), bytes);
+    EXPECT_EQ(readFile(dataFile()), bytes);
 }
 
 TEST_F(DataFile, earlierLockForm_opensWithItsPassword_andIsReplacedByASaltedHash)

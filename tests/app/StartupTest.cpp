@@ -1,44 +1,18 @@
 // Start-up and quit run in-process: Event_Open directly, or the whole run()
 // with a timer that plays the user once the main window is on screen.
 
-#include "app/App.h"
 #include "app/Migration.h"
-#include "ledger/wCash.h"
-#include "platform/Database.h"
-#include "platform/Files.h"
-#include "platform/Listbox.h"
-#include "ui/common/Module1.h"
 
 #include "AppFixture.h"
-#include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 
 QString dataFolder()
 {
     return DocumentsFolder() + "/Tovira";
-}
-QString dataFile()
-{
-    return dataFolder() + "/Tovira.rbd";
-}
-QString prefsFile()
-{
-    return PreferencesFolder() + "/Tovira";
-}
-
-QStringList readLines(const QString& path)
-{
-    QStringList lines;
-    ReadTextLines(path, lines);
-    return lines;
 }
 
 // A database file made outside the program: one account, and optionally more SQL.
@@ -126,10 +100,9 @@ TEST_F(Startup, quitThenNextRun_writesTwentyLinesAndReadsThemBack)
     App::datahoje = "05/12/26";
     restart();
 
-    EXPECT_EQ(readLines(prefsFile()),
-              QStringLiteral("editarea =0|cor_r =255|cor_g =230|cor_b =255||||conta_inicio = Casa|"
-                             "mes_inicio =Atual|420|30|140|800|05/12/26|120|100|80|90|90|70")
-                  .split('|'));
+    EXPECT_EQ(prefsLines(), QStringLiteral("editarea =0|cor_r =255|cor_g =230|cor_b =255||||conta_inicio = Casa|"
+                                           "mes_inicio =Atual|420|30|140|800|05/12/26|120|100|80|90|90|70")
+                                .split('|'));
     EXPECT_EQ(QStringList({App::ContaInicial, App::MesInicial, App::datahoje}),
               QStringList({" Casa", "Atual", "05/12/26"}));
     EXPECT_EQ(QList<int>({App::PrefEditor, App::cor_r, App::cor_g, App::cor_b}), QList<int>({0, 255, 230, 255}));
@@ -163,7 +136,7 @@ TEST_F(Startup, quitFromMenuThenWindowClose_orWindowCloseAlone_compactsClosesAnd
         EXPECT_EQ(code, 0);
         EXPECT_EQ(vacuums, 1);
         EXPECT_FALSE(App::CashDB->IsConnected());
-        EXPECT_EQ(readLines(prefsFile()).size(), fromMenu ? 0 : 20);
+        EXPECT_EQ(prefsLines().size(), fromMenu ? 0 : 20);
         EXPECT_FALSE(wCash::exists());
     }
 }
@@ -174,7 +147,7 @@ TEST_F(Startup, dataFolderIsAPlainFile_showsDbMessageAndLeavesPreferences)
     testsupport::writeFile(prefsFile(), "editarea =0\n");
     EXPECT_NE(runProgram([] { FAIL() << "the main window must not show"; }), 0);
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgDB() + "\n\n"}));
-    EXPECT_EQ(readLines(prefsFile()), QStringList({"editarea =0"}));
+    EXPECT_EQ(prefsLines(), QStringList({"editarea =0"}));
 }
 
 TEST_F(Startup, garbageDatabaseFile_reportsErrorAndEnds)
@@ -195,7 +168,7 @@ TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
         ConfigHome home(nested);
         start();
         App::_FileQuit_Action();
-        EXPECT_EQ(readLines(nested + "/Tovira").size(), 20);
+        EXPECT_EQ(prefsLines().size(), 20); // in the nested folder
     }
     closeWindows();
     App::resetState();

@@ -1,13 +1,6 @@
 #include "AppFixture.h"
-#include "TestSupport.h"
 #include "charts/chartingPicture.h"
 #include "charts/wGraficos.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "ui/common/Module1.h"
-
-#include <QCheckBox>
 
 namespace {
 
@@ -43,10 +36,9 @@ class ChartWindow : public AppTest
 
 } // namespace
 
-TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums)
+TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums_everyFilterCombinationSumsTheRowsThatPassIt)
 {
-    wCash& main = openMain();
-    main.Toolbar11_Action("mgraficos");
+    openMain().Toolbar11_Action("mgraficos");
     ASSERT_TRUE(wGraficos::exists());
     wGraficos& w = wGraficos::instance();
     EXPECT_TRUE(w.isVisible());
@@ -63,19 +55,9 @@ TEST_F(ChartWindow, opensOnEveryRowWithTheUnverifiedSums)
     select(w.sMes, "Março");
     w.cConciliado->setChecked(true);
     EXPECT_EQ(w.barChart.get(), before);
-    click(w.bt_fecha);
-    EXPECT_FALSE(wGraficos::exists());
-}
 
-// Every combination of filters sums what SQL sums for the same rows.
-TEST_F(ChartWindow, filterCombinations_sumTheRowsThatPassAllOfThem)
-{
-    const struct
-    {
-        const char *account, *category, *month;
-        bool verified;
-        const char* where;
-    } cases[] = {
+    // Every combination of filters sums what SQL sums for the same rows.
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
         {"Todas", "Todas", "Março", false, "substr(data, 6, 2) = '03' AND conciliado = 'Não'"},
         {"Todas", "Lazer", "Março", true, "substr(data, 6, 2) = '03' AND conta = 'Lazer' AND conciliado = 'Sim'"},
         {"Todas", "Mercado", "Todos", false, "conta = 'Mercado' AND conciliado = 'Não'"},
@@ -85,17 +67,18 @@ TEST_F(ChartWindow, filterCombinations_sumTheRowsThatPassAllOfThem)
          "substr(data, 6, 2) = '11' AND conta = 'Mercado' AND conta_nome = 'Banco' AND conciliado = 'Sim'"},
         {"Banco", "Todas", "Março", false, "substr(data, 6, 2) = '03' AND conta_nome = 'Banco' AND conciliado = 'Não'"},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.where);
-        wGraficos& w = chartOf(test.account, test.category, test.month, test.verified);
+    for (const auto& [account, category, month, verified, where] : cases) {
+        SCOPED_TRACE(where);
+        chartOf(account, category, month, verified);
         const QStringList sums = testsupport::rows(
-            db(), QString("SELECT TOTAL(entrada), TOTAL(saida) FROM Movimento WHERE %1").arg(test.where))[0];
+            db(), QString("SELECT TOTAL(entrada), TOTAL(saida) FROM Movimento WHERE %1").arg(where))[0];
         EXPECT_EQ(w.barChart->values, QVector<double>({sums[0].toDouble(), sums[1].toDouble()}));
-        EXPECT_EQ(w.barChart->title,
-                  QString("Categoria: %1 | Conta: %2 | Mês: %3").arg(test.category, test.account, test.month));
+        EXPECT_EQ(w.barChart->title, QString("Categoria: %1 | Conta: %2 | Mês: %3").arg(category, account, month));
     }
     testsupport::screenshot(chartOf("D'Ávila", "Lazer", "Todos", false), "wGraficos_empty");
     EXPECT_TRUE(recorder.shown.isEmpty());
+    click(w.bt_fecha);
+    EXPECT_FALSE(wGraficos::exists());
 }
 
 TEST_F(ChartWindow, sumThatCannotBeRead_isToldOnceAndChartsZeros)

@@ -1,7 +1,7 @@
-#include "PictureRecorder.h"
+#include "Recorder.h"
+#include "TestSupport.h"
 #include "charts/chartingPicture.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,18 +63,12 @@ QColor darkest(const chartingPicture& c, const QRect& area)
     return found;
 }
 
-void save(const chartingPicture& c, const QString& name)
-{
-    QDir().mkpath(TOVIRA_SCREENSHOT_DIR);
-    c.image().save(QString(TOVIRA_SCREENSHOT_DIR "/%1.png").arg(name));
-}
-
 } // namespace
 
 TEST(Renderer, creditOf150AndDebitOf100_drawTheSpecifiedPicture)
 {
     const chartingPicture c = chart({150, 100});
-    save(c, "chart_bars");
+    testsupport::saveImage(c.image(), "chart_bars");
     EXPECT_EQ(at(c, 2, 200), QColor(206, 206, 206));
     EXPECT_EQ(at(c, 680, 5), QColor(100, 100, 100)) << "title band";
     EXPECT_NE(firstColumn(c, 12, Qt::white), -1) << "title text";
@@ -111,22 +105,17 @@ TEST(Renderer, negativeValue_hangsDownFromTheZeroLine)
 TEST(Renderer, rangesWithoutAScale_drawTheBaseLineAndNoBars)
 {
     const QString fiveLines = "39-39 117-117 195-195 273-273 351-351";
-    const struct
-    {
-        QVector<double> values;
-        QString grid;
-    } cases[] = {
+    const std::pair<QVector<double>, QString> cases[] = {
         {{}, "351-351"},       {{0, 0}, "351-351"}, {{0.4, 0.2}, "351-351"},   {{qInf(), 1}, "351-351"},
         {{3.5, 1}, fiveLines}, {{7}, fiveLines},    {{qQNaN(), 5}, fiveLines},
     };
-    for (const auto& test : cases) {
+    for (const auto& [values, grid] : cases) {
         for (int kind : {int(chartingPicture::Bars), int(chartingPicture::Lines)}) {
-            const chartingPicture c = chart(test.values, kind);
-            SCOPED_TRACE(
-                QString("kind %1, %2 values, %3").arg(kind).arg(test.values.size()).arg(test.grid).toStdString());
-            EXPECT_EQ(runs(c, 674, Qt::black), test.grid);
+            const chartingPicture c = chart(values, kind);
+            SCOPED_TRACE(QString("kind %1, %2 values, %3").arg(kind).arg(values.size()).arg(grid).toStdString());
+            EXPECT_EQ(runs(c, 674, Qt::black), grid);
             const bool bars = firstColumn(c, 345, red) >= 0 || firstColumn(c, 345, navy) >= 0;
-            EXPECT_EQ(bars, kind == chartingPicture::Bars && test.grid == fiveLines);
+            EXPECT_EQ(bars, kind == chartingPicture::Bars && grid == fiveLines);
         }
     }
 }
@@ -136,9 +125,9 @@ TEST(Renderer, aThousandValues_andAScaleThatOutlivesClearValues)
     QVector<double> values;
     for (int i = 0; i < 1000; ++i)
         values << (i % 7) * 123.45 - 100;
-    save(chart(values), "chart_bars_1000");
-    save(chart(values, chartingPicture::Lines), "chart_lines_1000");
-    save(chart({120, 80, 150, 40, -20, 95}, chartingPicture::Lines), "chart_lines");
+    testsupport::saveImage(chart(values).image(), "chart_bars_1000");
+    testsupport::saveImage(chart(values, chartingPicture::Lines).image(), "chart_lines_1000");
+    testsupport::saveImage(chart({120, 80, 150, 40, -20, 95}, chartingPicture::Lines).image(), "chart_lines");
 
     chartingPicture cleared = chart({150});
     cleared.clearValues();
@@ -150,11 +139,11 @@ TEST(Renderer, aThousandValues_andAScaleThatOutlivesClearValues)
     EXPECT_EQ(runs(cleared, firstColumn(cleared, 345, colour) + 1, colour), "330-350");
 }
 
-TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre)
+TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre_aNegativeValueGetsNoSlice)
 {
     // A square plot of 300 x 300 at (5, 29): the centre is at (155, 179).
-    const chartingPicture c = chart({1, 3}, chartingPicture::Pie, 310, 334);
-    save(c, "chart_pie");
+    const chartingPicture c = chart({1, 3, -2}, chartingPicture::Pie, 310, 334);
+    testsupport::saveImage(c.image(), "chart_pie");
     EXPECT_EQ(at(c, 155 + 50, 179 + 50), red);
     for (const auto& [dx, dy] : {std::pair{-50, 50}, {50, -50}, {-50, -50}})
         EXPECT_EQ(at(c, 155 + dx, 179 + dy), navy) << dx << "," << dy;
@@ -170,7 +159,7 @@ TEST(Renderer, pieOf1And3_fillsAQuarterBelowAndRightOfTheCentre)
 
 TEST(Renderer, copyPutsTheChartOnTheClipboard_printDrawsOnlyOnAPageGiven)
 {
-    PictureRecorder recorder;
+    Recorder recorder;
     chartingPicture c(694, 372);
     c.addColoredValue(150, QString(), red, "Crédito");
     c.chartType = chartingPicture::Bars;
@@ -182,6 +171,7 @@ TEST(Renderer, copyPutsTheChartOnTheClipboard_printDrawsOnlyOnAPageGiven)
     ASSERT_EQ(recorder.copied.size(), 1);
     EXPECT_EQ(recorder.copied[0].size(), QSize(694, 372));
     EXPECT_EQ(recorder.copied[0], c.image());
+    EXPECT_EQ(at(c, 2, 200), QColor(206, 206, 206)) << "copied as drawn";
 
     recorder.page = std::make_shared<QImage>(800, 600, QImage::Format_RGB32);
     recorder.page->fill(Qt::white);

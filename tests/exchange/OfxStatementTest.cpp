@@ -3,7 +3,7 @@
 // amount, TAB, memo). The same files seed the reader's fuzz target.
 
 #include "exchange/OfxStatement.h"
-#include "OfxTestData.h"
+#include "ExchangeFiles.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -49,22 +49,10 @@ TEST(OfxStatement, manyTransactions_areAllKeptInFileOrder)
     }
 }
 
-TEST(OfxStatement, fileThatCannotBeRead_saysWhyAndHoldsNothing)
-{
-    const OfxStatement statement = OfxStatement::read(ofxTestFile(QStringLiteral("missing.ofx")));
-    EXPECT_FALSE(statement.problem().isEmpty());
-    EXPECT_TRUE(statement.transactions().empty());
-}
-
 TEST(OfxStatement, booking_isTheMagnitudeInTheColumnOfItsSignAndType)
 {
-    struct Case
-    {
-        const char* type;
-        const char* amount;
-        std::optional<std::pair<bool, double>> booked; // credit, amount
-    };
-    const Case cases[] = {
+    // Type, amount, and the column (credit or not) and magnitude it is booked with.
+    const std::tuple<const char*, const char*, std::optional<std::pair<bool, double>>> cases[] = {
         {"DEBIT", "-52.10", {{false, 52.10}}}, {"CREDIT", "100", {{true, 100}}},
         {"DEP", "100", {{true, 100}}},         {"CREDIT", "-5", {{false, 5}}},
         {"DEBIT", "30", {{false, 30}}},        {"directdebit", " 12,5 ", {{false, 12.5}}},
@@ -73,12 +61,12 @@ TEST(OfxStatement, booking_isTheMagnitudeInTheColumnOfItsSignAndType)
         {"DEBIT", "", std::nullopt},           {"DEBIT", "R$ 5", std::nullopt},
         {"DEBIT", "1e3", std::nullopt},
     };
-    for (const Case& c : cases) {
-        const auto booking = OfxStatement::booking({c.type, c.amount, QString()});
-        ASSERT_EQ(booking.has_value(), c.booked.has_value()) << c.type << " " << c.amount;
+    for (const auto& [type, amount, booked] : cases) {
+        const auto booking = OfxStatement::booking({type, amount, QString()});
+        ASSERT_EQ(booking.has_value(), booked.has_value()) << type << " " << amount;
         if (booking) {
-            EXPECT_EQ(booking->credit, c.booked->first) << c.type << " " << c.amount;
-            EXPECT_EQ(booking->amount, c.booked->second) << c.type << " " << c.amount;
+            EXPECT_EQ(booking->credit, booked->first) << type << " " << amount;
+            EXPECT_EQ(booking->amount, booked->second) << type << " " << amount;
         }
     }
 }

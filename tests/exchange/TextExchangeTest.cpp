@@ -3,50 +3,17 @@
 // a failure or a kill half way through an import.
 
 #include "AppFixture.h"
-#include "TestSupport.h"
-#include "TextFiles.h"
-#include "app/App.h"
+#include "ExchangeFiles.h"
 #include "exchange/wImporta.h"
-#include "ledger/wCash.h"
-#include "ledger/wTransacoes.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
 #include "ui/common/MenuBar1.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCoreApplication>
-#include <QFile>
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
-#include <algorithm>
-#include <gtest/gtest.h>
 
 using TextExchange = AppTest;
-
-namespace {
-
-const QString kRows = "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
-                      "FROM Movimento ORDER BY id";
-
-QString writeFile(const QByteArray& bytes)
-{
-    const QString path = testsupport::tempPath("import.txt");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-    return path;
-}
-
-QStringList names(const QString& sql)
-{
-    QStringList out = testsupport::column(*App::CashDB, sql);
-    out.sort();
-    return out;
-}
-
-} // namespace
+using testsupport::column;
+using testsupport::newFile;
 
 TEST_F(TextExchange, exportThenImportIntoAnEmptyFile_givesTheSameLedger_andOnlyTheNamesUsed)
 {
@@ -56,8 +23,8 @@ TEST_F(TextExchange, exportThenImportIntoAnEmptyFile_givesTheSameLedger_andOnlyT
     addTransaction("Banco", "Mercado", "  -  ", "1999-12-31", "", "0.01", "Não", "linha\r\nnova");
     addTransaction("Cartão", "Mercado", "Loja", "2087-07-01", "1e9", "", "Não");
     addTransaction("Cartão", "Devolução", "Loja", "2026-01-02", "-52.1", "", "Sim");
-    addTransaction("Cartão", "Devolução", "  -  ", "2026-01-03", "", "-3", "Sim");
-    QList<QStringList> expected = testsupport::rows(db(), kRows);
+    addTransaction("Cartão", "Devolução", "  -  ", "2100-01-03", "", "-3", "Sim"); // four digits in the file
+    QList<QStringList> expected = storedRows();
     expected[0][7] = "março abril";
     expected[1][7] = "linha  nova";
     const QString path = testsupport::tempPath("Tovira Export.txt");
@@ -83,10 +50,11 @@ TEST_F(TextExchange, exportThenImportIntoAnEmptyFile_givesTheSameLedger_andOnlyT
     click(w.btImporta);
 
     EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  5"}));
-    EXPECT_EQ(testsupport::rows(db(), kRows), expected);
-    EXPECT_EQ(names("SELECT nome FROM Contas"), QStringList({"Banco", "Cartão"}));
-    EXPECT_EQ(names("SELECT descricao FROM Categorias"), QStringList({"Devolução", "Mercado", "Salário"}));
-    EXPECT_EQ(names("SELECT nome FROM Contatos"), QStringList({"Empresa \"Zé\" O'Neil", "Loja"}));
+    EXPECT_EQ(storedRows(), expected);
+    EXPECT_EQ(column(db(), "SELECT nome FROM Contas ORDER BY 1"), QStringList({"Banco", "Cartão"}));
+    EXPECT_EQ(column(db(), "SELECT descricao FROM Categorias ORDER BY 1"),
+              QStringList({"Devolução", "Mercado", "Salário"}));
+    EXPECT_EQ(column(db(), "SELECT nome FROM Contatos ORDER BY 1"), QStringList({"Empresa \"Zé\" O'Neil", "Loja"}));
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(App::importando);
     EXPECT_EQ(rows(wCash::instance().List_Contas), QStringList({"Banco", "Cartão"}));
@@ -111,7 +79,7 @@ TEST_F(TextExchange, preview_ofAGenericFile_andTheFilesItRefuses)
         {textFile("no_tab.txt"), "Os campos devem ser separados por TAB"},
         {textFile("header_only.txt"), "Formato Incompatível."},
         {textFile("empty_credit.txt"), "Formato Incompatível."},
-        {writeFile(ownCaptions().join('\t').toUtf8() + "\tComentários:\n"), "Nada para importar..."},
+        {newFile(wImporta::ownCaptions().join('\t').toUtf8() + "\tComentários:\n"), "Nada para importar..."},
         {textFile("missing.txt"), "Não foi possível ler o arquivo."},
     };
     for (const auto& [file, message] : refused) {
@@ -121,13 +89,8 @@ TEST_F(TextExchange, preview_ofAGenericFile_andTheFilesItRefuses)
         EXPECT_TRUE(recorder.messages().value(0).startsWith(message)) << file.toStdString();
         EXPECT_FALSE(w.isVisible()) << file.toStdString();
         click(w.btImporta);
-        EXPECT_TRUE(testsupport::rows(db(), kRows).isEmpty());
+        EXPECT_TRUE(storedRows().isEmpty());
     }
-    App::readOnly = true;
-    recorder.clear();
-    App::ImportaDados();
-    EXPECT_EQ(recorder.shown.size(), 1);
-    App::readOnly = false;
 }
 
 TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andCountsWhatWasStored)
@@ -141,7 +104,7 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
                            "Faltam campos na linha 6: a linha não foi importada.", "Valor não pode ser zero",
                            "Data inválida"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  1"}));
-    EXPECT_EQ(testsupport::column(db(), "SELECT comentarios FROM Movimento"), QStringList({"ok"}));
+    EXPECT_EQ(column(db(), "SELECT comentarios FROM Movimento"), QStringList({"ok"}));
 
     // CRLF and UTF-16 files; a generic line takes no comment left in the transaction window.
     // While an import runs nothing can start another one.
@@ -163,9 +126,7 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
         reentered = 0;
     }
     db().setStatementObserver(nullptr);
-    EXPECT_EQ(std::count_if(recorder.shown.cbegin(), recorder.shown.cend(),
-                            [](const ShownText& t) { return t.kind == "open-dialog"; }),
-              3);
+    EXPECT_EQ(recorder.texts("open-dialog").size(), 3);
     EXPECT_EQ(testsupport::rows(db(), "SELECT entrada, saida, comentarios FROM Movimento WHERE id > 1 ORDER BY id"),
               QList<QStringList>({{"NULL", "-3", ""}, {"3", "NULL", ""}, {"2", "NULL", ""}}));
     EXPECT_EQ(recorder.messages().mid(1), QStringList({"Total Importado:  2", "Total Importado:  1"}));
@@ -177,21 +138,21 @@ TEST_F(TextExchange, aDatabaseFailureHalfWay_leavesLedgerAndRegistersAsBefore)
     addTransaction("Antes", "Casa", "  -  ", "2026-01-01", "1", "");
     exec("CREATE TRIGGER quebra BEFORE INSERT ON Movimento WHEN NEW.conta_nome = 'Quebra' "
          "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
-    recorder.fileNames << writeFile("Banco\tCasa\tAna\t05/03/26\t1\t0\nQuebra\tCasa\tAna\t05/03/26\t1\t0\n"
-                                    "Banco\tCasa\tAna\t05/03/26\t1\t0\n");
+    recorder.fileNames << newFile("Banco\tCasa\tAna\t05/03/26\t1\t0\nQuebra\tCasa\tAna\t05/03/26\t1\t0\n"
+                                  "Banco\tCasa\tAna\t05/03/26\t1\t0\n");
     App::ImportaDados();
     click(wImporta::instance().btImporta);
     EXPECT_EQ(recorder.messages().size(), 2);
     EXPECT_TRUE(recorder.messages().value(0).contains("disco cheio"));
     EXPECT_EQ(recorder.messages().value(1), "Total Importado:  0");
-    EXPECT_EQ(testsupport::column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Antes"}));
+    EXPECT_EQ(column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Antes"}));
     EXPECT_TRUE(testsupport::rows(db(), "SELECT nome FROM Contas UNION ALL SELECT nome FROM Contatos").isEmpty());
 }
 
 TEST_F(TextExchange, export_thatFails_leavesTheOlderFileAsItWas_andSaysSo)
 {
     openDatabase();
-    const QString path = writeFile("older export\n");
+    const QString path = newFile("older export\n");
     exec("DROP TABLE Movimento");
     recorder.fileNames << path << testsupport::tempPath("no/such/folder/x.txt");
     App::ExportaDados();
@@ -199,9 +160,7 @@ TEST_F(TextExchange, export_thatFails_leavesTheOlderFileAsItWas_andSaysSo)
     ASSERT_EQ(recorder.messages().size(), 2);
     EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: "));
     EXPECT_TRUE(recorder.messages()[1].startsWith("Não foi possível gravar o arquivo exportado."));
-    QFile older(path);
-    older.open(QIODevice::ReadOnly);
-    EXPECT_EQ(older.readAll(), "older export\n");
+    EXPECT_EQ(testsupport::readFile(path), "older export\n");
     App::ExportaDados(); // cancelled: nothing
     EXPECT_EQ(recorder.messages().size(), 2);
 }
@@ -250,6 +209,6 @@ TEST_F(TextExchange, killedHalfWay_leavesTheLedgerAsItWas)
     App::CashDB = std::make_unique<SQLDatabase>();
     App::CashDB->setDatabaseFile(file);
     ASSERT_TRUE(App::CashDB->Connect());
-    EXPECT_EQ(testsupport::column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Antes"}));
+    EXPECT_EQ(column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Antes"}));
     EXPECT_TRUE(testsupport::rows(db(), "SELECT nome FROM Contas").isEmpty());
 }

@@ -1,16 +1,6 @@
 #include "LedgerFixture.h"
 
-#include "TestSupport.h"
-#include "app/App.h"
 #include "ledger/LedgerQuery.h"
-#include "ledger/wCash.h"
-#include "ledger/wTransacoes.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "platform/Listbox.h"
-#include "ui/common/Module1.h"
-
-#include <QDate>
 
 void LedgerTest::SetUp()
 {
@@ -69,18 +59,6 @@ void TransactionTest::SetUp()
     select(main->sAno, Module1::kTodos2());
     ASSERT_EQ(main->sMes->ListIndex(), 12);
     ASSERT_EQ(main->List_Contas->Text(), "Banco");
-}
-
-QList<QStringList> TransactionTest::storedRows(const QString& id)
-{
-    return testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
-                                   "FROM Movimento WHERE ? = '' OR id = ? ORDER BY id",
-                             {id, id});
-}
-
-QStringList TransactionTest::storedRow(const QString& id)
-{
-    return storedRows(id).value(0);
 }
 
 int TransactionTest::ledgerRow(const QString& comment) const

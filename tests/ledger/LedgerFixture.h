@@ -6,11 +6,6 @@
 
 #include "AppFixture.h"
 
-#include <QStringList>
-
-class PopupMenu;
-class wTransacoes;
-
 class LedgerTest : public AppTest
 {
   protected:
@@ -42,9 +37,7 @@ class TransactionTest : public LedgerTest
   protected:
     void SetUp() override;
 
-    // Every Movimento row, or the one of that id, but the id, as text ("NULL" for a NULL), by id.
-    static QList<QStringList> storedRows(const QString& id = {});
-    static QStringList storedRow(const QString& id);
+    static QStringList storedRow(const QString& id) { return storedRows(id).value(0); }
     static int rowCount() { return int(storedRows().size()); }
     // The ledger row whose comment is `comment`, -1 when not listed.
     int ledgerRow(const QString& comment) const;

@@ -4,10 +4,7 @@
 #include "ledger/LedgerSelectors.h"
 
 #include "LedgerFixture.h"
-#include "TestSupport.h"
-#include "platform/Database.h"
 #include "platform/Format.h"
-#include "ui/common/Module1.h"
 
 using Ledger = LedgerTest;
 
@@ -26,24 +23,18 @@ QStringList ids(const LedgerResult& r)
 TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
 {
     seedLedger();
-    struct Case
-    {
-        QString account;
-        int monthIndex;
-        QString year;
-        int month, yearNumber; // what SQL is asked
-    };
+    // The account, month row and year chosen; the month and year SQL is asked for.
     const QString all = Module1::kTodos2();
-    const QList<Case> cases{
+    const std::tuple<QString, int, QString, int, int> cases[] = {
         {"Casa", 12, "2025", 0, 2025},  {"Joe's", 12, all, 0, 0},       {"Joe's", 2, "2024", 3, 2024},
         {"Banco", 6, all, 7, 0},        {"Todas", 12, "2026", 0, 2026}, {"All", 0, all, 1, 0},
         {"Casa", 11, "2027", 12, 2027}, {"Banco", 12, "2027", 0, 2027}, {"Casa", 8, all, 9, 0},
         {"Casa", 9, all, 10, 0},        {"Nobody", 12, all, 0, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE((c.account + " " + QString::number(c.monthIndex) + " " + c.year).toStdString());
-        const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{c.account, c.monthIndex, c.year});
+    for (const auto& [account, monthIndex, year, month, yearNumber] : cases) {
+        SCOPED_TRACE((account + " " + QString::number(monthIndex) + " " + year).toStdString());
+        const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{account, monthIndex, year});
         ASSERT_TRUE(r.ok) << r.errorMessage.toStdString();
-        const Expected e = expected(c.account == "All" ? "Todas" : c.account, c.month, c.yearNumber);
+        const Expected e = expected(account == "All" ? "Todas" : account, month, yearNumber);
         EXPECT_EQ(ids(r), e.ids);
         EXPECT_EQ(LedgerQuery::totalText(r.total()), LedgerQuery::totalText(e.total));
     }

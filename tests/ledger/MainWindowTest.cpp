@@ -2,16 +2,8 @@
 // its total, its selectors, its painting and its layout.
 
 #include "LedgerFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
 #include "ledger/LedgerQuery.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "platform/Listbox.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QSet>
 
 namespace {

@@ -1,17 +1,6 @@
 // The main window's new, edit and delete commands over the transaction window.
 
 #include "LedgerFixture.h"
-#include "TestSupport.h"
-#include "ledger/wCash.h"
-#include "ledger/wTransacoes.h"
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
-#include "ui/common/Module1.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 using TransactionCommands = TransactionTest;
 

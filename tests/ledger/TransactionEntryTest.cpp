@@ -10,27 +10,14 @@ using Problem = TransactionEntry::Problem;
 
 namespace {
 
-TransactionFields typical()
-{
-    TransactionFields f;
-    f.account = "Banco";
-    f.category = "Casa";
-    f.contact = "Loja";
-    f.amountText = "12.50";
-    f.dateText = "05/03/09";
-    f.credit = false;
-    f.verified = true;
-    f.comment = "aluguel";
-    return f;
-}
+// Account, category, contact, amount, date, credit, verified, comment.
+const TransactionFields typical{"Banco", "Casa", "Loja", "12.50", "05/03/09", false, true, "aluguel"};
 
-// Every column but the id of the rows that `where` picks, as text ("NULL" for a NULL).
+// Every column but the id of the first row that `where` picks, as text ("NULL" for a NULL).
 QStringList storedRow(SQLDatabase& db, const QString& where = "1")
 {
-    return testsupport::rows(db, "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
-                                 "FROM Movimento WHERE " +
-                                     where)
-        .value(0);
+    const QString columns = "conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios";
+    return testsupport::rows(db, "SELECT " + columns + " FROM Movimento WHERE " + where).value(0);
 }
 
 int rowCount(SQLDatabase& db)
@@ -43,7 +30,7 @@ int rowCount(SQLDatabase& db)
 // The order and texts of the checks are the window's tests; here what they do not reach.
 TEST(TransactionEntry, allAccountsIsNoAccount_unreadableAmountIsZero_withoutUserNamesAreNotChecked)
 {
-    TransactionFields f = typical();
+    TransactionFields f = typical;
     for (const char* all : {"Todas", "All"}) {
         f.account = all;
         EXPECT_EQ(TransactionEntry(f, true).problem(), Problem::NoAccount) << all;
@@ -75,7 +62,7 @@ TEST(TransactionEntry, changeOfAnOpenedRow_keepsWhatIsAsShown_readsWhatWasTyped)
     row.shownAmount = "1234.57";
     row.shownDate = "15/06/99";
     ASSERT_TRUE(TransactionStore::readStored(*db, row));
-    TransactionFields f = typical();
+    TransactionFields f = typical;
     f.amountText = row.shownAmount;
     f.dateText = row.shownDate;
     f.credit = true;
@@ -98,7 +85,7 @@ TEST(TransactionStore, changeActsOnTheIdAlone_storesOnlyRegisteredNames_andRemov
                            "'2026-01-04', 3)");
     OpenedRow row;
     row.id = "2";
-    TransactionFields f = typical();
+    TransactionFields f = typical;
     // Neither name is in its register yet; then the category is not.
     EXPECT_EQ(TransactionStore::replace(*db, &row, TransactionEntry(f, true)), Outcome::AccountGone);
     testsupport::exec(*db, "INSERT INTO Contas (nome) VALUES ('Banco')");

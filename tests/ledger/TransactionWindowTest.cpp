@@ -2,17 +2,6 @@
 // stored rows, and the path without a user.
 
 #include "LedgerFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "ledger/wTransacoes.h"
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 using TransactionWindow = TransactionTest;
 

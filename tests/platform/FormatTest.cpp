@@ -4,12 +4,7 @@
 
 TEST(Format, ledgerMasks_roundHalfAwayFromZeroOnTheShortestDecimal_andZeroHasNoSign)
 {
-    const struct
-    {
-        double value;
-        const char* mask;
-        const char* expected;
-    } cases[] = {
+    const std::tuple<double, const char*, const char*> cases[] = {
         {123.45, "$###,##0.00", "$123.45"},
         {250000, "$###,##0.00", "$250,000.00"},
         {-100345936.6, "$-###,##0.00", "$-100,345,936.60"},
@@ -26,16 +21,25 @@ TEST(Format, ledgerMasks_roundHalfAwayFromZeroOnTheShortestDecimal_andZeroHasNoS
         {-0.004, "$-###,##0.00", "$0.00"},
         {1e15, "###,##0.00", "1,000,000,000,000,000.00"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Format(c.value, c.mask), c.expected) << c.value << " " << c.mask;
+    for (const auto& [value, mask, expected] : cases)
+        EXPECT_EQ(Format(value, mask), expected) << value << " " << mask;
 }
 
 TEST(Format, readAmount_takesEitherDecimalMark_lastSeparatorWins_refusesEverythingElse)
 {
     const std::pair<const char*, double> good[] = {
-        {"12.50", 12.5},          {"12,50", 12.5},      {"1,234.50", 1234.5},   {"1.234,56", 1234.56},
-        {"-52.10", -52.1},        {"+3", 3},            {" 7 ", 7},             {"1.234.567", 1234567},
-        {"1,234,567.89", 1234567.89}, {",5", 0.5},      {"1,234", 1.234},       {"99999999999999999999.99", 1e20},
+        {"12.50", 12.5},
+        {"12,50", 12.5},
+        {"1,234.50", 1234.5},
+        {"1.234,56", 1234.56},
+        {"-52.10", -52.1},
+        {"+3", 3},
+        {" 7 ", 7},
+        {"1.234.567", 1234567},
+        {"1,234,567.89", 1234567.89},
+        {",5", 0.5},
+        {"1,234", 1.234},
+        {"99999999999999999999.99", 1e20},
     };
     for (const auto& [text, value] : good) {
         const auto read = ReadAmount(text);

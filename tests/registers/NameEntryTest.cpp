@@ -3,15 +3,12 @@
 
 #include "RegisterFixture.h"
 
-#include "platform/Files.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
-#include "registers/wContatos.h"
 #include "registers/wEditaContato.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QTest>
 
 using NameEntry = RegisterTest;
 
@@ -57,8 +54,6 @@ TEST_F(NameEntry, startAccountWithALineEnd_neverBreaksThePreferencesFile)
     addAccounts({"Conta\nDois"});
     App::ContaInicial = "Conta\nDois";
     restart();
-    QStringList lines;
-    ASSERT_TRUE(ReadTextLines(PreferencesFolder() + "/Tovira", lines));
-    EXPECT_EQ(lines.size(), 20);
-    EXPECT_EQ(lines.value(7), "conta_inicio =");
+    EXPECT_EQ(prefsLines().size(), 20);
+    EXPECT_EQ(prefsLines().value(7), "conta_inicio =");
 }

@@ -6,15 +6,6 @@
 // main window open over every month of every year.
 
 #include "AppFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "platform/Listbox.h"
-#include "ui/common/Module1.h"
-
-#include <QPushButton>
 
 class RegisterTest : public AppTest
 {
@@ -31,9 +22,9 @@ class RegisterTest : public AppTest
         addTransaction("Casa", "Mercado", "Ana", "2025-11-20", "", "20", "Sim", "c");   // 3
         addTransaction("", "Mercado", "", "2026-03-07", "5", "", "Não", "no account");  // 4
         addTransaction("Banco", "Lazer", "  -  ", "2026-03-08", "", "7", "Não", "e");   // 5
-        addSchedule("Casa", "Lazer", "Débito", "2026-04-01", "50", "Bruno");
-        addSchedule("Banco", "Mercado", "Crédito", "2026-04-02", "100", "Ana");
-        addSchedule("", "", "Débito", "2026-04-03", "1", "");
+        addSchedule("Casa", "Lazer", "Débito", "2026-04-01", "50", "Mensal", "Bruno");
+        addSchedule("Banco", "Mercado", "Crédito", "2026-04-02", "100", "Mensal", "Ana");
+        addSchedule("", "", "Débito", "2026-04-03", "1", "Mensal", "");
         App::MesInicial = Module1::kTodos2();
         main = &openMain();
         select(main->sAno, Module1::kTodos2());

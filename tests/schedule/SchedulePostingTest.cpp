@@ -3,34 +3,23 @@
 #include "ScheduleFixture.h"
 
 #include "app/Preferences.h"
-#include "ledger/wTransacoes.h"
-#include "platform/Controls.h"
-#include "platform/Files.h"
 #include "schedule/SchedulePosting.h"
 
-namespace {
-
-class Posting : public ScheduleTest
-{
-  protected:
-    static void post() { wCash::instance().ChecaAgendamentos(); }
-};
-
-} // namespace
+using Posting = ScheduleTest;
 
 TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
 {
-    schedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1500.00", "Mensalmente", "D'Ávila");
-    schedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente"); // not this month
-    schedule("Casa", "Luz", "Debito", "2026-12-03", "7,50", "Mensalmente");      // not "Crédito": a debit
-    schedule("Casa", "Luz", "Crédito", "2026-12-01", "9", "mensalmente");        // no repetition of ours
-    schedule("Banco", "Luz", "Crédito", "2026-11-20", "80", "Não repetir");      // late: posted on its date
-    schedule("Banco", "Luz", "Crédito", "2026-01-20", "80", "Mensalmente");      // same names, not due: stays
-    schedule("Banco", "Luz", "Crédito", "2026-12-01", "30", "Mensalmente");      // entered by hand already
-    schedule("Banco", "Luz", "Débito", "2026-12-02", "40", "Mensalmente");       // a credit of 40 does not block it
-    schedule("Banco", "Luz", "Crédito", "2026-12-01", "abc", "Mensalmente");     // skipped
-    schedule("Banco", "Luz", "Crédito", "", "10", "Mensalmente");                // skipped
-    schedule("Banco", "Luz", "Crédito", "2026-12-04", "0.00", "Não repetir");    // refused: stays
+    addSchedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1500.00", "Mensalmente", "D'Ávila");
+    addSchedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente"); // not this month
+    addSchedule("Casa", "Luz", "Debito", "2026-12-03", "7,50", "Mensalmente");      // not "Crédito": a debit
+    addSchedule("Casa", "Luz", "Crédito", "2026-12-01", "9", "mensalmente");        // no repetition of ours
+    addSchedule("Banco", "Luz", "Crédito", "2026-11-20", "80", "Não repetir");      // late: posted on its date
+    addSchedule("Banco", "Luz", "Crédito", "2026-01-20", "80", "Mensalmente");      // same names, not due: stays
+    addSchedule("Banco", "Luz", "Crédito", "2026-12-01", "30", "Mensalmente");      // entered by hand already
+    addSchedule("Banco", "Luz", "Débito", "2026-12-02", "40", "Mensalmente");       // a credit of 40 does not block it
+    addSchedule("Banco", "Luz", "Crédito", "2026-12-01", "abc", "Mensalmente");     // skipped
+    addSchedule("Banco", "Luz", "Crédito", "", "10", "Mensalmente");                // skipped
+    addSchedule("Banco", "Luz", "Crédito", "2026-12-04", "0.00", "Não repetir");    // refused: stays
     addTransaction("Banco", "Luz", "", "2026-12-01", "30", "", "Sim", "à mão");
     addTransaction("Banco", "Luz", "", "2026-12-02", "40", "", "Sim", "à mão");
     wTransacoes::instance().tComentarios->setText("deixado na janela");
@@ -38,12 +27,12 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     post();
     EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  4"}));
-    EXPECT_EQ(ledger().mid(2), QList<QStringList>({
-                                   {"Banco", "Luz", "  -  ", "2026-11-20", "80", "NULL", "Não", ""},
-                                   {"Banco", "Luz", "  -  ", "2026-12-02", "NULL", "40", "Não", ""},
-                                   {"Casa", "Luz", "  -  ", "2026-12-03", "NULL", "7.5", "Não", ""},
-                                   {"D'Ávila", "Luz d'água", "D'Ávila", "2026-12-05", "NULL", "1500", "Não", ""},
-                               }));
+    EXPECT_EQ(storedRows().mid(2), QList<QStringList>({
+                                       {"Banco", "Luz", "  -  ", "2026-11-20", "80", "NULL", "Não", ""},
+                                       {"Banco", "Luz", "  -  ", "2026-12-02", "NULL", "40", "Não", ""},
+                                       {"Casa", "Luz", "  -  ", "2026-12-03", "NULL", "7.5", "Não", ""},
+                                       {"D'Ávila", "Luz d'água", "D'Ávila", "2026-12-05", "NULL", "1500", "Não", ""},
+                                   }));
     EXPECT_EQ(agenda().size(), 10);
     EXPECT_EQ(agenda().mid(3, 2),
               QList<QStringList>({{"Casa", "Luz", "9", "mensalmente"}, {"Banco", "Luz", "80", "Mensalmente"}}));
@@ -57,13 +46,13 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     post();
     EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
     EXPECT_EQ(recorder.messages(), QStringList());
-    EXPECT_EQ(ledger().size(), 6);
+    EXPECT_EQ(storedRows().size(), 6);
 }
 
 TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheDay)
 {
-    schedule("Banco", "Luz", "Crédito", "2026-12-05", "80", "Não repetir");
-    schedule("Casa", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
+    addSchedule("Banco", "Luz", "Crédito", "2026-12-05", "80", "Não repetir");
+    addSchedule("Casa", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
     testsupport::failOn(db(), "INSERT", "Movimento", "disco cheio");
     App::datahoje = "04/12/26";
     post();
@@ -77,15 +66,15 @@ TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheD
     recorder.clear();
     post();
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
-    EXPECT_EQ(ledger(), QList<QStringList>());
+    EXPECT_EQ(storedRows(), QList<QStringList>());
     EXPECT_EQ(agenda().size(), 2);
 }
 
 TEST_F(Posting, failedLedgerLookUp_isReportedOnce_skipsItsRows_andLeavesTheDayToTheNextStart)
 {
-    schedule("Banco", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
-    schedule("Casa", "Luz", "Crédito", "2026-12-02", "20", "Anualmente");
-    schedule("Casa", "Luz", "Débito", "2026-12-05", "5", "Não repetir");
+    addSchedule("Banco", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
+    addSchedule("Casa", "Luz", "Crédito", "2026-12-02", "20", "Anualmente");
+    addSchedule("Casa", "Luz", "Débito", "2026-12-05", "5", "Não repetir");
     exec("DROP TABLE Movimento");
     QList<DuePosting> inserted;
     int reports = 0;
@@ -110,7 +99,7 @@ TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_andKeepsTheDayInThePrefer
     start();
     addAccounts({"Banco"});
     addCategories({"Luz"});
-    schedule("Banco", "Luz", "Débito", "2026-11-05", "99.90", "Mensalmente");
+    addSchedule("Banco", "Luz", "Débito", "2026-11-05", "99.90", "Mensalmente");
     exec("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'x')");
     recorder.todayDate = QDate(2026, 12, 5);
     restart();
@@ -118,9 +107,7 @@ TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_andKeepsTheDayInThePrefer
     App::_FileQuit_Action();
     EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1"}));
     EXPECT_FALSE(wCash::instance().isVisible());
-    QStringList prefs;
-    ASSERT_TRUE(ReadTextLines(PreferencesFolder() + "/Tovira", prefs));
-    EXPECT_EQ(Preferences::parse(prefs).datahoje, "05/12/26");
+    EXPECT_EQ(Preferences::parse(prefsLines()).datahoje, "05/12/26");
     App::CashDB->Connect();
     EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento"), QStringList({"2026-12-05"}));
 }

@@ -9,14 +9,8 @@ using ScheduleRules::Repeat;
 TEST(ScheduleRules, dueDay_monthEndsLeapYearsFirstDateAndLateOneTimeSchedules)
 {
     const auto d = [](const char* iso) { return QDate::fromString(QLatin1String(iso), Qt::ISODate); };
-    struct Case
-    {
-        Repeat repeat;
-        const char* first;
-        const char* today;
-        const char* due; // "" for not due
-    };
-    const Case cases[] = {
+    // The repetition, the first date, today and the day due ("" for not due).
+    const std::tuple<Repeat, const char*, const char*, const char*> cases[] = {
         {Repeat::Monthly, "2026-01-10", "2026-12-09", ""},
         {Repeat::Monthly, "2026-01-10", "2026-12-10", "2026-12-10"},
         {Repeat::Monthly, "2026-01-31", "2026-02-27", ""},
@@ -34,8 +28,8 @@ TEST(ScheduleRules, dueDay_monthEndsLeapYearsFirstDateAndLateOneTimeSchedules)
         {Repeat::Once, "2025-11-20", "2026-12-05", "2025-11-20"},
         {Repeat::Once, "2026-12-06", "2026-12-05", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.first) + " on " + c.today);
-        EXPECT_EQ(ScheduleRules::dueDay(c.repeat, d(c.first), d(c.today)).value_or(QDate()), d(c.due));
+    for (const auto& [repeat, first, today, due] : cases) {
+        SCOPED_TRACE(std::string(first) + " on " + today);
+        EXPECT_EQ(ScheduleRules::dueDay(repeat, d(first), d(today)).value_or(QDate()), d(due));
     }
 }

@@ -2,14 +2,8 @@
 
 #include "ScheduleFixture.h"
 
-#include "platform/Controls.h"
-#include "platform/Listbox.h"
 #include "schedule/wAgenda.h"
 #include "schedule/wAgendaLista.h"
-#include "ui/common/Module1.h"
-
-#include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -87,12 +81,12 @@ TEST_F(ScheduleWindows, editorRefusesWhatCannotPost_storesWhatWasTyped_andCancel
     inEditor([](wAgenda& editor) { EXPECT_EQ(rows(editor.sContas), QStringList({"Ações", "Banco", "Casa"})); });
 }
 
-TEST_F(ScheduleWindows, deleteRemovesTheSelectedScheduleAlone_afterConfirmation_andNothingWhenReadOnly)
+TEST_F(ScheduleWindows, deleteRemovesTheSelectedScheduleAlone_afterConfirmation)
 {
-    schedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Não repetir");
-    schedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
-    schedule("Banco", "Luz", "Débito", "2026-12-10", "5", "Anualmente", "D'Ávila");
-    schedule("", "Luz", "Débito", "2026-12-10", "5", "Anualmente");
+    addSchedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Não repetir");
+    addSchedule("D'Ávila", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
+    addSchedule("Banco", "Luz", "Débito", "2026-12-10", "5", "Anualmente", "D'Ávila");
+    addSchedule("", "Luz", "Débito", "2026-12-10", "5", "Anualmente");
     list->CarregaAgenda();
     EXPECT_EQ(rows(list->lAgendamento), QStringList({"", "Banco", "D'Ávila", "D'Ávila"}));
     list->lAgendamento->setListIndex(0);
@@ -123,14 +117,4 @@ TEST_F(ScheduleWindows, deleteRemovesTheSelectedScheduleAlone_afterConfirmation_
     click(list->bt_apaga);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
     EXPECT_TRUE(list->bt_apaga->isEnabled());
-
-    // A read-only data file: nothing is posted, and delete and insert refuse before asking.
-    recorder.clear();
-    App::readOnly = true;
-    wCash::instance().ChecaAgendamentos();
-    click(list->bt_apaga);
-    inEditor([](wAgenda& editor) { fill(editor, "10", "05/12/26"); });
-    EXPECT_EQ(recorder.messages(), QStringList(2, Module1::kMsgSomenteLeitura()));
-    EXPECT_EQ(agenda().size(), 3);
-    EXPECT_TRUE(ledger().isEmpty() && App::datahoje.isEmpty());
 }

@@ -1,25 +1,12 @@
 #include "AppFixture.h"
 
-#include "TestSupport.h"
-#include "app/App.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Database.h"
-#include "platform/Files.h"
-#include "platform/Listbox.h"
 #include "platform/Window.h"
 #include "ui/common/MenuBar1.h"
-#include "ui/common/Module1.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QPointer>
-#include <QTest>
 
-namespace {
-
-void resetRun()
+void AppTest::resetRun()
 {
     App::resetState();
     Module1::contaopcao.clear();
@@ -28,52 +15,10 @@ void resetRun()
     Module1::transacaoopcao.clear();
 }
 
-} // namespace
-
-void AppTest::SetUp()
+void AppTest::insertEach(const char* sql, const QStringList& values)
 {
-    closeWindows();
-    resetRun();
-}
-
-void AppTest::TearDown()
-{
-    closeWindows();
-    resetRun();
-}
-
-void AppTest::openDatabase()
-{
-    App::CashDB = testsupport::newDatabase();
-}
-
-SQLDatabase& AppTest::db()
-{
-    return *App::CashDB;
-}
-
-void AppTest::exec(const QString& sql)
-{
-    testsupport::exec(db(), sql);
-}
-
-void AppTest::addAccounts(const QStringList& names)
-{
-    for (const QString& name : names)
-        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES (?)"), {name}));
-}
-
-void AppTest::addCategories(const QStringList& names)
-{
-    for (const QString& name : names)
-        ASSERT_TRUE(
-            db().SQLExecute(QStringLiteral("INSERT INTO Categorias (conta, descricao) VALUES ('1', ?)"), {name}));
-}
-
-void AppTest::addContacts(const QStringList& names)
-{
-    for (const QString& name : names)
-        ASSERT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Contatos (nome) VALUES (?)"), {name}));
+    for (const QString& value : values)
+        ASSERT_TRUE(db().SQLExecute(QLatin1String(sql), {value})) << db().ErrorMessage().toStdString();
 }
 
 QString AppTest::addTransaction(const QString& account, const QString& category, const QString& contact,
@@ -92,33 +37,19 @@ QString AppTest::addTransaction(const QString& account, const QString& category,
 }
 
 void AppTest::addSchedule(const QString& account, const QString& category, const QString& type, const QString& date,
-                          const QString& amount, const QString& contact)
+                          const QString& amount, const QString& repeat, const QString& contact)
 {
-    EXPECT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Agenda (conta, categoria, subcategoria, data, contato, "
-                                               "repete, contatoplus) VALUES (?, ?, ?, ?, ?, 'Mensal', ?)"),
-                                {account, category, type, date, amount, contact}))
+    EXPECT_TRUE(db().SQLExecute(QStringLiteral("INSERT INTO Agenda VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                                {account, category, type, date, amount, repeat, contact}))
         << db().ErrorMessage().toStdString();
 }
 
-wCash& AppTest::openMain()
+QList<QStringList> AppTest::storedRows(const QString& id)
 {
-    wCash& w = wCash::instance();
-    w.Show();
-    return w;
-}
-
-void AppTest::select(Listbox* list, const QString& text)
-{
-    const int row = int(rows(list).indexOf(text));
-    ASSERT_GE(row, 0) << text.toStdString();
-    list->setListIndex(row);
-}
-
-void AppTest::select(PopupMenu* popup, const QString& text)
-{
-    const int row = popup->findText(text);
-    ASSERT_GE(row, 0) << text.toStdString();
-    popup->setListIndex(row);
+    return testsupport::rows(db(),
+                             "SELECT conta_nome, conta, contato, data, entrada, saida, conciliado, comentarios "
+                             "FROM Movimento WHERE ? = '' OR id = ? ORDER BY id",
+                             {id, id});
 }
 
 QStringList AppTest::rows(const Listbox* list)
@@ -170,22 +101,21 @@ void AppTest::closeWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+QStringList AppTest::prefsLines()
+{
+    QStringList lines;
+    ReadTextLines(prefsFile(), lines);
+    return lines;
+}
+
 void AppTest::removeUserFiles()
 {
     QDir(DocumentsFolder() + QStringLiteral("/Tovira")).removeRecursively();
-    QFile::remove(PreferencesFolder() + QStringLiteral("/Tovira"));
+    QFile::remove(prefsFile());
 }
 
 void AppTest::start()
 {
     InstallMainMenusAndToolbar();
     ASSERT_TRUE(App::Event_Open());
-}
-
-void AppTest::restart()
-{
-    App::_FileQuit_Action();
-    closeWindows();
-    resetRun();
-    start();
 }

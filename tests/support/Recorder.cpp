@@ -7,6 +7,8 @@ Recorder::Recorder()
     seams::setFileDialogs(this);
     seams::setLauncher(this);
     seams::setClock(this);
+    seams::setClipboard(this);
+    seams::setPrintDialogs(this);
 }
 
 Recorder::~Recorder()
@@ -16,6 +18,8 @@ Recorder::~Recorder()
     seams::setFileDialogs(nullptr);
     seams::setLauncher(nullptr);
     seams::setClock(nullptr);
+    seams::setClipboard(nullptr);
+    seams::setPrintDialogs(nullptr);
 }
 
 QStringList Recorder::texts(const QString& kind) const
@@ -34,37 +38,8 @@ void Recorder::clear()
     openedDocuments.clear();
 }
 
-void Recorder::message(const QString& text)
+QString Recorder::dialog(const char* kind, const QString& caption)
 {
-    shown.append({QStringLiteral("message"), text, QString(), false});
-}
-
-bool Recorder::confirm(const QString& message, bool showCancel, const QString& title)
-{
-    shown.append({QStringLiteral("confirm"), message, title, showCancel});
-    return answers.isEmpty() ? defaultAnswer : answers.dequeue();
-}
-
-QString Recorder::openFile(const QString& caption, const QString&)
-{
-    shown.append({QStringLiteral("open-dialog"), caption, QString(), false});
+    shown.append({QLatin1String(kind), caption, QString(), false});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
-}
-
-QString Recorder::saveFile(const QString& caption, const QString&, const QString&)
-{
-    shown.append({QStringLiteral("save-dialog"), caption, QString(), false});
-    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
-}
-
-bool Recorder::openUrl(const QUrl& url)
-{
-    openedUrls << url;
-    return launchResult;
-}
-
-bool Recorder::openDocument(const QString& path)
-{
-    openedDocuments << path;
-    return launchResult;
 }

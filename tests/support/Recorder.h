@@ -6,6 +6,7 @@
 #include "platform/Seams.h"
 
 #include <QDate>
+#include <QImage>
 #include <QQueue>
 #include <QStringList>
 #include <QUrl>
@@ -22,9 +23,11 @@ class Recorder final : public MessageService,
                        public ConfirmationService,
                        public FileDialogService,
                        public LaunchService,
-                       public ClockService
+                       public ClockService,
+                       public ClipboardService,
+                       public PrintDialogService
 {
-public:
+  public:
     // Installs itself in every seam; the destructor puts the Qt ones back.
     Recorder();
     ~Recorder() override;
@@ -38,10 +41,14 @@ public:
     QQueue<QString> fileNames;
     QDate todayDate = QDate(2026, 12, 5);
     bool launchResult = true;
+    // The page the print dialog gives; none means the user cancels.
+    std::shared_ptr<QImage> page;
 
     QList<ShownText> shown;
     QList<QUrl> openedUrls;
     QStringList openedDocuments;
+    QList<QImage> copied; // every picture put on the clipboard
+    int printDialogsShown = 0;
 
     // Every message-box text, or every confirmation-dialog text, in order.
     QStringList messages() const { return texts(QStringLiteral("message")); }
@@ -49,11 +56,31 @@ public:
     QStringList texts(const QString& kind) const;
     void clear();
 
-    void message(const QString& text) override;
-    bool confirm(const QString& message, bool showCancel, const QString& title) override;
-    QString openFile(const QString& caption, const QString& filter) override;
-    QString saveFile(const QString& caption, const QString& suggestedPath, const QString& filter) override;
-    bool openUrl(const QUrl& url) override;
-    bool openDocument(const QString& path) override;
+    void message(const QString& text) override { shown.append({QStringLiteral("message"), text, QString(), false}); }
+    bool confirm(const QString& message, bool showCancel, const QString& title) override
+    {
+        shown.append({QStringLiteral("confirm"), message, title, showCancel});
+        return answers.isEmpty() ? defaultAnswer : answers.dequeue();
+    }
+    QString openFile(const QString& caption, const QString&) override { return dialog("open-dialog", caption); }
+    QString saveFile(const QString& caption, const QString&, const QString&) override
+    {
+        return dialog("save-dialog", caption);
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls << url;
+        return launchResult;
+    }
+    bool openDocument(const QString& path) override
+    {
+        openedDocuments << path;
+        return launchResult;
+    }
     QDate today() override { return todayDate; }
+    void setImage(const QImage& image) override { copied << image; }
+    std::shared_ptr<QPaintDevice> openPrinterDialog() override { return ++printDialogsShown, page; }
+
+  private:
+    QString dialog(const char* kind, const QString& caption);
 };

@@ -76,6 +76,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+QString newFile(const QByteArray& bytes, const QString& name)
+{
+    const QString path = tempPath(name);
+    writeFile(path, bytes);
+    return path;
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
@@ -84,7 +91,11 @@ QByteArray readFile(const QString& path)
 
 QImage screenshot(QWidget& widget, const QString& name)
 {
-    const QImage image = widget.grab().toImage();
+    return saveImage(widget.grab().toImage(), name);
+}
+
+QImage saveImage(const QImage& image, const QString& name)
+{
     QDir().mkpath(QStringLiteral(TOVIRA_SCREENSHOT_DIR));
     image.save(QStringLiteral(TOVIRA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
     return image;

@@ -37,9 +37,12 @@ void failOn(SQLDatabase& db, const QString& when, const QString& table, const QS
 // ("<unreadable>" when it cannot be read).
 void writeFile(const QString& path, const QByteArray& bytes = {});
 QByteArray readFile(const QString& path);
+// A new file of these bytes under tempPath(name); its path.
+QString newFile(const QByteArray& bytes, const QString& name = QStringLiteral("file.txt"));
 
 // Grabs the widget (shown offscreen), saves it as <name>.png in the build
 // folder's screenshots directory for review, and returns the image.
 QImage screenshot(QWidget& widget, const QString& name);
+QImage saveImage(const QImage& image, const QString& name);
 
 } // namespace testsupport

@@ -4,33 +4,23 @@
 #include "ui/common/MenuBar1.h"
 
 #include "AppFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
 #include "app/HelpManual.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Files.h"
-#include "platform/Listbox.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
 #include "settings/UpdateCheck.h"
-#include "ui/common/Module1.h"
 #include "ui/common/Toolbar1.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QNetworkProxy>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QToolTip>
-#include <gtest/gtest.h>
 
 namespace {
 

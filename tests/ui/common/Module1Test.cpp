@@ -1,23 +1,15 @@
 // The program's texts: built-in, or from a translation made here with lrelease
 // and placed where the program looks for translations.
 
-#include "ui/common/Module1.h"
-
 #include "AppFixture.h"
-#include "TestSupport.h"
 #include "app/HelpManual.h"
 #include "app/Translation.h"
-#include "ledger/wCash.h"
-#include "platform/Files.h"
 #include "ui/common/MenuBar1.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSet>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 

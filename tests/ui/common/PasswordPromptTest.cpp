@@ -2,29 +2,13 @@
 // lock row already written.
 
 #include "AppFixture.h"
-#include "TestSupport.h"
-#include "app/App.h"
 #include "app/Password.h"
 #include "app/Schema.h"
-#include "ledger/wCash.h"
-#include "platform/Controls.h"
-#include "platform/Files.h"
 #include "ui/common/wDigitaSenha.h"
-
-#include <QFile>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
 const QString password = QStringLiteral("abre-te");
-
-QString prefsFile()
-{
-    return PreferencesFolder() + QStringLiteral("/Tovira");
-}
 
 class PasswordPrompt : public AppTest
 {
@@ -36,9 +20,7 @@ class PasswordPrompt : public AppTest
         removeUserFiles();
         start();
         ASSERT_TRUE(Schema::WriteLockRow(db(), true, CodificaSenha(password)));
-        App::_FileQuit_Action();
-        closeWindows();
-        App::resetState();
+        stop();
     }
 };
 
@@ -103,9 +85,7 @@ TEST_F(PasswordPrompt, cancelOrCloseBox_compactsAndClosesTheDatabase_writesPrefe
                 prompt->close();
             else
                 prompt->bt_cancela->click();
-            QStringList lines;
-            ReadTextLines(prefsFile(), lines);
-            linesWritten = int(lines.size());
+            linesWritten = int(prefsLines().size());
             // Gone now, so a second write by the main window's close after the loop would show.
             QFile::remove(prefsFile());
         });
