@@ -15,17 +15,6 @@
 
 namespace {
 
-PopupMenu* popup(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* p = new PopupMenu(parent);
-    p->setObjectName(QLatin1String(name));
-    QFont font = p->font();
-    font.setPointSize(9);
-    p->setFont(font);
-    p->setGeometry(geometry);
-    return p;
-}
-
 // The names of a register, then the all-rows row "Todas", selected.
 void fillNames(PopupMenu& menu, RegisterStore::Kind kind)
 {
@@ -61,13 +50,13 @@ wGraficos::wGraficos()
     Canvas1->setGeometry(3, 0, 694, 372);
     Canvas1->Paint = [this](QPainter& g) { Canvas1_Paint(g); };
     bt_fecha = rw::button(this, "bt_fecha", Module1::kCancela(), QRect(604, 417, 69, 20));
-    sContas = popup(this, "sContas", QRect(67, 386, 126, 20));
-    sCategorias = popup(this, "sCategorias", QRect(304, 386, 126, 20));
+    sContas = rw::popup(this, "sContas", QRect(67, 386, 126, 20), 9);
+    sCategorias = rw::popup(this, "sCategorias", QRect(304, 386, 126, 20), 9);
     bt_ok = rw::button(this, "bt_ok", QStringLiteral("Ok"), QRect(604, 384, 69, 20));
     StaticText1 = rw::label(this, "StaticText1", Module1::kConta(), QRect(8, 384, 49, 20));
     StaticText2 = rw::label(this, "StaticText2", Module1::kCategoria(), QRect(211, 384, 81, 20));
     StaticText3 = rw::label(this, "StaticText3", Module1::kMes2(), QRect(442, 384, 51, 20));
-    sMes = popup(this, "sMes", QRect(504, 386, 80, 20));
+    sMes = rw::popup(this, "sMes", QRect(504, 386, 80, 20), 9);
     cConciliado = new QCheckBox(Module1::kVerificado(), this);
     cConciliado->setObjectName(QStringLiteral("cConciliado"));
     cConciliado->setGeometry(67, 417, 100, 20);

@@ -7,6 +7,7 @@
 #include "platform/Database.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
+#include "registers/RegisterWidgets.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
@@ -24,29 +25,23 @@
 #include <QPushButton>
 #include <QSet>
 
+namespace rw = registerwidgets;
+
 namespace {
 
 // How often a running import repaints its progress bar.
 constexpr int kRepaintMs = 50;
 
-template <class W> W* control(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(geometry);
-    return w;
-}
-
 QCheckBox* indicator(QWidget* parent, const char* name, const QString& caption, int top)
 {
-    auto* box = control<QCheckBox>(parent, name, QRect(13, top, 100, 20));
+    auto* box = rw::placed<QCheckBox>(parent, name, QRect(13, top, 100, 20));
     box->setText(caption);
     return box;
 }
 
 QLabel* text(QWidget* parent, const char* name, const QRect& geometry, const QString& content = {})
 {
-    auto* label = control<QLabel>(parent, name, geometry);
+    auto* label = rw::placed<QLabel>(parent, name, geometry);
     label->setTextFormat(Qt::PlainText);
     label->setText(content);
     return label;
@@ -191,9 +186,9 @@ wImporta::wImporta()
     setFixedSize(406, 313);
 
     cConta = indicator(this, "cConta", Module1::kConta(), 59);
-    StaticText1 = control<QLabel>(this, "StaticText1", QRect(183, 27, 121, 20));
+    StaticText1 = rw::placed<QLabel>(this, "StaticText1", QRect(183, 27, 121, 20));
     StaticText1->setText(Module1::kArquivo());
-    StaticText2 = control<QLabel>(this, "StaticText2", QRect(13, 27, 121, 20));
+    StaticText2 = rw::placed<QLabel>(this, "StaticText2", QRect(13, 27, 121, 20));
     StaticText2->setText(QStringLiteral("Tovira"));
     cCategoria = indicator(this, "cCategoria", Module1::kCategoria(), 84);
     cContato = indicator(this, "cContato", Module1::kContato(), 109);
@@ -211,16 +206,14 @@ wImporta::wImporta()
     StaticText3 = text(this, "StaticText3", QRect(13, 248, 103, 20), Module1::kTipoArquivo());
     StaticText3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     tipoarquivo = text(this, "tipoarquivo", QRect(128, 248, 152, 20));
-    btFecha = control<QPushButton>(this, "btFecha", QRect(246, 280, 64, 20));
+    btFecha = rw::placed<QPushButton>(this, "btFecha", QRect(246, 280, 64, 20));
     btFecha->setText(Module1::kFecha());
     btFecha->setAutoDefault(false);
-    btImporta = control<QPushButton>(this, "btImporta", QRect(322, 280, 64, 20));
+    btImporta = rw::placed<QPushButton>(this, "btImporta", QRect(322, 280, 64, 20));
     btImporta->setText(Module1::kImporta());
     btImporta->setAutoDefault(false);
-    Separator1 = control<QFrame>(this, "Separator1", QRect(0, 242, 406, 2));
-    Separator1->setFrameShape(QFrame::HLine);
-    Separator1->setFrameShadow(QFrame::Sunken);
-    ProgressBar = control<QProgressBar>(this, "ProgressBar", QRect(23, 280, 203, 20));
+    Separator1 = rw::rule(this, "Separator1", QRect(0, 242, 406, 2));
+    ProgressBar = rw::placed<QProgressBar>(this, "ProgressBar", QRect(23, 280, 203, 20));
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
@@ -355,15 +348,14 @@ std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype fir
             !categories.offer(line.category, wCategorias::instance().conta_descricao, insertCategory) ||
             (line.offerContact && !contacts.offer(line.contact, wEditaContato::instance().tNome, insertContact)))
             return std::nullopt;
-        App::uConta = line.account;
-        App::uCategoria = line.category;
-        App::uContato = line.contact;
-        entry.sTipo->setListIndex(line.credit ? 0 : 1);
-        entry.handOverAmount(line.amount);
-        entry.handOverDate(line.date);
-        entry.cConciliado->setChecked(line.verified);
-        entry.tComentarios->setText(line.comment);
-        switch (entry.InsereMovimento()) {
+        switch (entry.insertHandedOver({.account = line.account,
+                                        .category = line.category,
+                                        .contact = line.contact,
+                                        .amount = line.amount,
+                                        .date = line.date,
+                                        .credit = line.credit,
+                                        .verified = line.verified,
+                                        .comment = line.comment})) {
         case wTransacoes::SaveResult::Stored:
             ++stored;
             break;

@@ -33,31 +33,14 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QRect& geometry, Qt:
     return l;
 }
 
-PopupMenu* popup(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* p = new PopupMenu(parent);
-    p->setObjectName(QLatin1String(name));
-    QFont font = p->font();
-    font.setPointSize(11);
-    p->setFont(font);
-    p->setGeometry(geometry);
-    return p;
-}
-
-// A register's names; a query that fails counts as a register without names.
-std::optional<QStringList> namesOf(RegisterStore::Kind kind)
-{
-    return RegisterStore(*App::CashDB, kind).Names();
-}
-
 } // namespace
 
 void wImportaOFX::ShowFromMenu()
 {
     if (App::refusesWrites())
         return;
-    const bool accounts = !namesOf(RegisterStore::Kind::Account).value_or(QStringList()).isEmpty();
-    const bool categories = !namesOf(RegisterStore::Kind::Category).value_or(QStringList()).isEmpty();
+    const bool accounts = !wTransacoes::namesOf(RegisterStore::Kind::Account).isEmpty();
+    const bool categories = !wTransacoes::namesOf(RegisterStore::Kind::Category).isEmpty();
     if (accounts && categories)
         instance().Show();
     if (!categories)
@@ -84,7 +67,7 @@ wImportaOFX::wImportaOFX()
     t_type = valueLabel(this, "t_type", QRect(117, 42, 100, 20), Qt::AlignLeft);
     t_valor = valueLabel(this, "t_valor", QRect(117, 66, 100, 20), Qt::AlignLeft);
     t_comentarios = valueLabel(this, "t_comentarios", QRect(117, 117, 205, 20), Qt::AlignLeft);
-    sCategoria = popup(this, "sCategoria", QRect(117, 144, 189, 22));
+    sCategoria = rw::popup(this, "sCategoria", QRect(117, 144, 189, 22), 11);
     PushButton1 = rw::button(this, "PushButton1", QStringLiteral("OK"), QRect(237, 204, 69, 22));
     PushButton2 = rw::button(this, "PushButton2", Module1::kCancela(), QRect(159, 204, 69, 22));
     Timer1 = new QTimer(this);
@@ -97,7 +80,7 @@ wImportaOFX::wImportaOFX()
     StaticText6->setText(QStringLiteral("/"));
     textodata = valueLabel(this, "textodata", QRect(221, 94, 100, 20), Qt::AlignLeft);
     StaticText7 = rw::label(this, "StaticText7", Module1::kConta(), QRect(10, 14, 95, 20));
-    sContas = popup(this, "sContas", QRect(116, 15, 189, 22));
+    sContas = rw::popup(this, "sContas", QRect(116, 15, 189, 22), 11);
     setDefaultButton(PushButton1);
     setCancelButton(PushButton2);
 
@@ -145,7 +128,7 @@ void wImportaOFX::tData_LostFocus()
 
 void wImportaOFX::CarregaCategorias2()
 {
-    const auto names = namesOf(RegisterStore::Kind::Category);
+    const auto names = RegisterStore(*App::CashDB, RegisterStore::Kind::Category).Names();
     sCategoria->DeleteAllRows();
     if (!names) {
         MsgBox(Module1::kCategoriasVazias());
@@ -160,14 +143,7 @@ void wImportaOFX::CarregaCategorias2()
 
 void wImportaOFX::CarregaContas2()
 {
-    const QStringList names = namesOf(RegisterStore::Kind::Account).value_or(QStringList());
-    sContas->DeleteAllRows();
-    for (const QString& name : names)
-        sContas->AddRow(name);
-    // Chosen before "Inserir..." is added, so the preselection never opens the register.
-    if (!names.isEmpty())
-        sContas->setListIndex(std::max<int>(0, int(names.lastIndexOf(App::ContaInicial))));
-    sContas->AddRow(Module1::kAdiciona());
+    wTransacoes::loadAccounts(*sContas);
 }
 
 void wImportaOFX::ImportaOFX()
@@ -306,11 +282,8 @@ void wImportaOFX::sCategoria_Change()
 
 bool wImportaOFX::insertRowChosen(PopupMenu& popup)
 {
-    // Only the loaders' own last row counts, not a name that happens to read the same.
-    const int last = popup.ListCount() - 1;
-    if (popup.ListIndex() < 0 || popup.ListIndex() != last || popup.Text() != Module1::kAdiciona())
+    if (!wTransacoes::insertRowPicked(popup))
         return false;
-    popup.setListIndex(-1);
     finish();
     return true;
 }

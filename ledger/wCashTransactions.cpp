@@ -7,6 +7,7 @@
 #include "ledger/TransactionEntry.h"
 #include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
+#include "platform/Database.h"
 #include "platform/Format.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
@@ -53,7 +54,7 @@ void wCash::AlteraMovimento()
         const bool credit = row.entrada.toDouble() != 0 || row.saida.toDouble() == 0;
         w.handOverAmount((credit ? row.entrada : row.saida).toDouble());
         w.sTipo->setListIndex(credit ? 0 : 1);
-        const QDate day = QDate::fromString(row.data.left(10), QStringLiteral("yyyy-MM-dd"));
+        const QDate day = DatabaseField(row.data).DateValue();
         if (day.isValid())
             w.handOverDate(day);
         else

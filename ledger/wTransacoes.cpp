@@ -5,6 +5,7 @@
 #include "platform/Format.h"
 #include "platform/Seams.h"
 #include "registers/RegisterStore.h"
+#include "registers/RegisterWidgets.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
@@ -16,32 +17,18 @@
 #include <QLabel>
 #include <QPushButton>
 
+namespace rw = registerwidgets;
+
 namespace {
 
 const QString kDateHint = QStringLiteral("dd/mm/aa");
 
-template <class W> W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(left, top, width, height);
-    return w;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top)
 {
-    auto* l = place<QLabel>(parent, name, left, top, 95, 20);
+    auto* l = rw::placed<QLabel>(parent, name, QRect(left, top, 95, 20));
     l->setText(text);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
-}
-
-QFrame* rule(QWidget* parent, const char* name, int top)
-{
-    auto* f = place<QFrame>(parent, name, 0, top, 330, 4);
-    f->setFrameShape(QFrame::HLine);
-    f->setFrameShadow(QFrame::Sunken);
-    return f;
 }
 
 } // namespace
@@ -61,35 +48,35 @@ void wTransacoes::buildControls()
     // The pop-ups and fields are a little taller than their labels so that
     // their frames do not clip the text.
     StaticText1 = label(this, "StaticText1", Module1::kCategoria(), 14, 43);
-    PushButton1 = place<QPushButton>(this, "PushButton1", 240, 321, 69, 24);
+    PushButton1 = rw::placed<QPushButton>(this, "PushButton1", QRect(240, 321, 69, 24));
     PushButton1->setText(QStringLiteral("OK"));
-    sCategoria = place<PopupMenu>(this, "sCategoria", 120, 45, 189, 22);
-    sContato = place<PopupMenu>(this, "sContato", 120, 68, 189, 22);
-    tValor = place<EditField>(this, "tValor", 116, 138, 91, 22);
+    sCategoria = rw::placed<PopupMenu>(this, "sCategoria", QRect(120, 45, 189, 22));
+    sContato = rw::placed<PopupMenu>(this, "sContato", QRect(120, 68, 189, 22));
+    tValor = rw::placed<EditField>(this, "tValor", QRect(116, 138, 91, 22));
     tValor->setMask(QStringLiteral("99999999999999999999.99"));
-    tData = place<EditField>(this, "tData", 116, 166, 91, 22);
+    tData = rw::placed<EditField>(this, "tData", QRect(116, 166, 91, 22));
     tData->setMask(QStringLiteral("##/##/##"));
     tData->setHelpTag(kDateHint);
-    tComentarios = place<EditField>(this, "tComentarios", 119, 252, 191, 22);
-    sTipo = place<PopupMenu>(this, "sTipo", 120, 92, 121, 22);
+    tComentarios = rw::placed<EditField>(this, "tComentarios", QRect(119, 252, 191, 22));
+    sTipo = rw::placed<PopupMenu>(this, "sTipo", QRect(120, 92, 121, 22));
     sTipo->AddRow(Module1::kCredito());
     sTipo->AddRow(Module1::kDebito());
     sTipo->setListIndex(0);
-    cConciliado = place<QCheckBox>(this, "cConciliado", 120, 198, 100, 20);
+    cConciliado = rw::placed<QCheckBox>(this, "cConciliado", QRect(120, 198, 100, 20));
     cConciliado->setText(Module1::kVerificado());
     StaticText2 = label(this, "StaticText2", Module1::kContato(), 14, 68);
     StaticText3 = label(this, "StaticText3", Module1::kComentarios(), 14, 253);
     StaticText4 = label(this, "StaticText4", Module1::kData(), 13, 167);
     StaticText5 = label(this, "StaticText5", Module1::kValor(), 13, 139);
     StaticText6 = label(this, "StaticText6", Module1::kTipo(), 13, 93);
-    Separator1 = rule(this, "Separator1", 125);
-    Separator2 = rule(this, "Separator2", 227);
-    Separator3 = rule(this, "Separator3", 293);
+    Separator1 = rw::rule(this, "Separator1", QRect(0, 125, 330, 4));
+    Separator2 = rw::rule(this, "Separator2", QRect(0, 227, 330, 4));
+    Separator3 = rw::rule(this, "Separator3", QRect(0, 293, 330, 4));
     StaticText7 = label(this, "StaticText7", Module1::kConta(), 14, 22);
-    sContas = place<PopupMenu>(this, "sContas", 120, 22, 189, 22);
-    PushButton2 = place<QPushButton>(this, "PushButton2", 162, 321, 69, 24);
+    sContas = rw::placed<PopupMenu>(this, "sContas", QRect(120, 22, 189, 22));
+    PushButton2 = rw::placed<QPushButton>(this, "PushButton2", QRect(162, 321, 69, 24));
     PushButton2->setText(Module1::kCancela());
-    textodata = place<QLabel>(this, "textodata", 218, 167, 100, 20);
+    textodata = rw::placed<QLabel>(this, "textodata", QRect(218, 167, 100, 20));
     textodata->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     setDefaultButton(PushButton1);
@@ -172,13 +159,20 @@ void wTransacoes::sContato_Change()
 
 void wTransacoes::insertRowChosen(PopupMenu& popup, Register which)
 {
+    if (!insertRowPicked(popup))
+        return;
+    Hide();
+    showRegister(which);
+}
+
+bool wTransacoes::insertRowPicked(PopupMenu& popup)
+{
     // Only the loaders' own last row counts, not a name that happens to read the same.
     const int last = popup.ListCount() - 1;
     if (popup.ListIndex() < 0 || popup.ListIndex() != last || popup.Text() != Module1::kAdiciona())
-        return;
+        return false;
     popup.setListIndex(-1);
-    Hide();
-    showRegister(which);
+    return true;
 }
 
 // "Inserir..." opens the matching register window as it is, setting no editor mode.
@@ -229,6 +223,20 @@ void wTransacoes::handOverDate(const QDate& date)
     tData->setText(LongDate(date));
 }
 
+wTransacoes::SaveResult wTransacoes::insertHandedOver(const HandedOver& row)
+{
+    App::uConta = row.account;
+    App::uCategoria = row.category;
+    App::uContato = row.contact;
+    sTipo->setListIndex(row.credit ? 0 : 1);
+    handOverAmount(row.amount);
+    handOverDate(row.date);
+    cConciliado->setChecked(row.verified);
+    // Never the comment an earlier entry by hand left in the window.
+    tComentarios->setText(row.comment);
+    return InsereMovimento();
+}
+
 void wTransacoes::LimpaCampos()
 {
     tValor->clear();
@@ -258,16 +266,21 @@ void wTransacoes::CarregaContatos()
 
 void wTransacoes::CarregaContas()
 {
-    sContas->DeleteAllRows();
+    loadAccounts(*sContas);
+}
+
+void wTransacoes::loadAccounts(PopupMenu& popup)
+{
+    popup.DeleteAllRows();
     int chosen = 0;
     for (const QString& name : namesOf(RegisterStore::Kind::Account)) {
-        sContas->AddRow(name);
+        popup.AddRow(name);
         if (name == App::ContaInicial)
-            chosen = sContas->ListCount() - 1;
+            chosen = popup.ListCount() - 1;
     }
     // Chosen before "Inserir..." is added, so the preselection never opens the register.
-    sContas->setListIndex(sContas->ListCount() > 0 ? chosen : -1);
-    sContas->AddRow(Module1::kAdiciona());
+    popup.setListIndex(popup.ListCount() > 0 ? chosen : -1);
+    popup.AddRow(Module1::kAdiciona());
 }
 
 void wTransacoes::beginChange(const OpenedRow& row)

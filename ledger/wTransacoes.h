@@ -77,6 +77,20 @@ class wTransacoes : public SingleWindow<wTransacoes>
     // insert routine reads back as the same amount or day (a four-digit year).
     void handOverAmount(double amount);
     void handOverDate(const QDate& date);
+    // A new row from a run without a user (schedule posting, text import),
+    // through the fields and InsereMovimento; App::importando must be set.
+    struct HandedOver
+    {
+        QString account;
+        QString category;
+        QString contact;
+        double amount = 0;
+        QDate date;
+        bool credit = true;
+        bool verified = false;
+        QString comment;
+    };
+    SaveResult insertHandedOver(const HandedOver& row);
 
     void LimpaCampos();
     void CarregaCategorias();
@@ -94,6 +108,14 @@ class wTransacoes : public SingleWindow<wTransacoes>
     // transactions gives it; false when there is no problem.
     static bool TellProblem(TransactionEntry::Problem problem);
 
+    // A register's names for a pop-up; none when the register cannot be read.
+    static QStringList namesOf(RegisterStore::Kind kind);
+    // The accounts, the start-up account chosen, then "Inserir...".
+    static void loadAccounts(PopupMenu& popup);
+    // True when the row chosen is the loader's own last row, "Inserir...":
+    // the choice is then undone, for the caller to open the register.
+    static bool insertRowPicked(PopupMenu& popup);
+
     // Selects each row whose text equals `text`, so of equal rows the last stays
     // selected; with no match the selection stays as it was.
     static void selectMatching(PopupMenu& popup, const QString& text);
@@ -107,7 +129,6 @@ class wTransacoes : public SingleWindow<wTransacoes>
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    static QStringList namesOf(RegisterStore::Kind kind);
     enum class Register {
         Accounts,
         Categories,

@@ -394,11 +394,6 @@ qint64 SQLDatabase::LastRowId() const
     return db_ ? sqlite3_last_insert_rowid(db_) : 0;
 }
 
-int SQLDatabase::Changes() const
-{
-    return db_ ? sqlite3_changes(db_) : 0;
-}
-
 Transaction::Transaction(SQLDatabase& db) : db_(db)
 {
     nested_ = db_.InTransaction();

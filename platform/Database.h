@@ -137,8 +137,6 @@ public:
     // one, Commit ends it.
     bool Commit();
     qint64 LastRowId() const;
-    // The rows changed by the last INSERT, UPDATE or DELETE.
-    int Changes() const;
 
     // The state of the last operation; reset by every success.
     bool Error() const { return errorCode_ != 0; }

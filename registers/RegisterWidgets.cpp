@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -54,10 +55,26 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QRec
 
 EditField* editField(QWidget* parent, const char* name, const QRect& geometry)
 {
-    auto* e = new EditField(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setGeometry(geometry);
-    return e;
+    return placed<EditField>(parent, name, geometry);
+}
+
+PopupMenu* popup(QWidget* parent, const char* name, const QRect& geometry, int pointSize)
+{
+    auto* p = placed<PopupMenu>(parent, name, geometry);
+    if (pointSize > 0) {
+        QFont font = p->font();
+        font.setPointSize(pointSize);
+        p->setFont(font);
+    }
+    return p;
+}
+
+QFrame* rule(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* f = placed<QFrame>(parent, name, geometry);
+    f->setFrameShape(QFrame::HLine);
+    f->setFrameShadow(QFrame::Sunken);
+    return f;
 }
 
 Listbox* nameList(QWidget* parent, const char* name, const QString& heading, int columnWidth, int pointSize,

@@ -5,14 +5,25 @@
 
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 class EditField;
 class Listbox;
+class PopupMenu;
+class QFrame;
 class QLabel;
 class QPushButton;
-class QWidget;
 
 namespace registerwidgets {
+
+// A control of any kind, named and placed.
+template <class W> W* placed(QWidget* parent, const char* name, const QRect& geometry)
+{
+    auto* control = new W(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
 
 // A fixed-size window with a title bar and a minimize button; `closeBox`
 // adds the close button.
@@ -24,6 +35,10 @@ QPushButton* bevelButton(QWidget* parent, const char* name, const QString& capti
                          const QRect& geometry);
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry);
 EditField* editField(QWidget* parent, const char* name, const QRect& geometry);
+// A pop-up menu; a `pointSize` of 0 keeps the window's text size.
+PopupMenu* popup(QWidget* parent, const char* name, const QRect& geometry, int pointSize = 0);
+// A sunken horizontal line between groups of controls.
+QFrame* rule(QWidget* parent, const char* name, const QRect& geometry);
 // A one-column name list with a heading.
 Listbox* nameList(QWidget* parent, const char* name, const QString& heading, int columnWidth, int pointSize,
                   const QRect& geometry);

@@ -10,23 +10,20 @@
 #include "platform/Seams.h"
 #include "ui/common/Module1.h"
 
-#include <QCheckBox>
-
 namespace {
 
 SchedulePosting::Inserted handOver(const DuePosting& due)
 {
-    wTransacoes& window = wTransacoes::instance();
-    App::uConta = due.account;
-    App::uCategoria = due.category;
-    App::uContato = due.contact;
-    window.handOverAmount(due.amount);
-    window.handOverDate(due.date);
-    window.sTipo->setListIndex(due.credit ? 0 : 1);
-    window.cConciliado->setChecked(false);
-    // Not the comment the last entry by hand left in the window.
-    window.tComentarios->clear();
-    switch (window.InsereMovimento()) {
+    // Posted not verified and with an empty comment.
+    const wTransacoes::HandedOver row{.account = due.account,
+                                      .category = due.category,
+                                      .contact = due.contact,
+                                      .amount = due.amount,
+                                      .date = due.date,
+                                      .credit = due.credit,
+                                      .verified = false,
+                                      .comment = QString()};
+    switch (wTransacoes::instance().insertHandedOver(row)) {
     case wTransacoes::SaveResult::Stored:
         return SchedulePosting::Inserted::Stored;
     case wTransacoes::SaveResult::Refused:

@@ -21,26 +21,6 @@ namespace {
 
 const QString kNoContact = QStringLiteral("  -  ");
 
-// The pop-ups are a little taller than the original layout's, so that their
-// frames do not clip the text.
-PopupMenu* popup(QWidget* parent, const char* name, const QRect& geometry)
-{
-    auto* p = new PopupMenu(parent);
-    p->setObjectName(QLatin1String(name));
-    p->setGeometry(geometry);
-    return p;
-}
-
-QFrame* rule(QWidget* parent, const char* name, int top)
-{
-    auto* f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setGeometry(0, top, 294, 4);
-    f->setFrameShape(QFrame::HLine);
-    f->setFrameShadow(QFrame::Sunken);
-    return f;
-}
-
 // Fills a pop-up with `rows`, keeping the row that was chosen when it is
 // still there and choosing row 0 otherwise.
 void reload(PopupMenu& popup, const QStringList& rows)
@@ -52,11 +32,6 @@ void reload(PopupMenu& popup, const QStringList& rows)
     popup.setListIndex(std::max(0, int(rows.indexOf(chosen))));
 }
 
-QStringList names(RegisterStore::Kind kind)
-{
-    return RegisterStore(*App::CashDB, kind).Names().value_or(QStringList());
-}
-
 } // namespace
 
 wAgenda::wAgenda()
@@ -64,14 +39,14 @@ wAgenda::wAgenda()
     namespace rw = registerwidgets;
     rw::setUpWindow(*this, QStringLiteral("wAgenda"), Module1::kAgendamento(), 294, 274, true);
     StaticText1 = rw::label(this, "StaticText1", Module1::kConta(), QRect(12, 13, 81, 20));
-    sContas = popup(this, "sContas", QRect(101, 12, 175, 22));
-    sCategoria = popup(this, "sCategoria", QRect(101, 38, 175, 22));
+    sContas = rw::popup(this, "sContas", QRect(101, 12, 175, 22));
+    sCategoria = rw::popup(this, "sCategoria", QRect(101, 38, 175, 22));
     tData = rw::editField(this, "tData", QRect(101, 106, 91, 22));
     tData->setMask(QStringLiteral("##/##/##"));
     tData->setHelpTag(QStringLiteral("dd-mm-aa"));
     tValor = rw::editField(this, "tValor", QRect(101, 136, 93, 22));
     tValor->setMask(QStringLiteral("99999999999999999999.99"));
-    sRepetir = popup(this, "sRepetir", QRect(101, 205, 130, 22));
+    sRepetir = rw::popup(this, "sRepetir", QRect(101, 205, 130, 22));
     StaticText2 = rw::label(this, "StaticText2", Module1::kCategoria(), QRect(12, 39, 81, 20));
     StaticText3 = rw::label(this, "StaticText3", Module1::kRepete(), QRect(12, 206, 81, 20));
     StaticText4 = rw::label(this, "StaticText4", Module1::kData(), QRect(12, 107, 81, 20));
@@ -79,11 +54,11 @@ wAgenda::wAgenda()
     bt_fecha = rw::button(this, "bt_fecha", Module1::kCancela(), QRect(197, 241, 79, 24));
     StaticText5 = rw::label(this, "StaticText5", Module1::kValor(), QRect(12, 137, 81, 20));
     StaticText6 = rw::label(this, "StaticText6", Module1::kTipo(), QRect(12, 181, 81, 20));
-    sTipo = popup(this, "sTipo", QRect(101, 180, 130, 22));
-    Separator1 = rule(this, "Separator1", 93);
-    Separator2 = rule(this, "Separator2", 167);
+    sTipo = rw::popup(this, "sTipo", QRect(101, 180, 130, 22));
+    Separator1 = rw::rule(this, "Separator1", QRect(0, 93, 294, 4));
+    Separator2 = rw::rule(this, "Separator2", QRect(0, 167, 294, 4));
     StaticText7 = rw::label(this, "StaticText7", Module1::kContato(), QRect(12, 65, 81, 20));
-    sContatos = popup(this, "sContatos", QRect(101, 64, 175, 22));
+    sContatos = rw::popup(this, "sContatos", QRect(101, 64, 175, 22));
     textodata = new QLabel(this);
     textodata->setObjectName(QStringLiteral("textodata"));
     textodata->setGeometry(199, 107, 89, 20);
@@ -118,18 +93,18 @@ void wAgenda::Event_Open()
 
 void wAgenda::CarregaContas()
 {
-    reload(*sContas, names(RegisterStore::Kind::Account));
+    reload(*sContas, wTransacoes::namesOf(RegisterStore::Kind::Account));
 }
 
 void wAgenda::CarregaCategorias()
 {
-    reload(*sCategoria, names(RegisterStore::Kind::Category));
+    reload(*sCategoria, wTransacoes::namesOf(RegisterStore::Kind::Category));
 }
 
 void wAgenda::CarregaContatos()
 {
     // The no-contact row comes last, so a new schedule starts with the first contact.
-    reload(*sContatos, names(RegisterStore::Kind::Contact) << kNoContact);
+    reload(*sContatos, wTransacoes::namesOf(RegisterStore::Kind::Contact) << kNoContact);
 }
 
 void wAgenda::tData_GotFocus()

@@ -6,20 +6,15 @@
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Seams.h"
+#include "registers/RegisterWidgets.h"
 #include "ui/common/Module1.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
+namespace rw = registerwidgets;
 
-template <class W> W* place(QWidget* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* control = new W(parent);
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(left, top, width, height);
-    return control;
-}
+namespace {
 
 } // namespace
 
@@ -37,16 +32,16 @@ wDigitaSenha::wDigitaSenha()
 
 void wDigitaSenha::CreateControls()
 {
-    bt_cancela = place<QPushButton>(this, "bt_cancela", 122, 105, 73, 20);
+    bt_cancela = rw::placed<QPushButton>(this, "bt_cancela", QRect(122, 105, 73, 20));
     bt_cancela->setText(Module1::kCancela());
-    eSenha = place<EditField>(this, "eSenha", 111, 57, 138, 22);
+    eSenha = rw::placed<EditField>(this, "eSenha", QRect(111, 57, 138, 22));
     eSenha->setEchoMode(QLineEdit::Password);
-    bt_ok = place<QPushButton>(this, "bt_ok", 203, 105, 45, 20);
+    bt_ok = rw::placed<QPushButton>(this, "bt_ok", QRect(203, 105, 45, 20));
     bt_ok->setText(QStringLiteral("Ok"));
-    txtsenha11 = place<QLabel>(this, "txtsenha11", 12, 59, 87, 20);
+    txtsenha11 = rw::placed<QLabel>(this, "txtsenha11", QRect(12, 59, 87, 20));
     txtsenha11->setText(Module1::kSenha());
     txtsenha11->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    StaticText1 = place<QLabel>(this, "StaticText1", 20, 22, 237, 33);
+    StaticText1 = rw::placed<QLabel>(this, "StaticText1", QRect(20, 22, 237, 33));
     StaticText1->setText(Module1::kMsgDigiteSenha());
     StaticText1->setWordWrap(true);
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
