@@ -1,5 +1,6 @@
 #include "exchange/OfxStatement.h"
 
+#include "exchange/TextDecoding.h"
 #include "platform/Format.h"
 
 #include <QFile>
@@ -117,13 +118,6 @@ Charset declaredCharset(QByteArrayView bytes)
     return encoding || charset ? Charset::Latin1 : Charset::Undeclared;
 }
 
-// Windows-1252 differs from Latin-1 only in 0x80-0x9F; its five unused codes stay as Latin-1 reads them.
-constexpr char16_t kWindows1252[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 QString decode(QByteArrayView bytes, Charset charset)
 {
     switch (charset) {
@@ -131,13 +125,8 @@ QString decode(QByteArrayView bytes, Charset charset)
         return QString::fromUtf8(bytes);
     case Charset::Latin1:
         return QString::fromLatin1(bytes);
-    case Charset::Windows1252: {
-        QString text = QString::fromLatin1(bytes);
-        for (QChar& c : text)
-            if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
-                c = QChar(kWindows1252[c.unicode() - 0x80]);
-        return text;
-    }
+    case Charset::Windows1252:
+        return DecodeWindows1252(bytes);
     case Charset::Undeclared:
         break;
     }

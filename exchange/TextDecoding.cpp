@@ -20,15 +20,15 @@ QChar windows1252(unsigned char byte)
     return QChar(byte);
 }
 
-QString decodeWindows1252(const QByteArray& bytes)
+} // namespace
+
+QString DecodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i)
         text[i] = windows1252(static_cast<unsigned char>(bytes[i]));
     return text;
 }
-
-} // namespace
 
 QString DecodeImportText(const QByteArray& bytes)
 {
@@ -40,7 +40,7 @@ QString DecodeImportText(const QByteArray& bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return decodeWindows1252(bytes);
+    return DecodeWindows1252(bytes);
 }
 
 QStringList SplitImportLines(const QString& text)

@@ -13,6 +13,9 @@
 // is a part.
 QString DecodeImportText(const QByteArray& bytes);
 
+// Bytes in the Windows Western encoding (Windows-1252).
+QString DecodeWindows1252(QByteArrayView bytes);
+
 // The lines of a text, split at CR, LF or CRLF, line ends dropped. A line end
 // at the very end of the text ends the last line and starts no empty one.
 QStringList SplitImportLines(const QString& text);

@@ -52,6 +52,7 @@ enum Cell {
 inline const char* const AmountMask = "$###,##0.00";
 inline const char* const TotalMask = "$-###,##0.00";
 
+// "Todas" and "All" stand for every account (or category) and name no row's own.
 bool isAllAccounts(const QString& account);
 
 // The LIKE pattern on the stored YYYY-MM-DD text: "2006_05%", "2006___%", "_______%".

@@ -1,5 +1,6 @@
 #include "ledger/TransactionEntry.h"
 
+#include "ledger/LedgerQuery.h"
 #include "platform/Format.h"
 #include "registers/RegisterStore.h"
 #include "ui/common/Module1.h"
@@ -40,11 +41,6 @@ TransactionEntry::TransactionEntry(TransactionFields fields, bool withUser, cons
     check(withUser);
 }
 
-bool TransactionEntry::isAllAccounts(const QString& name)
-{
-    return name == QLatin1String("Todas") || name == QLatin1String("All");
-}
-
 bool TransactionEntry::keepsStoredAmount() const
 {
     return opened_ && opened_->stored && fields_.amountText == opened_->shownAmount &&
@@ -60,7 +56,7 @@ void TransactionEntry::check(bool withUser)
 {
     // An amount that does not read as a number counts as no amount.
     amount_ = ReadAmount(fields_.amountText).value_or(0);
-    if (withUser && (fields_.account.isEmpty() || isAllAccounts(fields_.account))) {
+    if (withUser && (fields_.account.isEmpty() || LedgerQuery::isAllAccounts(fields_.account))) {
         problem_ = Problem::NoAccount;
         return;
     }

@@ -64,9 +64,6 @@ class TransactionEntry
     // The row to store; meaningful when problem() is None.
     DatabaseRecord record() const;
 
-    // "Todas" and "All" stand for every account and are no account of a row.
-    static bool isAllAccounts(const QString& name);
-
     const QString& account() const { return fields_.account; }
     const QString& category() const { return fields_.category; }
 
