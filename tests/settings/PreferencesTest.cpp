@@ -130,9 +130,9 @@ TEST_F(PreferencesWindow, setPassword_refusesBlankOrDiffering_storesASaltedHashO
     EXPECT_EQ(App::cSenha, locks[0]);
 
     testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
-    wPreferencias& w = openOnLockTab();
-    typePasswords(w, "nova", "nova");
-    w.PushButton1->click();
+    wPreferencias& again = openOnLockTab();
+    typePasswords(again, "nova", "nova");
+    again.PushButton1->click();
     EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
     EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
     EXPECT_EQ(App::cSenha, locks[0]);
