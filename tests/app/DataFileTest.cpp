@@ -199,12 +199,3 @@ TEST_F(DataFile, earlierLockForm_opensWithItsPassword_andIsReplacedByASaltedHash
     EXPECT_EQ(recorder.messages(), QStringList(5, "Senha não confere"));
     EXPECT_TRUE(ConfereSenha("Senhã", "Vhqkæ") && ConfereSenha("ab", "jk") && !ConfereSenha("ab", "kl"));
 }
-
-TEST_F(DataFile, lockThatCannotBeChecked_endsTheStartupWithoutTheLedger)
-{
-    before("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', '')");
-    EXPECT_FALSE(App::Event_Open());
-    EXPECT_EQ(App::exitCode, 1);
-    EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgSenhaIlegivel()}));
-    EXPECT_FALSE(main().isVisible() || wDigitaSenha::exists());
-}

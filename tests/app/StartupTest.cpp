@@ -2,6 +2,7 @@
 // with a timer that plays the user once the main window is on screen.
 
 #include "app/Migration.h"
+#include "app/Preferences.h"
 
 #include "AppFixture.h"
 
@@ -141,22 +142,34 @@ TEST_F(Startup, quitFromMenuThenWindowClose_orWindowCloseAlone_compactsClosesAnd
     }
 }
 
-TEST_F(Startup, dataFolderIsAPlainFile_showsDbMessageAndLeavesPreferences)
+// A start that cannot go on shows one message and ends before any window, the
+// preferences file as it was: the data folder is a plain file, the data file is
+// garbage, the lock row has no columns, or its stored form cannot be read.
+TEST_F(Startup, unusableFolderFileOrLock_isReportedOnce_andEndsTheStartWritingNothing)
 {
-    testsupport::writeFile(dataFolder(), "not a folder");
-    testsupport::writeFile(prefsFile(), "editarea =0\n");
-    EXPECT_NE(runProgram([] { FAIL() << "the main window must not show"; }), 0);
-    EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgDB() + "\n\n"}));
-    EXPECT_EQ(prefsLines(), QStringList({"editarea =0"}));
-}
-
-TEST_F(Startup, garbageDatabaseFile_reportsErrorAndEnds)
-{
-    testsupport::writeFile(dataFile(), QByteArray(4096, 'x'));
-    EXPECT_NE(runProgram([] { FAIL() << "the main window must not show"; }), 0);
-    ASSERT_EQ(recorder.messages().size(), 1);
-    EXPECT_TRUE(recorder.messages().first().startsWith("Erro: 26\n\n")) << recorder.messages().first().toStdString();
-    EXPECT_FALSE(QFileInfo::exists(prefsFile()));
+    const std::tuple<std::function<void()>, QString, bool> cases[] = {
+        {[] { testsupport::writeFile(dataFolder(), "not a folder"); }, Module1::kMsgDB() + "\n\n", true},
+        {[] { testsupport::writeFile(dataFile(), QByteArray(4096, 'x')); }, "Erro: 26\n\n", false},
+        {[] { makeDatabase(dataFile(), "Banco", "CREATE VIEW pwd AS SELECT 1 AS other"); },
+         "Erro: 1\n\nno such column: pcod1", true},
+        {[] { makeDatabase(dataFile(), "Banco", "CREATE TABLE pwd AS SELECT '1' AS pcod1, '' AS pcod2"); },
+         Module1::kMsgSenhaIlegivel(), true},
+    };
+    for (const auto& [make, message, whole] : cases) {
+        SCOPED_TRACE(message.toStdString());
+        removeUserFiles();
+        QFile::remove(dataFolder());
+        recorder.clear();
+        make();
+        testsupport::writeFile(prefsFile(), "editarea =0\n");
+        EXPECT_EQ(runProgram([] { FAIL() << "the main window must not show"; }), 1);
+        ASSERT_EQ(recorder.messages().size(), 1);
+        const QString shown = recorder.messages()[0];
+        EXPECT_TRUE(whole ? shown == message : shown.startsWith(message)) << shown.toStdString();
+        EXPECT_EQ(prefsLines(), QStringList({"editarea =0"}));
+        closeWindows();
+        App::resetState();
+    }
 }
 
 // Missing configuration folders are made with their parents; a preferences
@@ -196,15 +209,6 @@ TEST_F(Startup, preferencesFileCannotBeWritten_isReportedAtQuit)
     QDir(prefsFile()).removeRecursively();
 }
 
-TEST_F(Startup, unreadableLockRow_isReportedAndEndsTheStartup)
-{
-    // Readable as a table, but without the lock row's columns.
-    makeDatabase(dataFile(), "Banco", "CREATE VIEW pwd AS SELECT 1 AS other");
-    EXPECT_EQ(runProgram([] { FAIL() << "the main window must not show"; }), 1);
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 1\n\nno such column: pcod1"}));
-    EXPECT_FALSE(QFileInfo::exists(prefsFile()));
-}
-
 // Start-up moves the database kept beside the program by older versions. (The
 // program's folder is one of the test's own: other test programs starting at
 // the same time look beside themselves.)
@@ -237,4 +241,30 @@ TEST_F(Startup, databaseBesideProgram_replacesNoFile_andStaysWhenACopyCannotBeMa
         EXPECT_EQ(file.readAll(), "precious");
         EXPECT_TRUE(QFileInfo(legacy).isFile());
     }
+}
+
+// The file is read by position, not by key; colours are clamped.
+TEST(Preferences, parse_readsByPositionNotByKey_andClampsColours)
+{
+    const auto linesWith = [](std::initializer_list<std::pair<int, QString>> changes) {
+        QStringList lines = Preferences::format(PreferencesValues());
+        for (const auto& [n, text] : changes)
+            lines[n - 1] = text;
+        return lines;
+    };
+    const PreferencesValues r = Preferences::parse(linesWith({{1, "anything 0"},
+                                                              {2, "xx230"},
+                                                              {3, "cor_g =999"},
+                                                              {4, "cor_b =-12"},
+                                                              {8, "conta_inicio = Casa"},
+                                                              {9, "no equals sign"},
+                                                              {10, "  412 px"}}));
+    EXPECT_FALSE(r.prefEditor);
+    EXPECT_EQ(QList<int>({r.cor_r, r.cor_g, r.cor_b}), QList<int>({230, 255, 0}));
+    EXPECT_EQ(r.contaInicial, " Casa"); // the blank after "=" belongs to the name
+    EXPECT_EQ(r.mesInicial, "no equals sign");
+    EXPECT_EQ(r.height, 412);
+    // A zero, unreadable or missing width brings back a usable window.
+    for (const QStringList& lines : {linesWith({{13, "0"}}), linesWith({{13, "wide"}}), QStringList()})
+        EXPECT_GT(Preferences::parse(lines).width, 100);
 }

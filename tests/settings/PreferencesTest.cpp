@@ -50,21 +50,7 @@ namespace {
 struct PaintCounter : QObject
 {
     int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-    // Lets the repaints already asked for land, then counts afresh.
-    void settle()
-    {
-        int before;
-        do {
-            before = paints;
-            QCoreApplication::processEvents();
-        } while (paints != before);
-        paints = 0;
-    }
+    bool eventFilter(QObject*, QEvent* event) override { return paints += event->type() == QEvent::Paint, false; }
 };
 
 class PreferencesWindow : public AppTest
@@ -106,33 +92,10 @@ class PreferencesWindow : public AppTest
 
 } // namespace
 
-// The stored form is a salted hash of the password as typed, blanks included;
-// a failed write keeps the old lock. (The next start's prompt has its own tests.)
-TEST_F(PreferencesWindow, setPassword_storesASaltedHashOfWhatWasTyped_aFailedWriteKeepsTheOldLock)
-{
-    const QString password = " velha 2026! ";
-    setPassword(password);
-    EXPECT_TRUE(recorder.shown.isEmpty());
-    EXPECT_FALSE(wPreferencias::exists()); // Ok closed it
-    const QStringList locks = storedLocks();
-    ASSERT_EQ(locks.size(), 1);
-    EXPECT_FALSE(locks[0].contains(password.trimmed()));
-    EXPECT_TRUE(ConfereSenha(password, locks[0]));
-    EXPECT_FALSE(ConfereSenha(password.trimmed(), locks[0]));
-    EXPECT_EQ(App::tSenha, 1);
-    EXPECT_EQ(App::cSenha, locks[0]);
-
-    testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
-    wPreferencias& w = openOnLockTab();
-    typePasswords(w, "nova", "nova");
-    w.PushButton1->click();
-    EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
-    EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
-    EXPECT_EQ(App::cSenha, locks[0]);
-    EXPECT_EQ(storedLocks(), locks);
-}
-
-TEST_F(PreferencesWindow, blankOrDifferingPasswords_areRefused_focusBackAndNothingWritten)
+// Blank or differing passwords are refused with the focus back and nothing
+// written; the stored form is a salted hash of the password as typed, blanks
+// included; a failed write keeps the old lock. (The prompt has its own tests.)
+TEST_F(PreferencesWindow, setPassword_refusesBlankOrDiffering_storesASaltedHashOfWhatWasTyped_keepsTheOldOnAFailure)
 {
     wPreferencias& w = openOnLockTab();
     EXPECT_FALSE(w.edSenha->isEnabled());
@@ -149,10 +112,31 @@ TEST_F(PreferencesWindow, blankOrDifferingPasswords_areRefused_focusBackAndNothi
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(storedLocks().isEmpty());
     EXPECT_EQ(App::tSenha, 0);
-    // The fields take at most fifteen characters.
-    typePasswords(w, "12345678901234567890", "");
+    typePasswords(w, "12345678901234567890", ""); // the fields take at most fifteen characters
     EXPECT_EQ(w.edSenha->Text(), "123456789012345");
     testsupport::screenshot(w, "preferences_tab_senha");
+
+    recorder.clear();
+    const QString password = " velha 2026! ";
+    setPassword(password);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_FALSE(wPreferencias::exists()); // Ok closed it
+    const QStringList locks = storedLocks();
+    ASSERT_EQ(locks.size(), 1);
+    EXPECT_FALSE(locks[0].contains(password.trimmed()));
+    EXPECT_TRUE(ConfereSenha(password, locks[0]));
+    EXPECT_FALSE(ConfereSenha(password.trimmed(), locks[0]));
+    EXPECT_EQ(App::tSenha, 1);
+    EXPECT_EQ(App::cSenha, locks[0]);
+
+    testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
+    wPreferencias& again = openOnLockTab();
+    typePasswords(again, "nova", "nova");
+    again.PushButton1->click();
+    EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
+    EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
+    EXPECT_EQ(App::cSenha, locks[0]);
+    EXPECT_EQ(storedLocks(), locks);
 }
 
 // With the lock on the window opens ticked with empty fields: OK keeps the
@@ -215,7 +199,9 @@ TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsT
     main.lMovimento->viewport()->installEventFilter(&counter);
     for (const int colour : {255, 230}) { // a first run has the alternating colour on
         EXPECT_EQ(oddRowColour(), QColor(485 - colour, 485 - colour, 485 - colour));
-        counter.settle();
+        for (int before = -1; before != counter.paints;) // lets the repaints already asked for land
+            before = counter.paints, QCoreApplication::processEvents();
+        counter.paints = 0;
         w.CoresLista->click();
         EXPECT_EQ(App::cor_b, colour);
         EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));

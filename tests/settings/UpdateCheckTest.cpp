@@ -50,8 +50,6 @@ TEST(AboutBox, showsTheVersion_okOrEscapeHides_closeBoxEnds_creditLineOpensThePa
     wSobre* box = &wSobre::instance();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
     EXPECT_EQ(box->Versao_numero->text(), "v2.1");
-    EXPECT_EQ(AboutVersionText(2, 1, 3), QLatin1String("v2.1.3"));
-    EXPECT_GE(box->Versao_numero->width(), box->Versao_numero->fontMetrics().horizontalAdvance("v22.22.22"));
     testsupport::screenshot(*box, "wSobre");
 
     box->PushButton1->click();
@@ -103,10 +101,9 @@ class VersionServer : public QObject
   private:
     void answer(QTcpSocket* socket)
     {
-        QByteArray& request = pending[socket];
-        request += socket->readAll();
-        if (!request.contains("\r\n\r\n"))
-            return;
+        if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
+            return; // the rest of the request is still on its way
+        const QByteArray request = socket->readAll();
         requestedPaths << QString::fromLatin1(request.split(' ').value(1));
         if (onRequest)
             onRequest();
@@ -119,7 +116,6 @@ class VersionServer : public QObject
     }
 
     QTcpServer server;
-    QHash<QTcpSocket*, QByteArray> pending;
 };
 
 class UpdateCheck : public ::testing::Test

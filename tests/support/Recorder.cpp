@@ -1,25 +1,14 @@
 #include "Recorder.h"
 
-Recorder::Recorder()
+void Recorder::install(Recorder* r)
 {
-    seams::setMessages(this);
-    seams::setConfirmations(this);
-    seams::setFileDialogs(this);
-    seams::setLauncher(this);
-    seams::setClock(this);
-    seams::setClipboard(this);
-    seams::setPrintDialogs(this);
-}
-
-Recorder::~Recorder()
-{
-    seams::setMessages(nullptr);
-    seams::setConfirmations(nullptr);
-    seams::setFileDialogs(nullptr);
-    seams::setLauncher(nullptr);
-    seams::setClock(nullptr);
-    seams::setClipboard(nullptr);
-    seams::setPrintDialogs(nullptr);
+    seams::setMessages(r);
+    seams::setConfirmations(r);
+    seams::setFileDialogs(r);
+    seams::setLauncher(r);
+    seams::setClock(r);
+    seams::setClipboard(r);
+    seams::setPrintDialogs(r);
 }
 
 QStringList Recorder::texts(const QString& kind) const

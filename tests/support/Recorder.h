@@ -29,8 +29,8 @@ class Recorder final : public MessageService,
 {
   public:
     // Installs itself in every seam; the destructor puts the Qt ones back.
-    Recorder();
-    ~Recorder() override;
+    Recorder() { install(this); }
+    ~Recorder() override { install(nullptr); }
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
 
@@ -82,5 +82,6 @@ class Recorder final : public MessageService,
     std::shared_ptr<QPaintDevice> openPrinterDialog() override { return ++printDialogsShown, page; }
 
   private:
+    static void install(Recorder* r);
     QString dialog(const char* kind, const QString& caption);
 };
