@@ -4,20 +4,11 @@
 // the same two statements, with their ratio.
 
 #include "BenchLedger.h"
-#include "app/Schema.h"
 #include "charts/ChartSums.h"
 #include "charts/chartingPicture.h"
-#include "platform/Database.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <sqlite3.h>
 #include <vector>
 
 namespace {
@@ -37,45 +28,17 @@ double drawMs(const std::vector<double>& values, int kind)
         9);
 }
 
-bool generate(SQLDatabase& db)
-{
-    if (!Schema::Create(db))
-        return false;
-    Transaction tx(db);
-    QRandomGenerator random(42);
-    for (int i = 0; i < 100000; ++i) {
-        const double amount = random.bounded(1, 500000) / 100.0;
-        const bool credit = random.bounded(3) == 0;
-        db.SQLExecute(QStringLiteral("INSERT INTO Movimento (conta_nome, conta, contato, data, entrada, saida, "
-                                     "conciliado, comentarios) VALUES (?, ?, '  -  ', ?, ?, ?, ?, '')"),
-                      {QStringLiteral("Conta %1").arg(random.bounded(20)),
-                       QStringLiteral("Categoria %1").arg(random.bounded(100)),
-                       QDate(2007, 1, 1).addDays(random.bounded(7300)).toString(Qt::ISODate),
-                       credit ? QVariant(amount) : QVariant(), credit ? QVariant() : QVariant(amount),
-                       random.bounded(2) ? QStringLiteral("Sim") : QStringLiteral("Não")});
-    }
-    return tx.commit();
-}
-
 // The chart window's two statements for one month of every year, unverified, through the C API alone.
 double rawSumsMs(const QString& path)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    volatile double sink = 0;
-    const auto sum = [&](const char* sql) {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-        sqlite3_bind_text(st, 1, "_____03%", -1, SQLITE_STATIC);
-        sqlite3_bind_text(st, 2, "Não", -1, SQLITE_STATIC);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            sink = sink + sqlite3_column_double(st, 0);
-        sqlite3_finalize(st);
-    };
+    sqlite3* db = openRaw(path);
+    volatile long sink = 0;
     const double ms = millisecondsOf(
         [&] {
-            sum("SELECT SUM(entrada) from Movimento WHERE data LIKE ? AND conciliado =  ?");
-            sum("SELECT SUM(saida) from Movimento WHERE data LIKE ? AND conciliado =  ?");
+            sink = sink + rawRun(db, "SELECT SUM(entrada) from Movimento WHERE data LIKE ? AND conciliado =  ?",
+                                 {"_____03%", "Não"});
+            sink = sink + rawRun(db, "SELECT SUM(saida) from Movimento WHERE data LIKE ? AND conciliado =  ?",
+                                 {"_____03%", "Não"});
         },
         9);
     sqlite3_close(db);
@@ -86,8 +49,7 @@ double rawSumsMs(const QString& path)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const BenchHome home;
     QApplication app(argc, argv);
 
     std::vector<double> thousand;
@@ -99,16 +61,13 @@ int main(int argc, char** argv)
     std::printf("drawChart, pie of 1e9 and 1:           %.2f ms\n", drawMs({1e9, 1}, chartingPicture::Pie));
     std::printf("drawChart, pie of a thousand values:   %.2f ms\n", drawMs(thousand, chartingPicture::Pie));
 
-    QTemporaryDir folder;
-    SQLDatabase db;
-    db.setDatabaseFile(folder.filePath(QStringLiteral("Tovira.rbd")));
-    if (!db.CreateDatabaseFile() || !generate(db)) {
-        std::fprintf(stderr, "could not generate the database\n");
+    const QString file = home.file(QStringLiteral("Tovira.rbd"));
+    if (!generateBenchFile(file))
         return 1;
-    }
+    const auto db = openBenchFile(file);
     const ChartFilter march{QStringLiteral("Todas"), QStringLiteral("Todas"), 2, false};
-    const double sumsMs = millisecondsOf([&] { ChartSums::load(db, march); }, 9);
-    const double rawMs = rawSumsMs(db.DatabaseFile());
+    const double sumsMs = millisecondsOf([&] { ChartSums::load(*db, march); }, 9);
+    const double rawMs = rawSumsMs(file);
     std::printf("chart sums, March of every year, 100,000 rows: %.2f ms\n", sumsMs);
     std::printf("raw SQLite, same two statements:               %.2f ms\n", rawMs);
     std::printf("ratio sums / raw:                              %.2f\n", sumsMs / rawMs);

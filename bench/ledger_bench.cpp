@@ -8,73 +8,30 @@
 #include "ledger/LedgerQuery.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
-#include "platform/Database.h"
 #include "platform/Listbox.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
-#include <sqlite3.h>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-bool generate(const QString& path)
-{
-    SQLDatabase db;
-    if (!createBenchFile(db, path))
-        return false;
-    Transaction tx(db);
-    QRandomGenerator random(42);
-    addBenchLedger(db, random);
-    // Chosen in the account list, it shows every account's rows.
-    db.SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES ('Todas')"));
-    return tx.commit();
-}
-
 // The same three statements through the C API alone, every column of every row read.
 double rawQueryMs(const QString& path, const char* pattern)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    auto run = [&](const char* sql) {
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-        sqlite3_bind_text(st, 1, pattern, -1, SQLITE_STATIC);
-        long bytes = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(st); ++c) {
-                switch (sqlite3_column_type(st, c)) {
-                case SQLITE_INTEGER:
-                    bytes += sqlite3_column_int64(st, c) & 1;
-                    break;
-                case SQLITE_FLOAT:
-                    bytes += sqlite3_column_double(st, c) > 0;
-                    break;
-                case SQLITE_TEXT:
-                    bytes += sqlite3_column_bytes(st, c) + (sqlite3_column_text(st, c) ? 1 : 0);
-                    break;
-                default:
-                    break;
-                }
-            }
-        }
-        sqlite3_finalize(st);
-        return bytes;
-    };
+    sqlite3* db = openRaw(path);
     volatile long sink = 0;
     const double ms = millisecondsOf(
         [&] {
-            sink = sink + run("SELECT SUM(entrada) from Movimento WHERE data LIKE ?");
-            sink = sink + run("SELECT SUM(saida) from Movimento WHERE data LIKE ?");
-            sink = sink + run("SELECT * FROM Movimento WHERE data LIKE ? ORDER BY data");
+            sink = sink + rawRun(db, "SELECT SUM(entrada) from Movimento WHERE data LIKE ?", {pattern});
+            sink = sink + rawRun(db, "SELECT SUM(saida) from Movimento WHERE data LIKE ?", {pattern});
+            sink = sink + rawRun(db, "SELECT * FROM Movimento WHERE data LIKE ? ORDER BY data", {pattern});
         },
         7);
     sqlite3_close(db);
@@ -97,13 +54,16 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     const QString file = BenchHome::dataFile();
-    const auto genStart = Clock::now();
-    if (!generate(file)) {
-        std::fprintf(stderr, "could not generate the database\n");
+    bool generated = false;
+    // Chosen in the account list, "Todas" shows every account's rows.
+    const double genMs = millisecondsOf([&] {
+        generated = generateBenchFile(file, [](SQLDatabase& db, QRandomGenerator&) {
+            db.SQLExecute(QStringLiteral("INSERT INTO Contas (nome) VALUES ('Todas')"));
+        });
+    });
+    if (!generated)
         return 1;
-    }
-    std::printf("generated 100,000 transactions in %.0f ms\n",
-                std::chrono::duration<double, std::milli>(Clock::now() - genStart).count());
+    std::printf("generated 100,000 transactions in %.0f ms\n", genMs);
 
     // The integrity check that every start-up runs, on a connection of its own.
     const double checkMs = millisecondsOf(

@@ -8,6 +8,7 @@
 //                      and amount each would be stored with (or why it would
 //                      be refused), TAB, memo
 
+#include "BenchLedger.h"
 #include "exchange/OfxStatement.h"
 #include "platform/Format.h"
 
@@ -15,32 +16,14 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
 constexpr int kTransactions = 100000;
 constexpr double kLimitMs = 500;
 constexpr int kOfxdumpCapMs = 60000;
-
-using Clock = std::chrono::steady_clock;
-
-double millisecondsOf(const std::function<void()>& work, int runs)
-{
-    double best = 0;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-        best = i == 0 ? ms : std::min(best, ms);
-    }
-    return best;
-}
 
 QByteArray statement(bool xml)
 {
@@ -102,7 +85,7 @@ int printStatement(const QString& path)
 void measure(const QString& form, const QString& path)
 {
     size_t count = 0;
-    const double ours = millisecondsOf([&] { count = OfxStatement::read(path).transactions().size(); }, 5);
+    const double ours = millisecondsOf([&] { count = OfxStatement::read(path).transactions().size(); }, 5, true);
     std::printf("%-5s %zu transactions: %8.1f ms (limit %.0f ms: %s)\n", qPrintable(form), count, ours, kLimitMs,
                 ours < kLimitMs && count == size_t(kTransactions) ? "ok" : "FAILED");
     const QString ofxdump = QStandardPaths::findExecutable(QStringLiteral("ofxdump"));

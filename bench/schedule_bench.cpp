@@ -7,45 +7,17 @@
 #include "BenchLedger.h"
 #include "app/App.h"
 #include "ledger/wCash.h"
-#include "platform/Database.h"
 #include "platform/Format.h"
-#include "platform/Seams.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QRandomGenerator>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <sqlite3.h>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 const QDate today(2026, 12, 15);
-
-class FixedClock final : public ClockService
-{
-  public:
-    QDate today() override { return ::today; }
-};
-
-// The count message must not wait for a click.
-class SilentMessages final : public MessageService
-{
-  public:
-    void message(const QString& text) override { last = text; }
-    QString last;
-};
-
-double millisecondsOf(const std::function<void()>& work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // One transaction of the raw run: account, category, credit, amount, day.
 struct Due
@@ -55,14 +27,9 @@ struct Due
     double amount;
 };
 
-bool generate(const QString& path, std::vector<Due>& due)
+// 10,000 schedules over the ledger.
+void addSchedules(SQLDatabase& db, QRandomGenerator& random, std::vector<Due>& due)
 {
-    SQLDatabase db;
-    if (!createBenchFile(db, path))
-        return false;
-    Transaction tx(db);
-    QRandomGenerator random(42);
-    addBenchLedger(db, random);
     // Every third schedule is due on the 15th of December: monthly, yearly
     // or once, on a day up to the 15th; the others fall on a later day or
     // in another month.
@@ -87,14 +54,12 @@ bool generate(const QString& path, std::vector<Due>& due)
                            posted.addDays(1).toString(Qt::ISODate).toUtf8(), credit, amount});
         }
     }
-    return tx.commit();
 }
 
 // The same look-ups and inserts through the C API alone, in one transaction.
 double rawPostingMs(const QString& path, const std::vector<Due>& due)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3* db = openRaw(path, SQLITE_OPEN_READWRITE);
     const double ms = millisecondsOf([&] {
         sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
         sqlite3_stmt* look[2] = {};
@@ -156,18 +121,14 @@ int main(int argc, char** argv)
 {
     const BenchHome home;
     QApplication app(argc, argv);
-    FixedClock clock;
-    SilentMessages messages;
-    seams::setClock(&clock);
-    seams::setMessages(&messages);
+    BenchSeams seams;
+    seams.day = today;
 
     const QString file = BenchHome::dataFile();
     const QString pristine = home.path() + QStringLiteral("/pristine.rbd");
     std::vector<Due> due;
-    if (!generate(pristine, due)) {
-        std::fprintf(stderr, "could not generate the database\n");
+    if (!generateBenchFile(pristine, [&](SQLDatabase& db, QRandomGenerator& random) { addSchedules(db, random, due); }))
         return 1;
-    }
     std::printf("10,000 schedules, %zu due on %s, over 100,000 transactions\n", due.size(),
                 qPrintable(ShortDate(today)));
 
@@ -177,18 +138,17 @@ int main(int argc, char** argv)
         App::resetState();
         QFile::remove(file);
         QFile::copy(pristine, file);
-        App::CashDB = std::make_unique<SQLDatabase>();
-        App::CashDB->setDatabaseFile(file);
-        App::CashDB->Connect();
+        App::CashDB = openBenchFile(file);
         wCash& main = wCash::instance();
         first.push_back(millisecondsOf([&] { main.ChecaAgendamentos(); }));
-        message = messages.last;
+        message = seams.shown.value(0);
         sameDay.push_back(millisecondsOf([&] { main.ChecaAgendamentos(); }));
         App::datahoje.clear();
-        messages.last.clear();
+        seams.shown.clear();
         again.push_back(millisecondsOf([&] { main.ChecaAgendamentos(); }));
-        if (!messages.last.isEmpty())
-            std::printf("the repeated posting added rows: %s\n", qPrintable(messages.last));
+        if (!seams.shown.isEmpty())
+            std::printf("the repeated posting added rows: %s\n", qPrintable(seams.shown.join(' ')));
+        seams.shown.clear();
 
         QFile::remove(file);
         QFile::copy(pristine, file);

@@ -4,74 +4,19 @@
 
 #include "BenchLedger.h"
 #include "app/App.h"
-#include "app/Schema.h"
 #include "exchange/wImporta.h"
-#include "platform/Database.h"
-#include "platform/Seams.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
-#include <functional>
-#include <sqlite3.h>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Wall-clock time; the processor time of the same work goes to `cpuMs` (the
-// machine may be busy with other work).
-double millisecondsOf(const std::function<void()>& work, double* cpuMs = nullptr)
-{
-    const std::clock_t cpuStart = std::clock();
-    const auto start = Clock::now();
-    work();
-    if (cpuMs)
-        *cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Answers every file dialog with one path and keeps the messages, so that nothing waits for a user.
-class Scripted final : public FileDialogService, public MessageService, public ConfirmationService
-{
-  public:
-    QString path;
-    QStringList shown;
-    QString openFile(const QString&, const QString&) override { return path; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return path; }
-    void message(const QString& text) override { shown << text; }
-    bool confirm(const QString& text, bool, const QString&) override
-    {
-        shown << text;
-        return true;
-    }
-};
-
-std::unique_ptr<SQLDatabase> newDataFile(const QString& path)
-{
-    auto db = std::make_unique<SQLDatabase>();
-    return createBenchFile(*db, path) ? std::move(db) : nullptr;
-}
-
-// The benchmarks' large ledger: 100,000 transactions over 20 accounts and 100 categories.
-bool fillLedger(SQLDatabase& db)
-{
-    Transaction fill(db);
-    QRandomGenerator random(42);
-    addBenchLedger(db, random);
-    return fill.commit();
-}
 
 // The same rows, read whole beforehand, inserted through the C API alone:
 // one prepared statement, one transaction.
 double rawInsertMs(const QString& from, const QString& to)
 {
-    auto source = std::make_unique<SQLDatabase>();
-    source->setDatabaseFile(from);
-    source->Connect();
+    auto source = openBenchFile(from);
     const auto rows = source->SQLSelect(QStringLiteral("SELECT conta_nome, conta, contato, data, entrada, saida, "
                                                        "conciliado, comentarios FROM Movimento ORDER BY id"));
     std::vector<std::array<QByteArray, 8>> texts;
@@ -81,10 +26,8 @@ double rawInsertMs(const QString& from, const QString& to)
             row[c] = rows->IdxField(c + 1).StringValue().toUtf8();
         texts.push_back(row);
     }
-    auto target = newDataFile(to);
-    target.reset();
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(to.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    newBenchFile(to);
+    sqlite3* db = openRaw(to, SQLITE_OPEN_READWRITE);
     const double ms = millisecondsOf([&] {
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_stmt* st = nullptr;
@@ -117,28 +60,19 @@ int main(int argc, char** argv)
 {
     const BenchHome home;
     QApplication app(argc, argv);
-    Scripted scripted;
-    seams::setFileDialogs(&scripted);
-    seams::setMessages(&scripted);
-    seams::setConfirmations(&scripted);
-
-    const QString source = QDir(home.path()).filePath(QStringLiteral("source.rbd"));
-    App::CashDB = newDataFile(source);
-    if (!App::CashDB || !fillLedger(*App::CashDB)) {
-        std::fprintf(stderr, "could not generate the ledger\n");
+    BenchSeams scripted;
+    const QString source = home.file(QStringLiteral("source.rbd"));
+    if (!generateBenchFile(source))
         return 1;
-    }
-    scripted.path = QDir(home.path()).filePath(QStringLiteral("Tovira Export.txt"));
-    double exportCpu = 0;
-    const double exportMs = millisecondsOf([] { App::ExportaDados(); }, &exportCpu);
-
-    App::CashDB = newDataFile(QDir(home.path()).filePath(QStringLiteral("imported.rbd")));
-    double previewCpu = 0;
-    double importCpu = 0;
-    const double previewMs = millisecondsOf([] { App::ImportaDados(); }, &previewCpu);
-    const double importMs = millisecondsOf([] { wImporta::instance().ImportaDados2(); }, &importCpu);
+    App::CashDB = openBenchFile(source);
+    scripted.path = home.file(QStringLiteral("Tovira Export.txt"));
+    double exportCpu = 0, previewCpu = 0, importCpu = 0;
+    const double exportMs = millisecondsOf([] { App::ExportaDados(); }, 1, false, &exportCpu);
+    App::CashDB = newBenchFile(home.file(QStringLiteral("imported.rbd")));
+    const double previewMs = millisecondsOf([] { App::ImportaDados(); }, 1, false, &previewCpu);
+    const double importMs = millisecondsOf([] { wImporta::instance().ImportaDados2(); }, 1, false, &importCpu);
     const auto count = App::CashDB->SQLSelect(QStringLiteral("SELECT count(*) FROM Movimento"));
-    const double rawMs = rawInsertMs(source, QDir(home.path()).filePath(QStringLiteral("raw.rbd")));
+    const double rawMs = rawInsertMs(source, home.file(QStringLiteral("raw.rbd")));
 
     std::printf("export of 100,000 transactions: %.0f ms (processor %.0f ms, %.1f MB)\n", exportMs, exportCpu,
                 QFileInfo(scripted.path).size() / 1e6);

@@ -4,6 +4,7 @@
 
 #include "app/Preferences.h"
 #include "schedule/SchedulePosting.h"
+#include "schedule/ScheduleRules.h"
 
 using Posting = ScheduleTest;
 
@@ -37,8 +38,7 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     EXPECT_EQ(agenda().mid(3, 2),
               QList<QStringList>({{"Casa", "Luz", "9", "mensalmente"}, {"Banco", "Luz", "80", "Mensalmente"}}));
     EXPECT_EQ(App::datahoje, "05/12/26");
-    EXPECT_FALSE(App::importando);
-    EXPECT_FALSE(wTransacoes::instance().isVisible());
+    EXPECT_FALSE(App::importando || wTransacoes::instance().isVisible());
 
     recorder.clear();
     post();
@@ -81,10 +81,7 @@ TEST_F(Posting, failedLedgerLookUp_isReportedOnce_skipsItsRows_andLeavesTheDayTo
     const auto store = [&](const DuePosting& due) { return inserted << due, SchedulePosting::Inserted::Stored; };
     SchedulePosting posting(db(), store, [&] { ++reports; });
     const SchedulePosting::Result result = posting.run(recorder.todayDate);
-    EXPECT_EQ(reports, 1);
-    EXPECT_EQ(inserted.size(), 1);
-    EXPECT_EQ(result.posted, 1);
-    EXPECT_FALSE(result.dayDone);
+    EXPECT_EQ(std::tuple(reports, inserted.size(), result.posted, result.dayDone), std::tuple(1, 1, 1, false));
     EXPECT_EQ(agenda().size(), 2);
 }
 
@@ -110,4 +107,35 @@ TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_andKeepsTheDayInThePrefer
     EXPECT_EQ(Preferences::parse(prefsLines()).datahoje, "05/12/26");
     App::CashDB->Connect();
     EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento"), QStringList({"2026-12-05"}));
+}
+
+// When a schedule falls due, without a window or a database.
+using ScheduleRules::Repeat;
+
+TEST(ScheduleRules, dueDay_monthEndsLeapYearsFirstDateAndLateOneTimeSchedules)
+{
+    const auto d = [](const char* iso) { return QDate::fromString(QLatin1String(iso), Qt::ISODate); };
+    // The repetition, the first date, today and the day due ("" for not due).
+    const std::tuple<Repeat, const char*, const char*, const char*> cases[] = {
+        {Repeat::Monthly, "2026-01-10", "2026-12-09", ""},
+        {Repeat::Monthly, "2026-01-10", "2026-12-10", "2026-12-10"},
+        {Repeat::Monthly, "2026-01-31", "2026-02-27", ""},
+        {Repeat::Monthly, "2026-01-31", "2026-02-28", "2026-02-28"},
+        {Repeat::Monthly, "2026-01-31", "2028-02-29", "2028-02-29"},
+        {Repeat::Monthly, "2026-01-31", "2026-04-30", "2026-04-30"},
+        {Repeat::Monthly, "2027-03-02", "2026-12-05", ""}, // never before its first date
+        {Repeat::Yearly, "2024-02-29", "2026-02-28", "2026-02-28"},
+        {Repeat::Yearly, "2024-02-29", "2028-02-28", ""},
+        {Repeat::Yearly, "2024-02-29", "2028-02-29", "2028-02-29"},
+        {Repeat::Yearly, "2024-02-29", "2026-03-01", ""},
+        {Repeat::Yearly, "2020-07-15", "2026-07-14", ""},
+        {Repeat::Yearly, "2020-07-15", "2026-07-31", "2026-07-15"},
+        {Repeat::Once, "2026-12-05", "2026-12-05", "2026-12-05"},
+        {Repeat::Once, "2025-11-20", "2026-12-05", "2025-11-20"},
+        {Repeat::Once, "2026-12-06", "2026-12-05", ""},
+    };
+    for (const auto& [repeat, first, today, due] : cases) {
+        SCOPED_TRACE(std::string(first) + " on " + today);
+        EXPECT_EQ(ScheduleRules::dueDay(repeat, d(first), d(today)).value_or(QDate()), d(due));
+    }
 }

@@ -1,11 +1,17 @@
 // The text import's reading of a file, without a window: encodings and line
-// ends, the layout and preview of the first lines, and each line read.
+// ends, the layout and preview of the first lines, and each line read; the
+// export file.
 
 #include "ExchangeFiles.h"
+#include "TestSupport.h"
 #include "exchange/TextDecoding.h"
+#include "exchange/TextExport.h"
 #include "exchange/TextImport.h"
 #include "exchange/wImporta.h"
+#include "platform/Database.h"
+#include "ui/common/Module1.h"
 
+#include <QBuffer>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
@@ -24,27 +30,12 @@ TEST(TextReading, encodingsAndLineEnds_decodeToTheSameLines)
     QStringEncoder bigEndian(QStringConverter::Utf16BE, QStringEncoder::Flag::WriteBom);
     EXPECT_EQ(DecodeImportText(bigEndian.encode(QStringLiteral("Crédito"))), "Crédito");
     EXPECT_EQ(SplitImportLines("a\r\nb\rc\n\nd"), QStringList({"a", "b", "c", "", "d"}));
-    EXPECT_EQ(SplitImportLines("a\r\n"), QStringList({"a"}));
     EXPECT_FALSE(ReadImportFile(textFile("missing.txt"), lines));
 }
 
 TEST(TextReading, preview_findsTheLayoutAndTheFirstDataLine_orWhyNot)
 {
-    // Seven fields for the own layout, six for the generic one.
-    const std::pair<const char*, QStringList> cases[] = {
-        {"own_export.txt", {"Banco", "Salário", "Empresa \"X\"", "05/03/26", "1,234.50", "0.00", "Sim"}},
-        {"generic_header.txt", {"Banco", "Mercado", "Padaria", "5/3/26", "0", "12,50"}},
-        {"generic_crlf.txt", {"Banco", "Mercado", "Padaria", "05/03/26", "0", "-3"}},
-    };
-    for (const auto& [file, fields] : cases) {
-        QStringList lines;
-        ASSERT_TRUE(ReadImportFile(textFile(file), lines)) << file;
-        const TextPreview preview = PreviewText(lines, wImporta::ownCaptions());
-        EXPECT_EQ(preview.problem, PreviewProblem::None) << file;
-        EXPECT_EQ(preview.layout, fields.size() == 7 ? TextLayout::Own : TextLayout::Generic) << file;
-        EXPECT_EQ(preview.fields, fields) << file;
-    }
-    // A file with nothing in it; the other refusals are the import window's tests.
+    // The own and generic previews and the other refusals are the import window's tests.
     EXPECT_EQ(PreviewText({"", "  "}, wImporta::ownCaptions()).problem, PreviewProblem::NothingToRead);
     // Captions of another language: a generic header, skipped.
     const TextStart start = FindTextStart(
@@ -68,13 +59,11 @@ TEST(TextReading, lines_readAsWritten_orRefusedWithTheirProblem)
         {"A\tC\tAna\t05/03/26\t\t9", generic, 0, true, "Ana"},
     };
     for (const auto& [text, layout, amount, credit, contact] : read) {
-        const ImportedLine line = ReadImportLine(text, layout, "Sim");
-        EXPECT_EQ(line.problem, LineProblem::None) << text;
-        EXPECT_EQ(line.amount, amount) << text;
-        EXPECT_EQ(line.credit, credit) << text;
-        EXPECT_EQ(line.contact, contact) << text;
-        EXPECT_EQ(line.offerContact, line.contact != NoContactText()) << text;
-        EXPECT_EQ(line.date, QDate(2026, 3, 5)) << text;
+        const ImportedLine l = ReadImportLine(text, layout, "Sim");
+        EXPECT_EQ(std::tuple(l.problem, l.amount, l.credit, l.contact, l.offerContact, l.date),
+                  std::tuple(LineProblem::None, amount, credit, QString(contact), l.contact != NoContactText(),
+                             QDate(2026, 3, 5)))
+            << text;
     }
     const std::tuple<const char*, TextLayout, LineProblem> refused[] = {
         {"A\tC\tAna\t05/03/26\tdez\t0", generic, LineProblem::BadAmount},
@@ -88,9 +77,45 @@ TEST(TextReading, lines_readAsWritten_orRefusedWithTheirProblem)
     for (const auto& [text, layout, problem] : refused)
         EXPECT_EQ(ReadImportLine(text, layout, "Sim").problem, problem) << text;
     const ImportedLine kept = ReadImportLine("A\tC\tX\t31/12/1999\t1\t0\tSim\tnota\t", own, "Sim");
-    EXPECT_EQ(kept.date, QDate(1999, 12, 31));
-    EXPECT_TRUE(kept.verified);
-    EXPECT_EQ(kept.comment, "nota");
+    EXPECT_EQ(std::tuple(kept.date, kept.verified, kept.comment), std::tuple(QDate(1999, 12, 31), true, "nota"));
     EXPECT_FALSE(ReadImportLine("A\tC\tX\t05/03/26\t1\t0\tsim\tnota", own, "Sim").verified);
     EXPECT_TRUE(ReadImportLine("A\tC\tX\t05/03/26\t1\t0\tSim\tnota", generic, "Sim").comment.isEmpty());
+}
+
+// The export file written from a small ledger, byte for byte, and on a full disk.
+namespace {
+
+// A device that takes nothing, as a full disk would.
+class FullDisk : public QIODevice
+{
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+} // namespace
+
+TEST(TextExport, smallLedger_byteForByte_andAFullDisk)
+{
+    const ExportTexts texts{wImporta::ownCaptions() << Module1::kComentarios(), "Não", "Sim", "Nao"};
+    auto db = testsupport::newDatabase();
+    testsupport::exec(*db, "INSERT INTO Movimento (id, conta_nome, conta, contato, data, entrada, saida, conciliado, "
+                           "comentarios) VALUES "
+                           "(3, 'Banco', 'Casa', 'Loja', '2026-03-05', NULL, 12.5, 'Não', 'a\tb\r\nc'),"
+                           "(1, 'Banco', 'Salário', '  -  ', '1999-12-31', 1234.5, NULL, 'Sim', NULL),"
+                           "(2, 'Cartão', 'Casa', 'Loja', NULL, -52.1, NULL, '', ''),"
+                           "(4, NULL, 'Casa', 'Loja', '2087-01-02', 1e9, NULL, NULL, 'x')");
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_EQ(WriteExport(*db, out, texts), ExportResult::Written);
+    EXPECT_EQ(QString::fromUtf8(out.data()),
+              "Conta:\tCategoria:\tContato:\tData:\tCrédito\tDebito\tVerificado\tComentários:\n"
+              "Banco\tSalário\t  -  \t31/12/1999\t1,234.50\t0.00\tSim\t\t\n"
+              "Cartão\tCasa\tLoja\t\t-52.10\t0.00\tSim\t\t\n"
+              "Banco\tCasa\tLoja\t05/03/26\t0.00\t12.50\tNao\ta b  c\t\n"
+              "\tCasa\tLoja\t02/01/87\t1,000,000,000.00\t0.00\tSim\tx\t\n");
+
+    FullDisk full;
+    full.open(QIODevice::WriteOnly);
+    EXPECT_EQ(WriteExport(*db, full, texts), ExportResult::WriteFailed);
 }
