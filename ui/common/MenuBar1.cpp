@@ -19,32 +19,29 @@
 
 namespace {
 
-// One command of the menu bar: the entry's name and its App handler. A command
-// whose window is not part of the program yet stays in the menu, disabled.
+// One command of the menu bar: the entry's name and its App handler.
 struct MenuCommand
 {
     const char* name;
     void (*handler)();
-    bool available;
 };
 
-// Each command by its menu entry's name, with its handler and whether it is
-// enabled (the toolbar's items follow their commands).
+// Each command by its menu entry's name, with its handler.
 constexpr std::array<MenuCommand, 14> kMenuCommands = {{
-    {"mContatos", &App::_mContatos_Action, true},
-    {"mCategorias", &App::_mCategorias_Action, true},
-    {"mContas", &App::_mContas_Action, true},
-    {"mGraficos", &App::_mGraficos_Action, true},
-    {"mPreferencias", &App::_mPreferencias_Action, true},
-    {"mSobre", &App::_mSobre_Action, true},
-    {"mExportar", &App::_mExportar_Action, true},
-    {"mImportar", &App::_mImportar_Action, true},
-    {"mAgenda", &App::_mAgenda_Action, true},
-    {"FileQuit", [] { App::_FileQuit_Action(); }, true},
-    {"mHelp2", &App::_mHelp2_Action, true},
-    {"mChecaUpdate", &App::_mChecaUpdate_Action, true},
-    {"mnovomovimento", &App::_mnovomovimento_Action, true},
-    {"Importaofx", &App::_Importaofx_Action, true},
+    {"mContatos", &App::_mContatos_Action},
+    {"mCategorias", &App::_mCategorias_Action},
+    {"mContas", &App::_mContas_Action},
+    {"mGraficos", &App::_mGraficos_Action},
+    {"mPreferencias", &App::_mPreferencias_Action},
+    {"mSobre", &App::_mSobre_Action},
+    {"mExportar", &App::_mExportar_Action},
+    {"mImportar", &App::_mImportar_Action},
+    {"mAgenda", &App::_mAgenda_Action},
+    {"FileQuit", [] { App::_FileQuit_Action(); }},
+    {"mHelp2", &App::_mHelp2_Action},
+    {"mChecaUpdate", &App::_mChecaUpdate_Action},
+    {"mnovomovimento", &App::_mnovomovimento_Action},
+    {"Importaofx", &App::_Importaofx_Action},
 }};
 
 QPointer<MenuBar1> theMenuBar;
@@ -124,7 +121,7 @@ TextField editedField()
 // A text field takes some command keys for editing of its own (Control+U
 // clears the line on Linux). The program's command keys come first wherever
 // the focus is, so that no typed text is lost to a command's key; where the
-// command cannot run (a modal window is up, or it is not available), the key
+// command cannot run (a modal window is up), the key
 // does nothing.
 class CommandKeysFirst : public QObject
 {
@@ -151,14 +148,6 @@ private:
 };
 
 } // namespace
-
-bool MenuCommandAvailable(const char* name)
-{
-    for (const MenuCommand& command : kMenuCommands)
-        if (qstrcmp(command.name, name) == 0)
-            return command.available;
-    return false;
-}
 
 MenuBar1& MenuBar1::instance()
 {
@@ -285,7 +274,6 @@ void BindMenuHandlers(MenuBar1& bar)
         QAction* item = bar.entry(QLatin1String(command.name));
         if (!item)
             continue;
-        item->setEnabled(command.available);
         // The menu bar belongs to the main window, but its commands work from
         // every window of the program, as a shared menu bar's would.
         item->setShortcutContext(Qt::ApplicationShortcut);

@@ -9,9 +9,6 @@
 
 class QMenu;
 
-// Whether the command of that entry name is part of the program yet.
-bool MenuCommandAvailable(const char* name);
-
 class MenuBar1 : public QMenuBar
 {
     Q_OBJECT
@@ -47,7 +44,7 @@ private:
 };
 
 // Binds each command entry, by its name, to its App handler; once per menu bar,
-// a second call changes nothing. Commands not available are disabled.
+// a second call changes nothing.
 void BindMenuHandlers(MenuBar1& bar);
 
 // Start-up: the menu bar, its commands bound, and the toolbar, installed in the

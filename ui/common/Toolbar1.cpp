@@ -1,6 +1,5 @@
 #include "ui/common/Toolbar1.h"
 
-#include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
 #include "ui/common/ToolbarPictures.h"
 
@@ -19,21 +18,18 @@ Toolbar1::Toolbar1(ToolbarPictures& pictures, QWidget* parent) : QToolBar(parent
     setIconSize(QSize(32, 32));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 
-    mcontatos = addButton(QStringLiteral("mcontatos"), "mContatos", Module1::kContatos(), pictures.contacts());
+    mcontatos = addButton(QStringLiteral("mcontatos"), Module1::kContatos(), pictures.contacts());
     ToolItem1 = addSeparator();
     ToolItem1->setObjectName(QStringLiteral("ToolItem1"));
     ToolItem1->setText(QStringLiteral("Untitled"));
-    mgraficos = addButton(QStringLiteral("mgraficos"), "mGraficos", Module1::kGraficos(), pictures.graphics());
-    magendamento =
-        addButton(QStringLiteral("magendamento"), "mAgenda", Module1::kAgendamento(), pictures.scheduler());
+    mgraficos = addButton(QStringLiteral("mgraficos"), Module1::kGraficos(), pictures.graphics());
+    magendamento = addButton(QStringLiteral("magendamento"), Module1::kAgendamento(), pictures.scheduler());
 }
 
-// Each button opens what a menu command opens, and is there only when that command is.
-QAction* Toolbar1::addButton(const QString& name, const char* command, const QString& caption, const QImage& icon)
+QAction* Toolbar1::addButton(const QString& name, const QString& caption, const QImage& icon)
 {
     QAction* button = addAction(caption);
     button->setObjectName(name);
-    button->setEnabled(MenuCommandAvailable(command));
     if (!icon.isNull())
         button->setIcon(QIcon(QPixmap::fromImage(icon)));
     if (QWidget* widget = widgetForAction(button)) {

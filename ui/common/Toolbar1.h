@@ -1,8 +1,7 @@
 #pragma once
 
 // The main window's toolbar: the contact list, a separator, the chart window
-// and the schedule list, each button enabled like the menu command that opens
-// the same window. It reacts to nothing itself; the window that places
+// and the schedule list. It reacts to nothing itself; the window that places
 // it handles QToolBar::actionTriggered, the pressed button named by its objectName.
 
 #include <QToolBar>
@@ -28,5 +27,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* addButton(const QString& name, const char* command, const QString& caption, const QImage& icon);
+    QAction* addButton(const QString& name, const QString& caption, const QImage& icon);
 };
