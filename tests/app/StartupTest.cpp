@@ -168,8 +168,9 @@ TEST_F(Startup, unusableFolderFileOrLock_isReportedOnce_andEndsTheStartWritingNo
 }
 
 // Missing configuration folders are made with their parents; a preferences
-// folder that cannot be made ends the start with a message, writing nothing.
-TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
+// file that cannot be written is reported at quit; a preferences folder that
+// cannot be made ends the start with a message, writing nothing.
+TEST_F(Startup, preferencesFolder_isMadeWithItsParents_aFailedWriteIsReported_orItsFailureEndsTheStart)
 {
     {
         const QString nested = QFileInfo(testsupport::tempPath("cfg")).path() + "/a/b/c";
@@ -177,7 +178,18 @@ TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
         start();
         App::_FileQuit_Action();
         EXPECT_EQ(prefsLines().size(), 20); // in the nested folder
+        closeWindows();
+        App::resetState();
+        start();
+        // A folder where the file should be: the write fails, even for root.
+        QFile::remove(prefsFile());
+        ASSERT_TRUE(QDir().mkpath(prefsFile()));
+        App::_FileQuit_Action();
+        ASSERT_EQ(recorder.messages().size(), 1);
+        EXPECT_TRUE(recorder.messages().first().startsWith(Module1::kMsgPrefsNaoGravadas()));
+        EXPECT_TRUE(QFileInfo(prefsFile()).isDir());
     }
+    recorder.clear();
     closeWindows();
     App::resetState();
     const QString blocker = testsupport::tempPath("plain-file");
@@ -188,20 +200,6 @@ TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
     EXPECT_NE(App::exitCode, 0);
     App::_FileQuit_Action(); // the window's close that follows writes nothing
     EXPECT_FALSE(QFileInfo::exists(blocker + "/config/Tovira"));
-}
-
-TEST_F(Startup, preferencesFileCannotBeWritten_isReportedAtQuit)
-{
-    start();
-    recorder.clear();
-    // A folder where the file should be: the write fails, even for root.
-    QFile::remove(prefsFile());
-    ASSERT_TRUE(QDir().mkpath(prefsFile()));
-    App::_FileQuit_Action();
-    ASSERT_EQ(recorder.messages().size(), 1);
-    EXPECT_TRUE(recorder.messages().first().startsWith(Module1::kMsgPrefsNaoGravadas()));
-    EXPECT_TRUE(QFileInfo(prefsFile()).isDir());
-    QDir(prefsFile()).removeRecursively();
 }
 
 // Start-up moves the database kept beside the program by older versions,
