@@ -167,9 +167,11 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     EXPECT_TRUE(wCash::instance().isVisible());
 }
 
-TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsTheEditorFlag)
+// The general tab acts at once; the start account and month follow the
+// pop-ups and survive a restart.
+TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccountAndMonthSurviveARestart)
 {
-    addAccounts({"Banco"});
+    addAccounts({"Banco", "Carteira", "Poupança"});
     for (const char* date : {"2026-01-10", "2026-02-10", "2026-03-10"})
         addTransaction("Banco", "Salário", "  -  ", date, "10", "", "Não");
     restart();
@@ -201,15 +203,9 @@ TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsT
     ASSERT_TRUE(App::PrefEditor);
     w.Edicao->click();
     EXPECT_FALSE(App::PrefEditor);
-}
 
-TEST_F(PreferencesWindow, startAccountAndMonth_followThePopups_andSurviveARestart)
-{
     // A first run has no start-up month; the window shows "Todos" without writing it.
     EXPECT_EQ(App::MesInicial, "");
-    addAccounts({"Banco", "Carteira", "Poupança"});
-    wPreferencias::ShowFromMenu();
-    wPreferencias& w = wPreferencias::instance();
     w.TabPanel1->setCurrentIndex(1);
     EXPECT_EQ(App::ContaInicial, "Banco");
     EXPECT_EQ(w.sMesinicial->Text(), "Todos");
