@@ -44,12 +44,20 @@ class DataFile : public AppTest
         ASSERT_TRUE(other.Connect() && other.SQLExecute(sql, values)) << other.ErrorMessage().toStdString();
     }
     static wCash& main() { return wCash::instance(); }
-    static void saveNew(const QString& amount)
+    // A new transaction, or the ledger's second row edited, saved with this amount.
+    static void save(const QString& amount, bool edit = false)
     {
-        main().NovoMovimento();
-        select(wTransacoes::instance().sCategoria, "Mercado");
+        if (edit)
+            main().lMovimento->setListIndex(1), main().AlteraMovimento();
+        else
+            main().NovoMovimento(), select(wTransacoes::instance().sCategoria, "Mercado");
         wTransacoes::instance().tValor->setText(amount);
         click(wTransacoes::instance().PushButton1);
+    }
+    static void nameAccount(const QString& name)
+    {
+        wContas::instance().tConta->setText(name);
+        click(wContas::instance().btok);
     }
     static bool typePassword(const QString& password)
     {
@@ -68,33 +76,19 @@ TEST_F(DataFile, everyChange_isOnDiskWhenItsCommandReturns)
     SQLDatabase other;
     other.setDatabaseFile(dataFile());
     ASSERT_TRUE(other.Connect());
-    const auto account = [](bool rename, const QString& name) {
-        if (rename)
-            doubleClickRow(main().List_Contas, "Banco");
-        else
-            click(main().BevelButton1);
-        wContas::instance().tConta->setText(name);
-        click(wContas::instance().btok);
-    };
     const QList<std::tuple<std::function<void()>, QString, QString>> changes = {
-        {[] { saveNew("7"); }, "SELECT sum(entrada) FROM Movimento", "7"},
-        {[] {
-             main().lMovimento->setListIndex(1);
-             main().AlteraMovimento();
-             wTransacoes::instance().tValor->setText("8");
-             click(wTransacoes::instance().PushButton1);
-         },
-         "SELECT sum(entrada) FROM Movimento", "8"},
+        {[] { save("7"); }, "SELECT sum(entrada) FROM Movimento", "7"},
+        {[] { save("8", true); }, "SELECT sum(entrada) FROM Movimento", "8"},
         {[] { main().lMovimento->setListIndex(1), main().ApagaMovimento(); }, "SELECT count(*) FROM Movimento", "1"},
-        {[&] { account(false, "Poupança"); }, "SELECT count(*) FROM Contas", "3"},
-        {[&] { account(true, "Banco 2"); }, "SELECT conta_nome FROM Movimento", "Banco 2"},
+        {[] { click(main().BevelButton1), nameAccount("Poupança"); }, "SELECT count(*) FROM Contas", "3"},
+        {[] { doubleClickRow(main().List_Contas, "Banco"), nameAccount("Banco 2"); },
+         "SELECT conta_nome FROM Movimento", "Banco 2"},
         {[] { select(main().List_Contas, "Casa"), main().BevelButton3_Action(); }, "SELECT count(*) FROM Contas", "2"},
         {[] {
              wPreferencias::ShowFromMenu();
-             wPreferencias::instance().cHabilitaSenha->setChecked(true);
-             wPreferencias::instance().edSenha->setText("segredo");
-             wPreferencias::instance().edSenha2->setText("segredo");
-             click(wPreferencias::instance().PushButton1);
+             wPreferencias& w = wPreferencias::instance();
+             w.cHabilitaSenha->setChecked(true), w.edSenha->setText("segredo"), w.edSenha2->setText("segredo");
+             click(w.PushButton1);
          },
          "SELECT count(*) FROM pwd", "1"},
     };
@@ -123,7 +117,7 @@ TEST_F(DataFile, aReaderElsewhere_delaysASave_butDoesNotFailIt)
         other.SQLExecute("COMMIT");
     });
     reading.get_future().wait();
-    saveNew("3");
+    save("3");
     reader.join();
     EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join('|').toStdString();
     EXPECT_EQ(testsupport::column(db(), "SELECT entrada FROM Movimento WHERE entrada = 3").size(), 1);
@@ -164,7 +158,7 @@ TEST_F(DataFile, readOnlyFile_isReadAndReportedOnce_everyWriteRefusedWithAMessag
     main().Toolbar11_Action("magendamento");
     wAgendaLista::instance().lAgendamento->setListIndex(0);
     const QList<std::function<void()>> writes = {
-        [] { saveNew("7"); },
+        [] { save("7"); },
         [] { main().lMovimento->setListIndex(0), main().ApagaMovimento(); },
         [] { click(main().BevelButton1), click(wContas::instance().btok); },
         [] { wPreferencias::ShowFromMenu(), click(wPreferencias::instance().PushButton1); },
@@ -183,6 +177,10 @@ TEST_F(DataFile, readOnlyFile_isReadAndReportedOnce_everyWriteRefusedWithAMessag
     EXPECT_EQ(readFile(dataFile()), bytes);
 }
 
+// The lock: the main window stays hidden until the right password, each wrong
+// one refused as often as typed (by button or Return) with the typed text kept
+// for correcting. A lock row in the earlier form opens with its password and is
+// replaced by a salted hash.
 TEST_F(DataFile, earlierLockForm_opensWithItsPassword_andIsReplacedByASaltedHash)
 {
     before("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'def')"); // "abc", each code raised by 3
@@ -194,8 +192,55 @@ TEST_F(DataFile, earlierLockForm_opensWithItsPassword_andIsReplacedByASaltedHash
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(StoredFormOf(rows[0]), StoredForm::Hash);
     restart();
-    EXPECT_FALSE(typePassword("bcd"));
-    EXPECT_TRUE(typePassword("abc"));
-    EXPECT_EQ(recorder.messages(), QStringList(5, "Senha não confere"));
+    wDigitaSenha& prompt = wDigitaSenha::instance();
+    EXPECT_TRUE(prompt.isVisible());
+    EXPECT_EQ(prompt.eSenha->echoMode(), QLineEdit::Password);
+    testsupport::screenshot(prompt, "password_prompt");
+    for (const char* typed : {"bcd", "abc ", "abc"}) {
+        prompt.eSenha->clear();
+        QTest::keyClicks(prompt.eSenha, QLatin1String(typed));
+        QTest::keyClick(prompt.eSenha, Qt::Key_Return);
+        if (QLatin1String(typed) != "abc") {
+            EXPECT_EQ(prompt.eSenha->Text(), QLatin1String(typed));
+            EXPECT_EQ(prompt.focusWidget(), prompt.eSenha);
+            EXPECT_TRUE(prompt.isVisible() && App::databaseOpen);
+            EXPECT_FALSE(main().isVisible());
+        }
+    }
+    EXPECT_FALSE(prompt.isVisible());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(prompt.eSenha->Text(), QString()); // the password is not kept
+    EXPECT_EQ(recorder.messages(), QStringList(6, "Senha não confere"));
     EXPECT_TRUE(ConfereSenha("Senhã", "Vhqkæ") && ConfereSenha("ab", "jk") && !ConfereSenha("ab", "kl"));
+}
+
+// Cancel, or the close box, ends the program: the database is compacted and
+// closed once, the preferences are written once, the main window never shows.
+TEST_F(DataFile, lockPromptCancelOrCloseBox_compactsAndClosesTheDatabase_writesPreferencesOnce_endsTheProgram)
+{
+    before("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'def')");
+    for (const bool closeBox : {false, true}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+        closeWindows();
+        App::resetState();
+        start();
+        ASSERT_TRUE(wDigitaSenha::exists() && wDigitaSenha::instance().isVisible());
+        int vacuums = 0;
+        App::CashDB->setStatementObserver([&](const QString& sql) { vacuums += sql.startsWith("VACUUM"); });
+        QFile::remove(prefsFile());
+        if (closeBox)
+            wDigitaSenha::instance().close();
+        else
+            wDigitaSenha::instance().bt_cancela->click();
+        EXPECT_EQ(prefsLines().size(), 20);
+        QFile::remove(prefsFile());
+        App::_FileQuit_Action(); // the main window's close that follows writes nothing more
+        EXPECT_TRUE(App::quitting);
+        EXPECT_EQ(App::exitCode, 0);
+        EXPECT_EQ(vacuums, 1);
+        EXPECT_FALSE(wCash::exists() && wCash::existing()->isVisible());
+        EXPECT_FALSE(App::databaseOpen || App::CashDB->IsConnected());
+        EXPECT_FALSE(QFile::exists(prefsFile()));
+        EXPECT_TRUE(recorder.shown.isEmpty());
+    }
 }

@@ -69,28 +69,23 @@ class Startup : public AppTest
 
 } // namespace
 
-TEST_F(Startup, newUser_createsDatabaseWithFullSchemaAndShowsDefaultWindow)
+// A new user's first run: the full schema, the default window; what the run
+// leaves is written as twenty lines at quit and read back by the next run.
+TEST_F(Startup, newUser_getsTheDefaults_thenQuitWritesTwentyLines_andTheNextRunReadsThemBack)
 {
     start();
     EXPECT_TRUE(QFileInfo(dataFile()).isFile());
     EXPECT_TRUE(db().SQLSelect("SELECT contatoplus FROM pwd, Agenda"));
-
     wCash& w = wCash::instance();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(App::PrefEditor);
-    EXPECT_EQ(QList<int>({App::cor_r, App::cor_g, App::cor_b}), QList<int>({230, 230, 230}));
-    EXPECT_EQ(App::tSenha, 0);
+    EXPECT_EQ(QList<int>({App::PrefEditor, App::cor_r, App::cor_g, App::cor_b, App::tSenha}),
+              QList<int>({1, 230, 230, 230, 0}));
     EXPECT_TRUE(recorder.shown.isEmpty());
     // No saved widths: every ledger column still gets a usable width.
     for (int i = 0; i < 6; ++i)
         EXPECT_GT(w.lMovimento->ColumnWidth(i), 20) << i;
     testsupport::screenshot(w, "startup_new_user");
-}
 
-TEST_F(Startup, quitThenNextRun_writesTwentyLinesAndReadsThemBack)
-{
-    start();
-    wCash& w = wCash::instance();
     w.setGeometry(30, 140, 800, 420);
     w.lMovimento->setColumnWidths("120,100,80,90,90,70");
     App::ContaInicial = " Casa";
@@ -173,8 +168,9 @@ TEST_F(Startup, unusableFolderFileOrLock_isReportedOnce_andEndsTheStartWritingNo
 }
 
 // Missing configuration folders are made with their parents; a preferences
-// folder that cannot be made ends the start with a message, writing nothing.
-TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
+// file that cannot be written is reported at quit; a preferences folder that
+// cannot be made ends the start with a message, writing nothing.
+TEST_F(Startup, preferencesFolder_isMadeWithItsParents_aFailedWriteIsReported_orItsFailureEndsTheStart)
 {
     {
         const QString nested = QFileInfo(testsupport::tempPath("cfg")).path() + "/a/b/c";
@@ -182,7 +178,18 @@ TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
         start();
         App::_FileQuit_Action();
         EXPECT_EQ(prefsLines().size(), 20); // in the nested folder
+        closeWindows();
+        App::resetState();
+        start();
+        // A folder where the file should be: the write fails, even for root.
+        QFile::remove(prefsFile());
+        ASSERT_TRUE(QDir().mkpath(prefsFile()));
+        App::_FileQuit_Action();
+        ASSERT_EQ(recorder.messages().size(), 1);
+        EXPECT_TRUE(recorder.messages().first().startsWith(Module1::kMsgPrefsNaoGravadas()));
+        EXPECT_TRUE(QFileInfo(prefsFile()).isDir());
     }
+    recorder.clear();
     closeWindows();
     App::resetState();
     const QString blocker = testsupport::tempPath("plain-file");
@@ -195,50 +202,34 @@ TEST_F(Startup, preferencesFolder_isMadeWithItsParents_orItsFailureEndsTheStart)
     EXPECT_FALSE(QFileInfo::exists(blocker + "/config/Tovira"));
 }
 
-TEST_F(Startup, preferencesFileCannotBeWritten_isReportedAtQuit)
+// Start-up moves the database kept beside the program by older versions,
+// leaving an old copy; it replaces no file, and stays where a copy cannot be
+// made. (The program's folder is one of the test's own: other test programs
+// starting at the same time look beside themselves.)
+TEST_F(Startup, databaseBesideProgram_isMovedAtStart_leavingAnOldCopy_replacingNoFile)
 {
-    start();
-    recorder.clear();
-    // A folder where the file should be: the write fails, even for root.
-    QFile::remove(prefsFile());
-    ASSERT_TRUE(QDir().mkpath(prefsFile()));
-    App::_FileQuit_Action();
-    ASSERT_EQ(recorder.messages().size(), 1);
-    EXPECT_TRUE(recorder.messages().first().startsWith(Module1::kMsgPrefsNaoGravadas()));
-    EXPECT_TRUE(QFileInfo(prefsFile()).isDir());
-    QDir(prefsFile()).removeRecursively();
-}
-
-// Start-up moves the database kept beside the program by older versions. (The
-// program's folder is one of the test's own: other test programs starting at
-// the same time look beside themselves.)
-TEST_F(Startup, databaseBesideProgram_isMovedIntoTheDataFolderAtStart_leavingAnOldCopy)
-{
-    const QString program = QFileInfo(testsupport::tempPath("x")).path();
-    makeDatabase(program + "/Tovira.rbd", "Poupança");
-    SetApplicationFolder(program);
-    start();
-    SetApplicationFolder(QString());
-    EXPECT_FALSE(QFileInfo::exists(program + "/Tovira.rbd"));
-    EXPECT_TRUE(QFileInfo(program + "/Tovira_OLD.rbd").isFile());
-    EXPECT_EQ(wCash::instance().List_Contas->Text(), "Poupança");
-}
-
-TEST_F(Startup, databaseBesideProgram_replacesNoFile_andStaysWhenACopyCannotBeMade)
-{
-    // Either the data folder's file or the old copy is already there.
-    for (const QString& existing : {dataFile(), QStringLiteral("Tovira_OLD.rbd")}) {
+    // Either nothing is in the way, or the data folder's file or the old copy is already there.
+    for (const QString& existing : {QString(), dataFile(), QStringLiteral("Tovira_OLD.rbd")}) {
+        SCOPED_TRACE(existing.toStdString());
         const QString program = QFileInfo(testsupport::tempPath("x")).path();
         const QString legacy = program + "/Tovira.rbd";
+        makeDatabase(legacy, "Poupança");
+        if (existing.isEmpty()) {
+            SetApplicationFolder(program);
+            start();
+            SetApplicationFolder(QString());
+            EXPECT_FALSE(QFileInfo::exists(legacy));
+            EXPECT_TRUE(QFileInfo(program + "/Tovira_OLD.rbd").isFile());
+            EXPECT_EQ(wCash::instance().List_Contas->Text(), "Poupança");
+            stop();
+            continue;
+        }
         const QString blocker = existing.startsWith('/') ? existing : program + '/' + existing;
         QFile::remove(dataFile());
         EnsureFolder(dataFolder());
-        makeDatabase(legacy, "Legacy");
         testsupport::writeFile(blocker, "precious");
-        EXPECT_FALSE(MigrateLegacyDatabase(program, dataFile())) << existing.toStdString();
-        QFile file(blocker);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), "precious");
+        EXPECT_FALSE(MigrateLegacyDatabase(program, dataFile()));
+        EXPECT_EQ(testsupport::readFile(blocker), "precious");
         EXPECT_TRUE(QFileInfo(legacy).isFile());
     }
 }

@@ -31,15 +31,13 @@ TEST(PreferencesLock, writeLockRow_leavesOneRowOrNone_andAFailureKeepsTheOldOne)
     EXPECT_TRUE(lockRows(*db).isEmpty());
     EXPECT_EQ(testsupport::column(*db, "SELECT pcod1 FROM pwd"), QStringList{"2"});
 
-    for (const bool on : {true, false}) {
-        ASSERT_TRUE(Schema::WriteLockRow(*db, true, "old"));
-        testsupport::failOn(*db, on ? "INSERT" : "DELETE", "pwd", "disk says no");
-        EXPECT_FALSE(Schema::WriteLockRow(*db, on, on ? "new form" : ""));
-        EXPECT_TRUE(db->ErrorMessage().contains("disk says no")) << db->ErrorMessage().toStdString();
-        EXPECT_FALSE(db->InTransaction());
-        EXPECT_EQ(lockRows(*db), QStringList{"old"});
-        testsupport::exec(*db, on ? "DROP TRIGGER fail_INSERT_pwd" : "DROP TRIGGER fail_DELETE_pwd");
-    }
+    // (A failed insert is the window's test.)
+    ASSERT_TRUE(Schema::WriteLockRow(*db, true, "old"));
+    testsupport::failOn(*db, "DELETE", "pwd", "disk says no");
+    EXPECT_FALSE(Schema::WriteLockRow(*db, false, ""));
+    EXPECT_TRUE(db->ErrorMessage().contains("disk says no")) << db->ErrorMessage().toStdString();
+    EXPECT_FALSE(db->InTransaction());
+    EXPECT_EQ(lockRows(*db), QStringList{"old"});
 }
 
 // --- The window, with the program started in-process.
@@ -94,8 +92,10 @@ class PreferencesWindow : public AppTest
 
 // Blank or differing passwords are refused with the focus back and nothing
 // written; the stored form is a salted hash of the password as typed, blanks
-// included; a failed write keeps the old lock. (The prompt has its own tests.)
-TEST_F(PreferencesWindow, setPassword_refusesBlankOrDiffering_storesASaltedHashOfWhatWasTyped_keepsTheOldOnAFailure)
+// included. With the lock on the window opens ticked with empty fields: OK
+// keeps the password, "Verifica" alone is refused, a failed write keeps the
+// old lock, a new one replaces it, and unticking takes effect only with OK.
+TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFieldsKeepIt_untickingNeedsOk)
 {
     wPreferencias& w = openOnLockTab();
     EXPECT_FALSE(w.edSenha->isEnabled());
@@ -129,37 +129,28 @@ TEST_F(PreferencesWindow, setPassword_refusesBlankOrDiffering_storesASaltedHashO
     EXPECT_EQ(App::tSenha, 1);
     EXPECT_EQ(App::cSenha, locks[0]);
 
-    testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
+    restart();
     wPreferencias& again = openOnLockTab();
-    typePasswords(again, "nova", "nova");
+    EXPECT_TRUE(again.cHabilitaSenha->isChecked());
+    EXPECT_EQ(again.edSenha->Text(), QString());
+    typePasswords(again, "", "nova");
     again.PushButton1->click();
+    EXPECT_EQ(recorder.messages(), QStringList{"Senha não confere"});
+    typePasswords(again, "", "");
+    again.PushButton1->click();
+    EXPECT_FALSE(wPreferencias::exists());
+    EXPECT_EQ(storedLocks(), locks);
+    EXPECT_EQ(App::cSenha, locks[0]);
+
+    recorder.clear();
+    testsupport::failOn(db(), "INSERT", "pwd", "disco cheio");
+    setPassword("nova");
     EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
     EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
     EXPECT_EQ(App::cSenha, locks[0]);
     EXPECT_EQ(storedLocks(), locks);
-}
-
-// With the lock on the window opens ticked with empty fields: OK keeps the
-// stored password, "Verifica" alone is refused, a new one replaces it, and
-// unticking takes effect only with OK.
-TEST_F(PreferencesWindow, lockOn_emptyFieldsKeepThePassword_verificaAloneIsRefused_untickingNeedsOk)
-{
-    setPassword("guarda");
-    const QString stored = storedLocks().value(0);
-    restart();
-    wPreferencias& w = openOnLockTab();
-    EXPECT_TRUE(w.cHabilitaSenha->isChecked());
-    EXPECT_EQ(w.edSenha->Text(), QString());
-    typePasswords(w, "", "nova");
-    w.PushButton1->click();
-    EXPECT_EQ(recorder.messages(), QStringList{"Senha não confere"});
-    typePasswords(w, "", "");
-    w.PushButton1->click();
-    EXPECT_FALSE(wPreferencias::exists());
-    EXPECT_EQ(storedLocks(), QStringList{stored});
-    EXPECT_EQ(App::cSenha, stored);
-
-    setPassword("nova");
+    exec("DROP TRIGGER fail_INSERT_pwd");
+    wPreferencias::instance().PushButton1->click();
     ASSERT_EQ(storedLocks().size(), 1);
     EXPECT_TRUE(ConfereSenha("nova", App::cSenha));
 
@@ -167,9 +158,8 @@ TEST_F(PreferencesWindow, lockOn_emptyFieldsKeepThePassword_verificaAloneIsRefus
     wPreferencias::instance().close(); // the close box confirms nothing
     EXPECT_EQ(App::tSenha, 1);
     EXPECT_EQ(storedLocks().size(), 1);
-    wPreferencias& again = openOnLockTab();
-    again.cHabilitaSenha->click();
-    again.PushButton1->click();
+    openOnLockTab().cHabilitaSenha->click();
+    wPreferencias::instance().PushButton1->click();
     EXPECT_TRUE(storedLocks().isEmpty());
     EXPECT_EQ(App::tSenha, 0);
     restart();
@@ -177,9 +167,11 @@ TEST_F(PreferencesWindow, lockOn_emptyFieldsKeepThePassword_verificaAloneIsRefus
     EXPECT_TRUE(wCash::instance().isVisible());
 }
 
-TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsTheEditorFlag)
+// The general tab acts at once; the start account and month follow the
+// pop-ups and survive a restart.
+TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccountAndMonthSurviveARestart)
 {
-    addAccounts({"Banco"});
+    addAccounts({"Banco", "Carteira", "Poupança"});
     for (const char* date : {"2026-01-10", "2026-02-10", "2026-03-10"})
         addTransaction("Banco", "Salário", "  -  ", date, "10", "", "Não");
     restart();
@@ -211,15 +203,9 @@ TEST_F(PreferencesWindow, coresLista_recoloursTheLedgerOddRowsAtOnce_edicaoSetsT
     ASSERT_TRUE(App::PrefEditor);
     w.Edicao->click();
     EXPECT_FALSE(App::PrefEditor);
-}
 
-TEST_F(PreferencesWindow, startAccountAndMonth_followThePopups_andSurviveARestart)
-{
     // A first run has no start-up month; the window shows "Todos" without writing it.
     EXPECT_EQ(App::MesInicial, "");
-    addAccounts({"Banco", "Carteira", "Poupança"});
-    wPreferencias::ShowFromMenu();
-    wPreferencias& w = wPreferencias::instance();
     w.TabPanel1->setCurrentIndex(1);
     EXPECT_EQ(App::ContaInicial, "Banco");
     EXPECT_EQ(w.sMesinicial->Text(), "Todos");

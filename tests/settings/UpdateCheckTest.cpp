@@ -142,72 +142,59 @@ class UpdateCheck : public ::testing::Test
     Recorder recorder;
 };
 
-TEST_F(UpdateCheck, publishedNewerVersion_showsTheNotice_sameWindowNextTime)
+// One table of server answers: the running version says up to date, a newer
+// one shows the notice, anything else says the check failed. While a check
+// waits the command is disabled, the cursor busy, and no second check starts.
+TEST_F(UpdateCheck, serverAnswers_giveUpToDateNoticeOrFailed_oneCheckAtATime_commandDisabled_cursorBusy)
 {
-    server.body = "2.2";
-    App::ChecaUpdate();
-    EXPECT_TRUE(recorder.messages().isEmpty());
-    ASSERT_TRUE(noticeShown());
+    BindMenuHandlers(MenuBar1::instance());
+    QAction* command = MenuBar1::instance().entry(QStringLiteral("mChecaUpdate"));
+    const QString failed = Module1::kMsgUpdateFalhou();
+    const std::tuple<int, QByteArray, bool, QString> cases[] = {
+        {200, "2.1", false, "O Tovira está atualizado!"},
+        {404, "9.9", false, failed},
+        {200, "<html><body>Página não encontrada</body></html>", false, failed},
+        {200, QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2", false, failed},
+        {200, "2.1", true, failed},     // no answer at all
+        {200, "2.2", false, QString()}, // the notice, last: it stays up
+    };
+    for (const auto& [status, body, silent, message] : cases) {
+        SCOPED_TRACE(body.left(20).toStdString() + (silent ? " (silent)" : ""));
+        recorder.clear();
+        server.requestedPaths.clear();
+        std::tie(server.status, server.body, server.silent) = std::tie(status, body, silent);
+        UpdateCheckSettings::timeoutMs = silent ? 300 : 5000;
+        ASSERT_TRUE(command->isEnabled());
+        bool disabledAndBusy = false;
+        server.onRequest = [&] {
+            disabledAndBusy = !command->isEnabled() && QApplication::overrideCursor() &&
+                              QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            App::ChecaUpdate(); // must not run: no second request, no second message
+        };
+        QElapsedTimer clock;
+        clock.start();
+        App::ChecaUpdate();
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_TRUE(disabledAndBusy);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(command->isEnabled());
+        EXPECT_EQ(server.requestedPaths, QStringList{"/updates/tovira.upd"});
+        EXPECT_EQ(recorder.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        EXPECT_EQ(noticeShown(), message.isEmpty());
+    }
+    // The notice: Ok hides it, the same window comes back, the other button opens the page.
     wUpdate* first = &wUpdate::instance();
     testsupport::screenshot(*first, QStringLiteral("wUpdate"));
     first->PushButton1->click();
     EXPECT_FALSE(first->isVisible());
     EXPECT_TRUE(recorder.openedUrls.isEmpty());
+    server.onRequest = nullptr; // it points at the loop's locals
     App::ChecaUpdate();
     EXPECT_TRUE(noticeShown());
     EXPECT_EQ(&wUpdate::instance(), first);
     first->PushButton2->click();
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(recorder.openedUrls, QList<QUrl>{QUrl(QStringLiteral(TOVIRA_WEB_URL))});
-}
-
-// (A refused connection is the menu command's test.)
-TEST_F(UpdateCheck, errorStatusNoVersionSilenceOrOversize_sayCheckFailed_neverTheNotice)
-{
-    const std::tuple<int, QByteArray, bool> cases[] = {{404, "9.9", false},
-                                                       {200, "<html><body>Página não encontrada</body></html>", false},
-                                                       {200, QByteArray(kMaxVersionFileBytes * 4, ' ') + "2.2", false},
-                                                       {200, "2.1", true}};
-    for (const auto& [status, body, silent] : cases) {
-        SCOPED_TRACE(body.left(20).toStdString());
-        recorder.clear();
-        server.status = status;
-        server.body = body;
-        server.silent = silent;
-        UpdateCheckSettings::timeoutMs = silent ? 300 : 5000;
-        QElapsedTimer clock;
-        clock.start();
-        App::ChecaUpdate();
-        EXPECT_LT(clock.elapsed(), 5000);
-        EXPECT_EQ(recorder.messages(), QStringList{Module1::kMsgUpdateFalhou()});
-        EXPECT_FALSE(noticeShown());
-    }
-}
-
-// The running version published: up to date. While the check waits the
-// command is disabled, the cursor busy, and no second check starts.
-TEST_F(UpdateCheck, sameVersion_upToDate_whileWaitingNoSecondCheck_theCommandDisabled_theCursorBusy)
-{
-    BindMenuHandlers(MenuBar1::instance());
-    QAction* command = MenuBar1::instance().entry(QStringLiteral("mChecaUpdate"));
-    ASSERT_TRUE(command->isEnabled());
-    bool disabledWhileWaiting = false;
-    bool busyWhileWaiting = false;
-    server.body = "2.1";
-    server.onRequest = [&] {
-        disabledWhileWaiting = !command->isEnabled();
-        busyWhileWaiting = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        // A second check started now must not run (no second request, no second message).
-        App::ChecaUpdate();
-    };
-    App::ChecaUpdate();
-    EXPECT_TRUE(disabledWhileWaiting);
-    EXPECT_TRUE(busyWhileWaiting);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(command->isEnabled());
-    EXPECT_EQ(server.requestedPaths, QStringList{"/updates/tovira.upd"});
-    EXPECT_EQ(recorder.messages(), QStringList{"O Tovira está atualizado!"});
-    EXPECT_FALSE(noticeShown());
 }
 
 } // namespace

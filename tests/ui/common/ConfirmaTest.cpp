@@ -69,9 +69,7 @@ class ConfirmationDialog : public ::testing::Test
 // buttons and default, and anything but OK answers no, never a stale yes.
 TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOfAnsweringGivesItsAnswer)
 {
-    const auto click = [](QPushButton* confirma::*button) {
-        return [button](confirma& dlg) { QTest::mouseClick(dlg.*button, Qt::LeftButton); };
-    };
+    const Act clickOk = [](confirma& dlg) { QTest::mouseClick(dlg.BT_ok, Qt::LeftButton); };
     const auto key = [](Qt::Key k) { return [k](confirma& dlg) { press(dlg, k); }; };
     const struct
     {
@@ -90,10 +88,19 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
          },
          true},
         {"question, Escape", true, key(Qt::Key_Escape), false},
-        {"question, click on Ok", true, click(&confirma::BT_ok), true},
+        {"question, click on Ok", true, clickOk, true},
         {"question, hidden", true, [](confirma& dlg) { dlg.Hide(); }, false},
-        {"question, click on Ok, again", true, click(&confirma::BT_ok), true},
+        {"question, click on Ok, again", true, clickOk, true},
         {"question, the window manager's close", true, [](confirma& dlg) { dlg.close(); }, false},
+        {"question, a second call while it is up answers no", true,
+         [&](confirma& dlg) {
+             EXPECT_FALSE(Module1::AbreJanela("inner", false, "Aviso"));
+             EXPECT_EQ(dlg.mensagem->text(), "question, a second call while it is up answers no");
+             EXPECT_EQ(dlg.windowTitle(), "Confirma?");
+             expectButtons(dlg, true);
+             clickOk(dlg);
+         },
+         true},
     };
     confirma* first = nullptr;
     for (const auto& c : cases) {
@@ -118,17 +125,4 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
         first->mensagem->setText(m);
         EXPECT_LE(first->mensagem->heightForWidth(first->mensagem->width()), first->mensagem->height());
     }
-}
-
-TEST_F(ConfirmationDialog, aSecondCallWhileOneIsOpen_answersNo_andLeavesTheOpenOneAlone)
-{
-    const bool answer = ask("outer", true, "Confirma?", [](confirma& dlg) {
-        EXPECT_FALSE(Module1::AbreJanela("inner", false, "Aviso"));
-        EXPECT_TRUE(dlg.isVisible());
-        EXPECT_EQ(dlg.mensagem->text(), QStringLiteral("outer"));
-        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Confirma?"));
-        expectButtons(dlg, true);
-        QTest::mouseClick(dlg.BT_ok, Qt::LeftButton);
-    });
-    EXPECT_TRUE(answer);
 }

@@ -88,12 +88,19 @@ TEST_F(MenuBar, enabledCommands_openTheirWindowOrRunTheirMethod_once)
     SetApplicationFolder(QString());
     EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgUpdateFalhou(), Module1::kMsgAjudaFaltando()}));
 
-    // The toolbar offers what the menu offers.
+    // The toolbar offers what the menu offers; no help tag means no tooltip.
     auto* toolbar = qobject_cast<Toolbar1*>(wCash::instance().Toolbar11);
     ASSERT_NE(toolbar, nullptr);
-    EXPECT_EQ(toolbar->mcontatos->isEnabled(), entry("mContatos")->isEnabled());
-    EXPECT_EQ(toolbar->mgraficos->isEnabled(), entry("mGraficos")->isEnabled());
-    EXPECT_EQ(toolbar->magendamento->isEnabled(), entry("mAgenda")->isEnabled());
+    const std::pair<QAction*, const char*> items[] = {
+        {toolbar->mcontatos, "mContatos"}, {toolbar->mgraficos, "mGraficos"}, {toolbar->magendamento, "mAgenda"}};
+    for (const auto& [item, command] : items) {
+        EXPECT_EQ(item->isEnabled(), entry(command)->isEnabled()) << command;
+        EXPECT_FALSE(item->icon().isNull());
+        QWidget* button = toolbar->widgetForAction(item);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(button, &help);
+        EXPECT_FALSE(QToolTip::isVisible()) << command;
+    }
 
     entry("FileQuit")->trigger();
     EXPECT_TRUE(App::quitting);
@@ -192,22 +199,6 @@ TEST(HelpManual, helpCommand_opensTheBuiltPortugueseManual_orSaysWhyNot)
     EXPECT_TRUE(recorder.messages()[0].startsWith(Module1::kMsgAjudaSemLeitor() + QStringLiteral("\n\n")));
     EXPECT_EQ(QFileInfo(recorder.messages()[0].section(QLatin1Char('\n'), 2)).canonicalFilePath(), manual);
     SetApplicationFolder(QString());
-}
-
-// No help tag means no tooltip.
-TEST(Toolbar, noButtonShowsATooltip)
-{
-    Toolbar1 toolbar;
-    toolbar.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&toolbar));
-    testsupport::screenshot(toolbar, QStringLiteral("Toolbar1"));
-    for (QAction* item : {toolbar.mcontatos, toolbar.mgraficos, toolbar.magendamento}) {
-        EXPECT_FALSE(item->icon().isNull());
-        QWidget* button = toolbar.widgetForAction(item);
-        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
-        QCoreApplication::sendEvent(button, &help);
-        EXPECT_FALSE(QToolTip::isVisible()) << item->objectName().toStdString();
-    }
 }
 
 } // namespace
