@@ -101,6 +101,9 @@ TEST_F(OpenWindows, editKeepsTheRowsOwnCategoryAndContact_andAFailedSaveKeepsThe
     click(w.PushButton1);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\ndisk full"}));
     EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(storedRows(),
+              QList<QStringList>({{"Banco", "Importada", "Zeca", "2026-03-05", "NULL", "10", "Não", "x"}}));
+    EXPECT_FALSE(db().InTransaction());
     exec("DROP TRIGGER fail_INSERT_Movimento");
     click(w.PushButton1);
     EXPECT_FALSE(w.isVisible());

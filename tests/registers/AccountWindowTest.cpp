@@ -39,6 +39,7 @@ TEST_F(AccountWindow, doubleClickRenameOfCasa_rewritesExactlyItsRowsAndTheLedger
     EXPECT_EQ(recorder.shown[0].title, "Confirma?");
     EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa Nova"}));
     EXPECT_EQ(ids("conta_nome", "Casa Nova"), QStringList({"2", "3"}));
+    EXPECT_EQ(agenda("conta") + agenda("categoria"), QStringList({"Casa Nova", "Banco", "", "Lazer", "Mercado", ""}));
     // OK ends the window and puts the mode back to insert.
     EXPECT_FALSE(wContas::exists());
     EXPECT_EQ(Module1::contaopcao, "i");
@@ -46,7 +47,7 @@ TEST_F(AccountWindow, doubleClickRenameOfCasa_rewritesExactlyItsRowsAndTheLedger
     EXPECT_EQ(main->lMovimento->ListCount(), 2);
 }
 
-TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNothing)
+TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNothing_elseTheWindowInserts)
 {
     renameCasa("Casa");
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
@@ -61,6 +62,27 @@ TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNot
     EXPECT_EQ(ids("conta_nome", "Casa"), QStringList({"2", "3"}));
     EXPECT_EQ(agenda("conta"), QStringList({"Casa", "Banco", ""}));
     EXPECT_FALSE(db().InTransaction());
+
+    // Cancel or "+" after a double-click, or a window opened by a menu command
+    // while the flag still says "rename", insert.
+    exec("DROP TRIGGER fail_INSERT_Contas");
+    recorder.clear();
+    doubleClickRow(main->List_Contas, "Banco");
+    click(wContas::instance().bt_fecha);
+    EXPECT_EQ(Module1::contaopcao, "i");
+    doubleClickRow(main->List_Contas, "Casa");
+    click(main->BevelButton1);
+    EXPECT_EQ(Module1::contaopcao, "i");
+    wContas::instance().tConta->setText("Poupança");
+    click(wContas::instance().btok);
+    Module1::contaopcao = "a";
+    wContas::instance().Show();
+    EXPECT_EQ(wContas::instance().lContas->ListIndex(), -1);
+    wContas::instance().tConta->setText("Carteira");
+    click(wContas::instance().btok);
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa", "Poupança"}));
+    EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
+    EXPECT_TRUE(recorder.shown.isEmpty());
 }
 
 // "+" inserts as typed and refuses taken and blank names; while importing a
@@ -84,27 +106,4 @@ TEST_F(AccountWindow, plusInsertsAsTyped_refusesTakenAndBlankNames_importingSkip
     EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
     EXPECT_EQ(recorder.shown.size(), 1);
     EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Cartão", "Casa"}));
-}
-
-// Cancel or "+" after a double-click, or a window opened by a menu command
-// while the flag still says "rename", insert.
-TEST_F(AccountWindow, afterCancelOrPlus_orWithNoAccountSelected_theWindowInserts)
-{
-    doubleClickRow(main->List_Contas, "Banco");
-    click(wContas::instance().bt_fecha);
-    EXPECT_EQ(Module1::contaopcao, "i");
-    doubleClickRow(main->List_Contas, "Casa");
-    click(main->BevelButton1);
-    EXPECT_EQ(Module1::contaopcao, "i");
-    wContas::instance().tConta->setText("Poupança");
-    click(wContas::instance().btok);
-
-    Module1::contaopcao = "a";
-    wContas::instance().Show();
-    EXPECT_EQ(wContas::instance().lContas->ListIndex(), -1);
-    wContas::instance().tConta->setText("Carteira");
-    click(wContas::instance().btok);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa", "Poupança"}));
-    EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
-    EXPECT_TRUE(recorder.shown.isEmpty());
 }
