@@ -115,7 +115,9 @@ TEST_F(TransactionWindow, okWithoutMode_storesEachTypeInItsColumn_reloadsLedgerA
     EXPECT_EQ(w.sTipo->ListIndex(), 0);
 }
 
-TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNames_silently_andAFailureIsNoRefusal)
+// The hand-over stores its names and values unaltered (a four-digit year, an
+// amount of nine integer digits whose total shows whole), refuses silently.
+TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNamesAndValues_silently_andAFailureIsNoRefusal)
 {
     wTransacoes& w = wTransacoes::instance(); // pop-ups never loaded, as at start-up
     {
@@ -133,18 +135,32 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNames_silently_andAF
         w.tValor->setText("5");
         w.tData->setText("31/02/26");
         EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Refused);
+        App::uConta = "Banco";
+        w.sTipo->setListIndex(1);
+        w.handOverDate(QDate(1999, 12, 31));
+        w.handOverAmount(100345936.6 + 0.1 + 0.2);
+        EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Stored);
     }
     EXPECT_FALSE(App::importando);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(storedRows(), QList<QStringList>(
-                                {{"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não", "importado"}}));
+    EXPECT_EQ(storedRows().first(),
+              QStringList({"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não", "importado"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento WHERE saida = 100345936.6 + 0.1 + 0.2"),
+              QStringList({"1999-12-31"}));
+    EXPECT_EQ(rowCount(), 2);
     EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero", "Data inválida"}));
+    QLabel& total = *main->Totalgeral;
+    const int right = total.geometry().right();
+    main->CarregalMovimento(); // an import reloads the ledger once, at its end
+    EXPECT_EQ(total.text(), "$-100,345,936.90");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return total.width() >= total.fontMetrics().horizontalAdvance(total.text()); }));
+    EXPECT_EQ(total.geometry().right(), right);
 
     filledDebit();
     testsupport::failOn(db(), "INSERT", "Movimento", "x");
     EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Failed);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
-    EXPECT_EQ(rowCount(), 1);
+    EXPECT_EQ(rowCount(), 2);
 }
 
 // An "Inserir..." row hides the window and leaves the pop-up unselected;

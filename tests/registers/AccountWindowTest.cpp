@@ -35,8 +35,7 @@ TEST_F(AccountWindow, doubleClickRenameOfCasa_rewritesExactlyItsRowsAndTheLedger
     wContas::instance().tConta->setText("Casa Nova");
     click(wContas::instance().btok);
     ASSERT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(recorder.shown[0].text, Module1::kMsgConfirmaAlteracao());
-    EXPECT_EQ(recorder.shown[0].title, "Confirma?");
+    EXPECT_EQ(recorder.shown[0].text + "|" + recorder.shown[0].title, Module1::kMsgConfirmaAlteracao() + "|Confirma?");
     EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa Nova"}));
     EXPECT_EQ(ids("conta_nome", "Casa Nova"), QStringList({"2", "3"}));
     EXPECT_EQ(agenda("conta") + agenda("categoria"), QStringList({"Casa Nova", "Banco", "", "Lazer", "Mercado", ""}));

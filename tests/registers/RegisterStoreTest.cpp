@@ -13,18 +13,15 @@ TEST_F(RegisterStoreTest, namesWithQuotes_renameAndDeleteTouchOnlyTheirOwnRows)
     RegisterStore store(db(), Kind::Account);
     for (const QString& name : {QStringLiteral("D'Ávila"), QStringLiteral("x' OR '1'='1")}) {
         SCOPED_TRACE(name.toStdString());
-        const qsizetype accounts = names("Contas", "nome").size(), rows = names("Movimento", "id").size();
         ASSERT_TRUE(store.Rename(name, "O'Neil"));
-        EXPECT_EQ(names("Contas", "nome").size(), accounts);
+        EXPECT_TRUE(names("Contas", "nome").contains("O'Neil") && !names("Contas", "nome").contains(name));
         EXPECT_EQ(ids("conta_nome", "O'Neil"), QStringList{name.startsWith('D') ? "6" : "7"});
-        EXPECT_EQ(ids("conta_nome", "Casa"), QStringList({"2", "3"}));
-
         ASSERT_TRUE(store.DeleteWithTransactions("O'Neil"));
-        EXPECT_EQ(names("Contas", "nome").size(), accounts - 1);
-        EXPECT_EQ(names("Movimento", "id").size(), rows - 1);
+        EXPECT_TRUE(ids("conta_nome", "O'Neil").isEmpty());
     }
+    // Every other name and row is as it was.
     EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
-    EXPECT_EQ(names("Movimento", "id").size(), 5);
+    EXPECT_EQ(names("Movimento", "id"), QStringList({"1", "2", "3", "4", "5"}));
 }
 
 TEST_F(RegisterStoreTest, renameFailingAtTheLastStatement_rollsBackTheLedgerToo)
