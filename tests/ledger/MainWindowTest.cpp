@@ -25,6 +25,7 @@ class MainWindow : public LedgerTest
 TEST_F(MainWindow, opening_showsTheStartAccountAndMonth)
 {
     seedLedger();
+    App::cor_r = App::cor_g = App::cor_b = 230; // a light stripe for the screenshot
     App::ContaInicial = "Casa";
     wCash& w = open();
     EXPECT_EQ(rows(w.List_Contas), QStringList({"Banco", "Casa", "Joe's"}));
@@ -35,6 +36,7 @@ TEST_F(MainWindow, opening_showsTheStartAccountAndMonth)
     EXPECT_EQ(w.sAno->Text(), "2026");
     expectListing("Casa", 0, 2026);
     EXPECT_FALSE(listedIds().isEmpty());
+    testsupport::screenshot(w, "main_window_ledger");
     closeWindows();
 
     App::ContaInicial = "Deleted";
@@ -65,7 +67,6 @@ TEST_F(MainWindow, changingSelectors_reloadsTheMatchingRowsAndTotal_aCategoryFil
     w.List_Contas->setListIndex(-1);
     EXPECT_EQ(w.List_Contas->ListIndex(), 0);
     expectListing("Banco", 3, 2024);
-    testsupport::screenshot(w, "main_window_ledger");
 }
 
 TEST_F(MainWindow, noTransactionsOrAccounts_emptyLedgerAndCurrentYear_thenTheTotalShowsWhole)
