@@ -25,28 +25,7 @@ class AccountWindow : public RegisterTest
 
 } // namespace
 
-TEST_F(AccountWindow, doubleClickRenameOfCasa_rewritesExactlyItsRowsAndTheLedgerFollows)
-{
-    doubleClickRow(main->List_Contas, "Casa");
-    ASSERT_TRUE(wContas::exists());
-    EXPECT_EQ(Module1::contaopcao, "a");
-    EXPECT_EQ(wContas::instance().tConta->Text(), "Casa");
-    testsupport::screenshot(wContas::instance(), "wContas");
-    wContas::instance().tConta->setText("Casa Nova");
-    click(wContas::instance().btok);
-    ASSERT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(recorder.shown[0].text + "|" + recorder.shown[0].title, Module1::kMsgConfirmaAlteracao() + "|Confirma?");
-    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa Nova"}));
-    EXPECT_EQ(ids("conta_nome", "Casa Nova"), QStringList({"2", "3"}));
-    EXPECT_EQ(agenda("conta") + agenda("categoria"), QStringList({"Casa Nova", "Banco", "", "Lazer", "Mercado", ""}));
-    // OK ends the window and puts the mode back to insert.
-    EXPECT_FALSE(wContas::exists());
-    EXPECT_EQ(Module1::contaopcao, "i");
-    select(main->List_Contas, "Casa Nova");
-    EXPECT_EQ(main->lMovimento->ListCount(), 2);
-}
-
-TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNothing_elseTheWindowInserts)
+TEST_F(AccountWindow, renameRefusedCancelledOrFailing_changesNothing_otherOpeningsInsert_aRenameRewritesExactlyItsRows)
 {
     renameCasa("Casa");
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
@@ -82,6 +61,25 @@ TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNot
     EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa", "Poupança"}));
     EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
     EXPECT_TRUE(recorder.shown.isEmpty());
+
+    // A double-click renames, asking first, exactly Casa's rows; the ledger follows.
+    doubleClickRow(main->List_Contas, "Casa");
+    ASSERT_TRUE(wContas::exists());
+    EXPECT_EQ(Module1::contaopcao, "a");
+    EXPECT_EQ(wContas::instance().tConta->Text(), "Casa");
+    testsupport::screenshot(wContas::instance(), "wContas");
+    wContas::instance().tConta->setText("Casa Nova");
+    click(wContas::instance().btok);
+    ASSERT_EQ(recorder.shown.size(), 1);
+    EXPECT_EQ(recorder.shown[0].text + "|" + recorder.shown[0].title, Module1::kMsgConfirmaAlteracao() + "|Confirma?");
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa Nova", "Poupança"}));
+    EXPECT_EQ(ids("conta_nome", "Casa Nova"), QStringList({"2", "3"}));
+    EXPECT_EQ(agenda("conta") + agenda("categoria"), QStringList({"Casa Nova", "Banco", "", "Lazer", "Mercado", ""}));
+    // OK ends the window and puts the mode back to insert.
+    EXPECT_FALSE(wContas::exists());
+    EXPECT_EQ(Module1::contaopcao, "i");
+    select(main->List_Contas, "Casa Nova");
+    EXPECT_EQ(main->lMovimento->ListCount(), 2);
 }
 
 // "+" inserts as typed and refuses taken and blank names; while importing a
