@@ -64,22 +64,9 @@ TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells_unreadableDateShownAsSt
     EXPECT_EQ(r.rows[1].at(LedgerQuery::CellDate), "05/03/06");
 }
 
-// All accounts list by date whatever the order the rows were stored in; the
-// total is written out here, not formatted by the code under test.
-TEST_F(Ledger, allAccounts_listInDateOrder_withTheTotalOfNineIntegerDigits)
-{
-    const QString march = addTransaction("Banco", "Casa", "", "2026-03-09", "", "100346000");
-    const QString january = addTransaction("Casa", "Casa", "", "2026-01-02", "63.4", "");
-    const QString february = addTransaction("Joe's", "Casa", "", "2026-02-01", "", "");
-    const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{"Todas", 12, "2026"});
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(ids(r), QStringList({january, february, march}));
-    EXPECT_EQ(LedgerQuery::totalText(r.total()), "$-100,345,936.60");
-}
-
 // Each year once, then the current year when no row has it; a row later
 // than today comes before it. The current year is selected.
-TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear)
+TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear_namedStartMonthIsExact)
 {
     for (const char* date : {"2006-07-15", "2006-03-01", "2007-01-02", "2006-03-01", "garbage"})
         addTransaction("Casa", "", "", date, "", "");
@@ -91,15 +78,10 @@ TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear)
         EXPECT_EQ(years.years, rows) << year;
         EXPECT_EQ(years.selected, selected) << year;
     }
-}
-
-// The start month and account of the main window's own tests, here the rest.
-TEST(LedgerSelectorRows, namedStartMonthIsExact_ofEqualAccountsTheLast)
-{
-    const QDate march(2026, 3, 10);
-    EXPECT_EQ(LedgerSelectors::monthRow("Outubro", march), 9);
-    EXPECT_EQ(LedgerSelectors::monthRow("outubro", march), 0);
-    EXPECT_EQ(LedgerSelectors::monthRow("Brumário", march), 0);
+    // The start month by its exact name, of equal accounts the last.
+    EXPECT_EQ(LedgerSelectors::monthRow("Outubro", QDate(2026, 3, 10)), 9);
+    EXPECT_EQ(LedgerSelectors::monthRow("outubro", QDate(2026, 3, 10)), 0);
+    EXPECT_EQ(LedgerSelectors::monthRow("Brumário", QDate(2026, 3, 10)), 0);
     EXPECT_EQ(LedgerSelectors::startAccountRow({"A", "B", "A"}, "A"), 2);
     EXPECT_EQ(LedgerSelectors::startAccountRow({}, "A"), 0);
 }

@@ -4,21 +4,9 @@
 
 using TransactionCommands = TransactionTest;
 
-TEST_F(TransactionCommands, newTransaction_opensInInsertMode_withTodayAndTheShownAccount)
-{
-    select(main->List_Contas, "Carteira");
-    wTransacoes& w = wTransacoes::instance();
-    w.tValor->setText("99");
-    w.cConciliado->setChecked(true);
-    click(main->BevelButton2);
-    EXPECT_EQ(Module1::transacaoopcao, "i");
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(QStringList({w.sContas->Text(), w.tData->Text(), w.tValor->Text(), w.sCategoria->Text()}),
-              QStringList({"Carteira", "05/12/26", "", ""}));
-    EXPECT_FALSE(w.cConciliado->isChecked());
-}
-
-TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_andTypingOverTheAmountCorrectsIt)
+// The edit fills the window from the row, typing over the amount corrects it;
+// a new transaction then starts on today and the shown account, all else cleared.
+TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_thenNewTransactionStartsClear)
 {
     addTransaction("Banco", "Casa", "  -  ", "2026-03-05", "", "1234.5", "Sim", "luz");
     main->lMovimento->setListIndex(ledgerRow("luz"));
@@ -39,6 +27,16 @@ TEST_F(TransactionCommands, editingADebitRow_fillsTheWindowFromTheRow_andTypingO
     click(w.PushButton1);
     EXPECT_EQ(storedRows(),
               QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "1234.59", "Sim", "luz"}}));
+
+    select(main->List_Contas, "Carteira");
+    w.tValor->setText("99");
+    click(main->BevelButton2);
+    EXPECT_EQ(Module1::transacaoopcao, "i");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(QStringList(
+                  {w.sContas->Text(), w.tData->Text(), w.tValor->Text(), w.sCategoria->Text(), w.tComentarios->Text()}),
+              QStringList({"Carteira", "05/12/26", "", "", ""}));
+    EXPECT_FALSE(w.cConciliado->isChecked());
 }
 
 TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
@@ -61,27 +59,12 @@ TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
     EXPECT_TRUE(storedRow(old2100).isEmpty());
 }
 
-TEST_F(TransactionCommands, changeActsOnTheOpenedRow_evenAfterAnotherRowWasSelected)
+// The opened row is changed even after another row or account was selected;
+// each check refuses in its turn, and the row moves to the chosen account.
+TEST_F(TransactionCommands, changeActsOnTheOpenedRow_checksAccountAndCategory_andMovesTheRow)
 {
     const QString a = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
     const QString b = addTransaction("Banco", "Casa", "Loja", "2026-01-11", "20", "", "Sim", "B");
-    wTransacoes& w = edit("A");
-    w.tValor->setText("15");
-    w.tComentarios->setText("A2");
-    main->lMovimento->setListIndex(ledgerRow("B"));
-    select(main->List_Contas, "Carteira");
-    click(w.PushButton1);
-
-    EXPECT_TRUE(storedRow(a).isEmpty());
-    EXPECT_EQ(storedRow(b), QStringList({"Banco", "Casa", "Loja", "2026-01-11", "20", "NULL", "Sim", "B"}));
-    const QList<QStringList> rows = storedRows();
-    ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows.last(), QStringList({"Banco", "Casa", "Loja", "2026-01-10", "15", "NULL", "Sim", "A2"}));
-}
-
-TEST_F(TransactionCommands, changeMovesTheRowToTheChosenAccount_andChecksAccountAndCategory)
-{
-    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
     wTransacoes& w = edit("A");
     w.sCategoria->setListIndex(-1);
     click(w.PushButton1);
@@ -95,54 +78,45 @@ TEST_F(TransactionCommands, changeMovesTheRowToTheChosenAccount_andChecksAccount
     select(w.sContas, "Carteira");
     click(w.PushButton1);
     EXPECT_EQ(recorder.confirmations().last(), "Valor não pode ser zero");
-    EXPECT_EQ(storedRows().first().first(), "Banco");
+    EXPECT_EQ(storedRow(a).first(), "Banco");
 
-    w.tValor->setText("10");
+    w.tValor->setText("15");
+    w.tComentarios->setText("A2");
+    main->lMovimento->setListIndex(ledgerRow("B"));
+    select(main->List_Contas, "Carteira");
     click(w.PushButton1);
     EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(storedRow(a).isEmpty());
     EXPECT_EQ(storedRows(),
-              QList<QStringList>({{"Carteira", "Mercado", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}}));
-    EXPECT_EQ(ledgerRow("A"), -1);
-    EXPECT_EQ(main->Totalgeral->text(), "$0.00");
+              QList<QStringList>({{"Banco", "Casa", "Loja", "2026-01-11", "20", "NULL", "Sim", "B"},
+                                  {"Carteira", "Mercado", "Loja", "2026-01-10", "15", "NULL", "Sim", "A2"}}));
+    EXPECT_EQ(storedRow(b).last(), "B");
+    EXPECT_EQ(main->Totalgeral->text(), "$15.00");
 }
 
-TEST_F(TransactionCommands, changeWhoseInsertFailsOrDeleteThatFails_keepsTheOldRow_andReportsTheError)
-{
-    const QString a = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    wTransacoes& w = edit("A");
-    w.tValor->setText("11");
-    testsupport::failOn(db(), "INSERT", "Movimento", "x");
-    EXPECT_EQ(w.AlteraMovimento(), wTransacoes::SaveResult::Failed);
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
-    EXPECT_EQ(storedRow(a), QStringList({"Banco", "Casa", "Loja", "2026-01-10", "10", "NULL", "Sim", "A"}));
-    EXPECT_EQ(rowCount(), 1);
-    EXPECT_FALSE(db().InTransaction());
-
-    w.Hide();
-    main->lMovimento->setListIndex(ledgerRow("A"));
-    testsupport::failOn(db(), "DELETE", "Movimento", "kept");
-    main->ApagaMovimento();
-    EXPECT_EQ(recorder.messages().last(), "Erro: 19\n\nkept");
-    EXPECT_EQ(rowCount(), 1);
-}
-
+// Any delete key in an empty ledger does nothing; without a selection a
+// warning; the question first; a failing delete keeps the row.
 TEST_F(TransactionCommands, delete_needsASelection_asksFirst_andRemovesExactlyThatRow)
 {
+    main->lMovimento->setFocus();
+    QTest::keyClick(main->lMovimento, Qt::Key_Backspace);
+    EXPECT_TRUE(recorder.shown.isEmpty());
     const QString a = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
     const QString b = addTransaction("Banco", "Casa", "Loja", "2025-01-11", "", "4", "Sim", "B");
     main->CarregaAno();
     select(main->sAno, Module1::kTodos2());
     main->lMovimento->setListIndex(-1);
     click(main->BevelButton4);
-    EXPECT_EQ(recorder.messages(), QStringList({"Selecione um movimento"}));
+    EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(8))));
+    EXPECT_EQ(recorder.messages(), QStringList({"Selecione um movimento", "Selecione um movimento"}));
     EXPECT_TRUE(recorder.confirmations().isEmpty());
 
     main->lMovimento->setListIndex(ledgerRow("B"));
     recorder.answers.enqueue(false);
     main->ApagaMovimento();
-    ASSERT_EQ(recorder.shown.size(), 2);
-    EXPECT_EQ(recorder.shown[1].text + recorder.shown[1].title, "Confirma Apagar?Confirma?");
-    EXPECT_TRUE(recorder.shown[1].showCancel);
+    ASSERT_EQ(recorder.shown.size(), 3);
+    EXPECT_EQ(recorder.shown[2].text + recorder.shown[2].title, "Confirma Apagar?Confirma?");
+    EXPECT_TRUE(recorder.shown[2].showCancel);
     EXPECT_EQ(rowCount(), 2);
 
     ASSERT_GE(main->sAno->findText("2025"), 0);
@@ -153,19 +127,13 @@ TEST_F(TransactionCommands, delete_needsASelection_asksFirst_andRemovesExactlyTh
     EXPECT_EQ(main->Totalgeral->text(), "$10.00");
     // The year of the deleted row is offered no more.
     EXPECT_EQ(main->sAno->findText("2025"), -1);
-}
 
-TEST_F(TransactionCommands, deleteKeys_inAnEmptyLedgerDoNothing_elseDeleteTheSelectedRow)
-{
-    main->lMovimento->setFocus();
-    QTest::keyClick(main->lMovimento, Qt::Key_Backspace);
-    EXPECT_TRUE(recorder.shown.isEmpty());
-
-    addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
-    main->lMovimento->setListIndex(-1);
-    EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(8))));
-    EXPECT_EQ(recorder.messages(), QStringList({"Selecione um movimento"}));
     main->lMovimento->setListIndex(ledgerRow("A"));
+    testsupport::failOn(db(), "DELETE", "Movimento", "kept");
+    main->ApagaMovimento();
+    EXPECT_EQ(recorder.messages().last(), "Erro: 19\n\nkept");
+    EXPECT_EQ(rowCount(), 1);
+    exec("DROP TRIGGER fail_DELETE_Movimento");
     EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(127))));
     EXPECT_EQ(rowCount(), 0);
 }

@@ -34,11 +34,10 @@ TEST_F(TransactionWindow, createdHidden_loadersEndWithInsertRow_contactsStartWit
     w.CarregaCategorias();
     w.CarregaContatos();
     w.CarregaContas();
-    EXPECT_EQ(rows(w.sCategoria), QStringList({"Casa", "Mercado", "Inserir..."}));
-    EXPECT_EQ(w.sCategoria->ListIndex(), -1);
-    EXPECT_EQ(rows(w.sContato), QStringList({"  -  ", "Loja", "Padaria", "Inserir..."}));
-    EXPECT_EQ(w.sContato->ListIndex(), -1);
-    EXPECT_EQ(rows(w.sContas), QStringList({"Banco", "Carteira", "Inserir..."}));
+    EXPECT_EQ(rows(w.sCategoria) + rows(w.sContato) + rows(w.sContas),
+              QStringList({"Casa", "Mercado", "Inserir...", "  -  ", "Loja", "Padaria", "Inserir...", "Banco",
+                           "Carteira", "Inserir..."}));
+    EXPECT_EQ(w.sCategoria->ListIndex() + w.sContato->ListIndex(), -2);
     EXPECT_EQ(w.sContas->Text(), "Carteira");
 
     exec("DELETE FROM Contas");
@@ -86,39 +85,39 @@ TEST_F(TransactionWindow, refusals_comeInOrder_withTheirTexts_andStoreNothing)
     EXPECT_EQ(w.tData->Text(), "12/03/");
 }
 
-TEST_F(TransactionWindow, okWithoutMode_storesADebitWithoutContact_reloadsLedgerAndHides)
+// Saved without a mode: a debit without contact, then a credit with one,
+// verified, for another account than the ledger shows.
+TEST_F(TransactionWindow, okWithoutMode_storesEachTypeInItsColumn_reloadsLedgerAndHides_nextEntryKeepsType)
 {
     wTransacoes& w = filledDebit();
     click(w.PushButton1);
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_FALSE(w.isVisible());
-    ASSERT_EQ(storedRows(),
-              QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "12.5", "Não", "aluguel"}}));
     ASSERT_GE(ledgerRow("aluguel"), 0);
     EXPECT_EQ(main->Totalgeral->text(), "$-12.50");
-}
 
-TEST_F(TransactionWindow, creditWithContactVerified_isStoredInEntrada_andNextEntryKeepsType)
-{
-    wTransacoes& w = filledDebit();
+    filledDebit();
     select(w.sContato, "Loja");
     select(w.sContas, "Carteira");
     w.sTipo->setListIndex(0);
     w.tValor->setText("1200.5");
+    w.tComentarios->setText("luz");
     w.cConciliado->setChecked(true);
     testsupport::screenshot(w, "wTransacoes");
     click(w.PushButton1);
     ASSERT_EQ(storedRows(),
-              QList<QStringList>({{"Carteira", "Casa", "Loja", "2026-03-05", "1200.5", "NULL", "Sim", "aluguel"}}));
-    // The ledger shows "Banco"; the row went to "Carteira".
-    EXPECT_EQ(ledgerRow("aluguel"), -1);
+              QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "12.5", "Não", "aluguel"},
+                                  {"Carteira", "Casa", "Loja", "2026-03-05", "1200.5", "NULL", "Sim", "luz"}}));
+    EXPECT_EQ(ledgerRow("luz"), -1);
     select(main->List_Contas, "Carteira");
     EXPECT_EQ(main->Totalgeral->text(), "$1,200.50");
     main->NovoMovimento();
     EXPECT_EQ(w.sTipo->ListIndex(), 0);
 }
 
-TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNames_silently_andAFailureIsNoRefusal)
+// The hand-over stores its names and values unaltered (a four-digit year, an
+// amount of nine integer digits whose total shows whole), refuses silently.
+TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNamesAndValues_silently_andAFailureIsNoRefusal)
 {
     wTransacoes& w = wTransacoes::instance(); // pop-ups never loaded, as at start-up
     {
@@ -136,18 +135,32 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNames_silently_andAF
         w.tValor->setText("5");
         w.tData->setText("31/02/26");
         EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Refused);
+        App::uConta = "Banco";
+        w.sTipo->setListIndex(1);
+        w.handOverDate(QDate(1999, 12, 31));
+        w.handOverAmount(100345936.6 + 0.1 + 0.2);
+        EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Stored);
     }
     EXPECT_FALSE(App::importando);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(storedRows(), QList<QStringList>(
-                                {{"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não", "importado"}}));
+    EXPECT_EQ(storedRows().first(),
+              QStringList({"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não", "importado"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento WHERE saida = 100345936.6 + 0.1 + 0.2"),
+              QStringList({"1999-12-31"}));
+    EXPECT_EQ(rowCount(), 2);
     EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero", "Data inválida"}));
+    QLabel& total = *main->Totalgeral;
+    const int right = total.geometry().right();
+    main->CarregalMovimento(); // an import reloads the ledger once, at its end
+    EXPECT_EQ(total.text(), "$-100,345,936.90");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return total.width() >= total.fontMetrics().horizontalAdvance(total.text()); }));
+    EXPECT_EQ(total.geometry().right(), right);
 
     filledDebit();
     testsupport::failOn(db(), "INSERT", "Movimento", "x");
     EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Failed);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
-    EXPECT_EQ(rowCount(), 1);
+    EXPECT_EQ(rowCount(), 2);
 }
 
 // An "Inserir..." row hides the window and leaves the pop-up unselected;

@@ -19,15 +19,6 @@ class Database : public ::testing::Test
     SQLDatabase db;
 };
 
-// The row's cells joined by "|", for a record set or a streamed row alike.
-template <class Row> QString cells(const Row& row)
-{
-    QStringList out;
-    for (int n = 1; n <= row.FieldCount(); ++n)
-        out << row.IdxField(n).StringValue();
-    return out.join('|');
-}
-
 } // namespace
 
 TEST_F(Database, failingStatement_givesNilAndCodeAndMessage_successResetsThem)
@@ -90,15 +81,15 @@ TEST_F(Database, statementRunAgain_followsItsChangedTable_andManyStatementsTakeT
 {
     exec(db, "CREATE TABLE t (a)");
     exec(db, "INSERT INTO t VALUES (1)");
-    EXPECT_EQ(cells(*db.SQLSelect("SELECT * FROM t")), "1");
+    EXPECT_EQ(testsupport::rows(db, "SELECT * FROM t"), QList<QStringList>({{"1"}}));
     exec(db, "DROP TABLE t");
     EXPECT_EQ(db.SQLSelect("SELECT * FROM t"), nullptr);
     exec(db, "CREATE TABLE t (a, b)");
     exec(db, "INSERT INTO t VALUES (2, 3)");
-    EXPECT_EQ(cells(*db.SQLSelect("SELECT * FROM t")), "2|3");
+    EXPECT_EQ(testsupport::rows(db, "SELECT * FROM t"), QList<QStringList>({{"2", "3"}}));
     for (int round = 0; round < 2; ++round)
         for (int i = 0; i < 40; ++i)
-            EXPECT_EQ(cells(*db.SQLSelect(QStringLiteral("SELECT %1 + ?").arg(i), {round})),
-                      QString::number(i + round));
+            EXPECT_EQ(testsupport::column(db, QStringLiteral("SELECT %1 + ?").arg(i), {round}),
+                      QStringList{QString::number(i + round)});
     EXPECT_TRUE(db.SQLExecute("VACUUM"));
 }

@@ -7,15 +7,6 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-namespace {
-
-QStringList folderEntries(const QString& dir)
-{
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
-} // namespace
-
 TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNothing)
 {
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
@@ -27,7 +18,7 @@ TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNoth
         EXPECT_FALSE(WriteTextLines(path, {QStringLiteral("a")}, &error)) << path.toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
-    EXPECT_EQ(folderEntries(dir), QStringList({"inside"}));
+    EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList({"inside"}));
     EXPECT_EQ(testsupport::readFile(dir + QStringLiteral("/inside")), QByteArray("x"));
     EXPECT_FALSE(QFileInfo::exists(missing));
 }

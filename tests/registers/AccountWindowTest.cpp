@@ -25,28 +25,7 @@ class AccountWindow : public RegisterTest
 
 } // namespace
 
-TEST_F(AccountWindow, doubleClickRenameOfCasa_rewritesExactlyItsRowsAndTheLedgerFollows)
-{
-    doubleClickRow(main->List_Contas, "Casa");
-    ASSERT_TRUE(wContas::exists());
-    EXPECT_EQ(Module1::contaopcao, "a");
-    EXPECT_EQ(wContas::instance().tConta->Text(), "Casa");
-    testsupport::screenshot(wContas::instance(), "wContas");
-    wContas::instance().tConta->setText("Casa Nova");
-    click(wContas::instance().btok);
-    ASSERT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(recorder.shown[0].text, Module1::kMsgConfirmaAlteracao());
-    EXPECT_EQ(recorder.shown[0].title, "Confirma?");
-    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa Nova"}));
-    EXPECT_EQ(ids("conta_nome", "Casa Nova"), QStringList({"2", "3"}));
-    // OK ends the window and puts the mode back to insert.
-    EXPECT_FALSE(wContas::exists());
-    EXPECT_EQ(Module1::contaopcao, "i");
-    select(main->List_Contas, "Casa Nova");
-    EXPECT_EQ(main->lMovimento->ListCount(), 2);
-}
-
-TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNothing)
+TEST_F(AccountWindow, renameRefusedCancelledOrFailing_changesNothing_otherOpeningsInsert_aRenameRewritesExactlyItsRows)
 {
     renameCasa("Casa");
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
@@ -61,6 +40,46 @@ TEST_F(AccountWindow, renameToATakenName_answeredWithCancel_orFailing_changesNot
     EXPECT_EQ(ids("conta_nome", "Casa"), QStringList({"2", "3"}));
     EXPECT_EQ(agenda("conta"), QStringList({"Casa", "Banco", ""}));
     EXPECT_FALSE(db().InTransaction());
+
+    // Cancel or "+" after a double-click, or a window opened by a menu command
+    // while the flag still says "rename", insert.
+    exec("DROP TRIGGER fail_INSERT_Contas");
+    recorder.clear();
+    doubleClickRow(main->List_Contas, "Banco");
+    click(wContas::instance().bt_fecha);
+    EXPECT_EQ(Module1::contaopcao, "i");
+    doubleClickRow(main->List_Contas, "Casa");
+    click(main->BevelButton1);
+    EXPECT_EQ(Module1::contaopcao, "i");
+    wContas::instance().tConta->setText("Poupança");
+    click(wContas::instance().btok);
+    Module1::contaopcao = "a";
+    wContas::instance().Show();
+    EXPECT_EQ(wContas::instance().lContas->ListIndex(), -1);
+    wContas::instance().tConta->setText("Carteira");
+    click(wContas::instance().btok);
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa", "Poupança"}));
+    EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
+    EXPECT_TRUE(recorder.shown.isEmpty());
+
+    // A double-click renames, asking first, exactly Casa's rows; the ledger follows.
+    doubleClickRow(main->List_Contas, "Casa");
+    ASSERT_TRUE(wContas::exists());
+    EXPECT_EQ(Module1::contaopcao, "a");
+    EXPECT_EQ(wContas::instance().tConta->Text(), "Casa");
+    testsupport::screenshot(wContas::instance(), "wContas");
+    wContas::instance().tConta->setText("Casa Nova");
+    click(wContas::instance().btok);
+    ASSERT_EQ(recorder.shown.size(), 1);
+    EXPECT_EQ(recorder.shown[0].text + "|" + recorder.shown[0].title, Module1::kMsgConfirmaAlteracao() + "|Confirma?");
+    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa Nova", "Poupança"}));
+    EXPECT_EQ(ids("conta_nome", "Casa Nova"), QStringList({"2", "3"}));
+    EXPECT_EQ(agenda("conta") + agenda("categoria"), QStringList({"Casa Nova", "Banco", "", "Lazer", "Mercado", ""}));
+    // OK ends the window and puts the mode back to insert.
+    EXPECT_FALSE(wContas::exists());
+    EXPECT_EQ(Module1::contaopcao, "i");
+    select(main->List_Contas, "Casa Nova");
+    EXPECT_EQ(main->lMovimento->ListCount(), 2);
 }
 
 // "+" inserts as typed and refuses taken and blank names; while importing a
@@ -84,27 +103,4 @@ TEST_F(AccountWindow, plusInsertsAsTyped_refusesTakenAndBlankNames_importingSkip
     EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
     EXPECT_EQ(recorder.shown.size(), 1);
     EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Cartão", "Casa"}));
-}
-
-// Cancel or "+" after a double-click, or a window opened by a menu command
-// while the flag still says "rename", insert.
-TEST_F(AccountWindow, afterCancelOrPlus_orWithNoAccountSelected_theWindowInserts)
-{
-    doubleClickRow(main->List_Contas, "Banco");
-    click(wContas::instance().bt_fecha);
-    EXPECT_EQ(Module1::contaopcao, "i");
-    doubleClickRow(main->List_Contas, "Casa");
-    click(main->BevelButton1);
-    EXPECT_EQ(Module1::contaopcao, "i");
-    wContas::instance().tConta->setText("Poupança");
-    click(wContas::instance().btok);
-
-    Module1::contaopcao = "a";
-    wContas::instance().Show();
-    EXPECT_EQ(wContas::instance().lContas->ListIndex(), -1);
-    wContas::instance().tConta->setText("Carteira");
-    click(wContas::instance().btok);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Carteira", "Casa", "Poupança"}));
-    EXPECT_EQ(ids("conta_nome", ""), QStringList({"4"}));
-    EXPECT_TRUE(recorder.shown.isEmpty());
 }

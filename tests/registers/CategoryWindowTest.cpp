@@ -19,7 +19,8 @@ class CategoryWindow : public RegisterTest
 
 } // namespace
 
-TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger)
+// A rename asks nothing; the window it ends, opened again by the menu, inserts.
+TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger_thenTheMenuOpeningInserts)
 {
     doubleClickRow(main->List_Categorias, "Mercado");
     wCategorias& window = wCategorias::instance();
@@ -31,9 +32,21 @@ TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger)
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Feira", "Lazer"}));
     EXPECT_EQ(ids("conta", "Feira"), QStringList({"1", "3", "4"}));
+    EXPECT_EQ(agenda("categoria") + ids("conta_nome", "Casa"), QStringList({"Lazer", "Feira", "", "2", "3"}));
+    // A renamed category is stored as a new bare row.
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Feira'"), QStringList{"NULL"});
     EXPECT_EQ(rows(main->List_Categorias), QStringList({"Feira", "Lazer"}));
     EXPECT_FALSE(wCategorias::exists());
     EXPECT_EQ(Module1::categoriaopcao, "i");
+
+    doubleClickRow(main->List_Categorias, "Lazer");
+    click(wCategorias::instance().bt_fecha1);
+    wCategorias::instance().Show();
+    EXPECT_EQ(wCategorias::instance().conta_descricao->Text(), "Feira"); // the first is selected
+    wCategorias::instance().conta_descricao->setText("Viagem");
+    click(wCategorias::instance().btok);
+    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Feira", "Lazer", "Viagem"}));
+    EXPECT_EQ(ids("conta", "Lazer"), QStringList({"2", "5"}));
 }
 
 TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
@@ -45,17 +58,4 @@ TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
     EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
     EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
     EXPECT_EQ(rows(main->List_Categorias), QStringList({"Lazer", "Mercado", "Saúde"}));
-}
-
-TEST_F(CategoryWindow, menuOpeningAfterAnEndedRename_inserts)
-{
-    doubleClickRow(main->List_Categorias, "Lazer");
-    click(wCategorias::instance().bt_fecha1);
-    EXPECT_EQ(Module1::categoriaopcao, "i");
-    wCategorias::instance().Show();
-    EXPECT_EQ(wCategorias::instance().conta_descricao->Text(), "Lazer"); // the first is selected
-    wCategorias::instance().conta_descricao->setText("Viagem");
-    click(wCategorias::instance().btok);
-    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Viagem"}));
-    EXPECT_EQ(ids("conta", "Lazer"), QStringList({"2", "5"}));
 }

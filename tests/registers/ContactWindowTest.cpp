@@ -38,7 +38,7 @@ class ContactWindow : public RegisterTest
 
 // Added through the editor as typed; a blank name, the no-contact text and a
 // taken name are refused, a trailing blank makes another name.
-TEST_F(ContactWindow, toolbarOpensTheList_plusAddsThroughTheEditor_refusingBlankDashAndTakenNames)
+TEST_F(ContactWindow, toolbarOpensTheList_plusAddsThroughTheEditor_refusingBlankDashAndTakenNames_importingSilently)
 {
     EXPECT_TRUE(list->isVisible());
     for (const char* name : {"Carla", "  -  ", " ", "Ana", "Ana "})
@@ -49,32 +49,20 @@ TEST_F(ContactWindow, toolbarOpensTheList_plusAddsThroughTheEditor_refusingBlank
     EXPECT_EQ(rows(list->ListBox1), contacts());
     testsupport::screenshot(*list, "wContatos");
     testsupport::screenshot(wEditaContato::instance(), "wEditaContato");
-}
 
-TEST_F(ContactWindow, whileImporting_emptyNameInsertedOnceAndDuplicatesSkippedSilently)
-{
+    // While importing an empty name is inserted once and a taken one skipped, silently.
+    recorder.clear();
     ImportingScope importing;
-    wEditaContato& editor = wEditaContato::instance();
     for (const char* name : {"", "", "Ana"}) {
-        editor.tNome->setText(name);
-        editor.InsereContato();
+        wEditaContato::instance().tNome->setText(name);
+        wEditaContato::instance().InsereContato();
     }
     EXPECT_TRUE(recorder.shown.isEmpty());
-    EXPECT_EQ(contacts(), QStringList({"", "Ana", "Bruno"}));
+    EXPECT_EQ(contacts(), QStringList({"", "Ana", "Ana ", "Bruno", "Carla"}));
 }
 
-TEST_F(ContactWindow, doubleClickRename_carriesTheNameIntoTheLedger)
-{
-    rename("Bruno", "Bruna");
-    ASSERT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(recorder.shown[0].text, "Confirma Alteração?");
-    EXPECT_EQ(recorder.shown[0].title, "Confirma");
-    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruna"}));
-    EXPECT_EQ(ids("contato", "Bruna"), QStringList({"2"}));
-    EXPECT_EQ(rows(list->ListBox1), QStringList({"Ana", "Bruna"}));
-}
-
-TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged)
+// Refused renames leave register and ledger unchanged; a good one carries the name into the ledger.
+TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged_aRenameCarriesTheName)
 {
     for (const char* to : {"  ", "-", "  -  ", "Bruno"})
         rename("Ana", to);
@@ -87,6 +75,16 @@ TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged)
     EXPECT_EQ(contacts(), QStringList({"Ana", "Bruno"}));
     EXPECT_EQ(ids("contato", ""), QStringList({"4"}));
     EXPECT_EQ(ids("contato", "Ana"), QStringList({"1", "3"}));
+
+    recorder.clear();
+    rename("Bruno", "Bruna");
+    ASSERT_EQ(recorder.shown.size(), 1);
+    EXPECT_EQ(recorder.shown[0].text + "|" + recorder.shown[0].title, "Confirma Alteração?|Confirma");
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Bruna"}));
+    EXPECT_EQ(ids("contato", "Bruna"), QStringList({"2"}));
+    // The schedules' contact is in contatoplus; their contato column holds the amount.
+    EXPECT_EQ(agenda("contatoplus") + agenda("contato"), QStringList({"Bruna", "Ana", "", "50", "100", "1"}));
+    EXPECT_EQ(rows(list->ListBox1), QStringList({"Ana", "Bruna"}));
 }
 
 TEST_F(ContactWindow, deleteAsksFirst_cancelKeeps_okRemovesOnlyTheRegisterRow_aFailureIsReported)
@@ -100,8 +98,7 @@ TEST_F(ContactWindow, deleteAsksFirst_cancelKeeps_okRemovesOnlyTheRegisterRow_aF
 
     select(list->ListBox1, "Ana");
     click(list->BevelButton2);
-    EXPECT_EQ(recorder.shown.last().text, "Confirma Apagar?");
-    EXPECT_EQ(recorder.shown.last().title, "Confirma?");
+    EXPECT_EQ(recorder.shown.last().text + "|" + recorder.shown.last().title, "Confirma Apagar?|Confirma?");
     EXPECT_EQ(contacts(), QStringList({"Bruno"}));
     EXPECT_EQ(rows(list->ListBox1), QStringList({"Bruno"}));
     EXPECT_EQ(ids("contato", "Ana"), QStringList({"1", "3"}));

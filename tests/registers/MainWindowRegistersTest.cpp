@@ -6,14 +6,15 @@
 
 using MainWindowRegisters = RegisterTest;
 
-TEST_F(MainWindowRegisters, deleteAccount_asksFirst_cancelKeeps_okRemovesItAndItsTransactions)
+// Each delete asks first: cancel keeps, OK removes the name and its transactions, and the ledger drops them.
+TEST_F(MainWindowRegisters, deleteAccountThenCategory_asksFirst_cancelKeeps_okRemovesItAndItsTransactions)
 {
     select(main->List_Contas, "Casa");
     recorder.answers.enqueue(false);
     click(main->BevelButton3);
     ASSERT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(recorder.shown[0].text, "Todos os movimentos da Conta serão apagados! Confirma?");
-    EXPECT_EQ(recorder.shown[0].title, "Confirma?");
+    EXPECT_EQ(recorder.shown[0].text + "|" + recorder.shown[0].title,
+              "Todos os movimentos da Conta serão apagados! Confirma?|Confirma?");
     EXPECT_TRUE(recorder.shown[0].showCancel);
     EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
     EXPECT_EQ(names("Movimento", "id").size(), 5);
@@ -23,17 +24,13 @@ TEST_F(MainWindowRegisters, deleteAccount_asksFirst_cancelKeeps_okRemovesItAndIt
     EXPECT_EQ(names("Movimento", "id"), QStringList({"1", "4", "5"}));
     EXPECT_EQ(rows(main->List_Contas), QStringList({"Banco"}));
     EXPECT_EQ(main->List_Contas->Text(), "Banco");
-}
 
-TEST_F(MainWindowRegisters, deleteCategory_removesItsTransactionsAndTheLedgerDropsThem)
-{
-    select(main->List_Contas, "Banco");
     ASSERT_EQ(main->lMovimento->ListCount(), 2);
     select(main->List_Categorias, "Lazer");
     click(main->BevelButton6);
-    EXPECT_EQ(recorder.confirmations(), QStringList({"Todos os movimentos da Categoria serão apagados! Confirma?"}));
+    EXPECT_EQ(recorder.confirmations().last(), "Todos os movimentos da Categoria serão apagados! Confirma?");
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Mercado"}));
-    EXPECT_EQ(names("Movimento", "id"), QStringList({"1", "3", "4"}));
+    EXPECT_EQ(names("Movimento", "id"), QStringList({"1", "4"}));
     EXPECT_EQ(rows(main->List_Categorias), QStringList({"Mercado"}));
     EXPECT_EQ(main->lMovimento->ListCount(), 1);
     EXPECT_EQ(agenda("categoria"), QStringList({"Lazer", "Mercado", ""}));

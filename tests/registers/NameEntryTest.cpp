@@ -20,22 +20,16 @@ TEST_F(NameEntry, namesWithControlCharacters_areRefusedByEveryRegister_othersSto
         QTest::keySequence(wContas::instance().tConta, QKeySequence::Paste);
         click(wContas::instance().btok);
     };
-    const auto addCategory = [](const QString& name) {
-        wCategorias::instance().conta_descricao->setText(name);
-        click(wCategorias::instance().btok);
-    };
-    const auto addContact = [](const QString& name) {
-        wEditaContato::instance().tNome->setText(name);
-        click(wEditaContato::instance().btOK);
-    };
     const QString all = "SELECT nome FROM Contas UNION ALL SELECT descricao FROM Categorias UNION ALL "
                         "SELECT nome FROM Contatos";
     const QStringList before = testsupport::column(db(), all);
     for (const char* bad : {"Conta\nDois", "Conta\tDois", "Conta\u2028Dois", "\x01"}) {
         recorder.clear();
         pasteAccount(bad);
-        addCategory(bad);
-        addContact(bad);
+        wCategorias::instance().conta_descricao->setText(bad);
+        click(wCategorias::instance().btok);
+        wEditaContato::instance().tNome->setText(bad);
+        click(wEditaContato::instance().btOK);
         EXPECT_EQ(recorder.confirmations(), QStringList({Module1::kMsgContaInvalida(), Module1::kMsgCategoriaInvalida(),
                                                          Module1::kMsgNomeVazio()}))
             << bad;
