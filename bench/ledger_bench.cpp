@@ -5,7 +5,6 @@
 
 #include "BenchLedger.h"
 #include "app/App.h"
-#include "ledger/LedgerQuery.h"
 #include "ledger/wCash.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
@@ -114,19 +113,10 @@ int main(int argc, char** argv)
     const int allRows = w.lMovimento->ListCount();
     const double allMs = millisecondsOf([&] { w.CarregalMovimento(); }, 7);
     const double rawMs = rawQueryMs(file, "_______%");
-    LedgerFilter all{QStringLiteral("Todas"), 12, w.sAno->Text()};
-    const double loadMs = millisecondsOf([&] { LedgerQuery::load(*App::CashDB, all); }, 7);
-    const double selectMs = millisecondsOf(
-        [&] {
-            App::CashDB->SQLSelect(QStringLiteral("SELECT * FROM Movimento WHERE data LIKE '_______%' ORDER BY data"));
-        },
-        7);
 
     std::printf("one account, one month (%d rows):   CarregalMovimento %.2f ms\n", oneRows, oneMs);
     std::printf("all accounts, months, years (%d rows): CarregalMovimento %.1f ms\n", allRows, allMs);
     std::printf("raw SQLite, same three statements:     %.1f ms\n", rawMs);
-    std::printf("  rows as a RecordSet (SQLSelect):     %.1f ms\n", selectMs);
-    std::printf("  LedgerQuery::load (sums, rows, cells): %.1f ms\n", loadMs);
     std::printf("ratio listing / raw:                   %.2f\n", allMs / rawMs);
     std::printf("start to main window shown (median of 5): %.0f ms (min %.0f, max %.0f)\n",
                 startups[startups.size() / 2], startups.front(), startups.back());
