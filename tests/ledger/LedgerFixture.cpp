@@ -15,7 +15,8 @@ void LedgerTest::seedLedger()
     addCategories({"Comida", "Salário", "Lazer"});
     const QStringList categories{"Comida", "Salário", "Lazer", "Comida"};
     for (int i = 0; i < 60; ++i) {
-        const QString date = QDate(2024, 1, 3).addDays(i * 19).toString("yyyy-MM-dd");
+        // Stored out of date order, so that a listing in id order shows.
+        const QString date = QDate(2024, 1, 3).addDays((i * 37 % 60) * 19).toString("yyyy-MM-dd");
         const QString amount = QString::number(i == 4 ? 1200.5 : 10.25 * (i + 1));
         const bool none = i == 7, credit = i % 4 == 0;
         addTransaction(accounts.at(i % 3), categories.at(i % 4), i % 2 ? "Ana" : "  -  ", date,
