@@ -221,8 +221,7 @@ TEST_F(DataFile, lockPromptCancelOrCloseBox_compactsAndClosesTheDatabase_writesP
     before("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'def')");
     for (const bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Cancel");
-        closeWindows();
-        App::resetState();
+        reset();
         start();
         ASSERT_TRUE(wDigitaSenha::exists() && wDigitaSenha::instance().isVisible());
         int vacuums = 0;

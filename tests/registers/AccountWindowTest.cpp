@@ -7,14 +7,6 @@ namespace {
 class AccountWindow : public RegisterTest
 {
   protected:
-    // Opens the window through the main window's "+", types the name and presses OK.
-    void addThroughPlus(const QString& name)
-    {
-        click(main->BevelButton1);
-        ASSERT_TRUE(wContas::exists());
-        wContas::instance().tConta->setText(name);
-        click(wContas::instance().btok);
-    }
     void renameCasa(const QString& to)
     {
         doubleClickRow(main->List_Contas, "Casa");
@@ -86,8 +78,12 @@ TEST_F(AccountWindow, renameRefusedCancelledOrFailing_changesNothing_otherOpenin
 // taken name is skipped silently, a blank one still warned.
 TEST_F(AccountWindow, plusInsertsAsTyped_refusesTakenAndBlankNames_importingSkipsTakenOnesSilently)
 {
-    for (const char* name : {" Banco", "Banco", "   "})
-        addThroughPlus(name);
+    for (const char* name : {" Banco", "Banco", "   "}) {
+        click(main->BevelButton1);
+        EXPECT_TRUE(wContas::exists());
+        wContas::instance().tConta->setText(name);
+        click(wContas::instance().btok);
+    }
     EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Casa"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
     EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));

@@ -2,22 +2,7 @@
 
 #include "registers/wCategorias.h"
 
-namespace {
-
-class CategoryWindow : public RegisterTest
-{
-  protected:
-    void addThroughPlus(const QString& name)
-    {
-        click(main->BevelButton5);
-        ASSERT_TRUE(wCategorias::exists());
-        EXPECT_EQ(wCategorias::instance().conta_descricao->Text(), "");
-        wCategorias::instance().conta_descricao->setText(name);
-        click(wCategorias::instance().btok);
-    }
-};
-
-} // namespace
+using CategoryWindow = RegisterTest;
 
 // A rename asks nothing; the window it ends, opened again by the menu, inserts.
 TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger_thenTheMenuOpeningInserts)
@@ -51,8 +36,12 @@ TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger_then
 
 TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
 {
-    for (const char* name : {"Saúde", "Lazer", "  "})
-        addThroughPlus(name);
+    for (const char* name : {"Saúde", "Lazer", "  "}) {
+        click(main->BevelButton5);
+        EXPECT_TRUE(wCategorias::exists() && wCategorias::instance().conta_descricao->Text().isEmpty());
+        wCategorias::instance().conta_descricao->setText(name);
+        click(wCategorias::instance().btok);
+    }
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Saúde"}));
     EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Saúde'"), QStringList{"1"});
     EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
