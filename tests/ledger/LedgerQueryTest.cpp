@@ -8,18 +8,6 @@
 
 using Ledger = LedgerTest;
 
-namespace {
-
-QStringList ids(const LedgerResult& r)
-{
-    QStringList out;
-    for (const QStringList& cells : r.rows)
-        out << cells.at(LedgerQuery::CellId);
-    return out;
-}
-
-} // namespace
-
 TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
 {
     seedLedger();
@@ -35,7 +23,10 @@ TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
         const LedgerResult r = LedgerQuery::load(db(), LedgerFilter{account, monthIndex, year});
         ASSERT_TRUE(r.ok) << r.errorMessage.toStdString();
         const Expected e = expected(account == "All" ? "Todas" : account, month, yearNumber);
-        EXPECT_EQ(ids(r), e.ids);
+        QStringList ids;
+        for (const QStringList& cells : r.rows)
+            ids << cells.at(LedgerQuery::CellId);
+        EXPECT_EQ(ids, e.ids);
         EXPECT_EQ(LedgerQuery::totalText(r.total()), LedgerQuery::totalText(e.total));
     }
     // The quote in Joe's is a value, not SQL: its rows are there.

@@ -10,13 +10,8 @@ namespace {
 class Database : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        db.setDatabaseFile(testsupport::tempPath(QStringLiteral("t.rbd")));
-        ASSERT_TRUE(db.CreateDatabaseFile());
-    }
-
-    SQLDatabase db;
+    std::unique_ptr<SQLDatabase> file = testsupport::newDatabase();
+    SQLDatabase& db = *file;
 };
 
 } // namespace

@@ -85,7 +85,6 @@ class PreferencesWindow : public AppTest
         typePasswords(w, password, password);
         w.PushButton1->click();
     }
-    static QStringList storedLocks() { return lockRows(db()); }
 };
 
 } // namespace
@@ -110,7 +109,7 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
               QStringList({"Senha não confere", "Senha não confere", "Senha inválida", "Senha inválida"}));
     EXPECT_EQ(w.focusWidget(), w.edSenha);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(storedLocks().isEmpty());
+    EXPECT_TRUE(lockRows(db()).isEmpty());
     EXPECT_EQ(App::tSenha, 0);
     typePasswords(w, "12345678901234567890", ""); // the fields take at most fifteen characters
     EXPECT_EQ(w.edSenha->Text(), "123456789012345");
@@ -121,7 +120,7 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     setPassword(password);
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_FALSE(wPreferencias::exists()); // Ok closed it
-    const QStringList locks = storedLocks();
+    const QStringList locks = lockRows(db());
     ASSERT_EQ(locks.size(), 1);
     EXPECT_FALSE(locks[0].contains(password.trimmed()));
     EXPECT_TRUE(ConfereSenha(password, locks[0]));
@@ -139,7 +138,7 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     typePasswords(again, "", "");
     again.PushButton1->click();
     EXPECT_FALSE(wPreferencias::exists());
-    EXPECT_EQ(storedLocks(), locks);
+    EXPECT_EQ(lockRows(db()), locks);
     EXPECT_EQ(App::cSenha, locks[0]);
 
     recorder.clear();
@@ -148,19 +147,19 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
     EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
     EXPECT_EQ(App::cSenha, locks[0]);
-    EXPECT_EQ(storedLocks(), locks);
+    EXPECT_EQ(lockRows(db()), locks);
     exec("DROP TRIGGER fail_INSERT_pwd");
     wPreferencias::instance().PushButton1->click();
-    ASSERT_EQ(storedLocks().size(), 1);
+    ASSERT_EQ(lockRows(db()).size(), 1);
     EXPECT_TRUE(ConfereSenha("nova", App::cSenha));
 
     openOnLockTab().cHabilitaSenha->click();
     wPreferencias::instance().close(); // the close box confirms nothing
     EXPECT_EQ(App::tSenha, 1);
-    EXPECT_EQ(storedLocks().size(), 1);
+    EXPECT_EQ(lockRows(db()).size(), 1);
     openOnLockTab().cHabilitaSenha->click();
     wPreferencias::instance().PushButton1->click();
-    EXPECT_TRUE(storedLocks().isEmpty());
+    EXPECT_TRUE(lockRows(db()).isEmpty());
     EXPECT_EQ(App::tSenha, 0);
     restart();
     EXPECT_FALSE(wDigitaSenha::exists());
