@@ -11,11 +11,6 @@
 
 namespace {
 
-QString dataFolder()
-{
-    return DocumentsFolder() + "/Tovira";
-}
-
 // A database file made outside the program: one account, and optionally more SQL.
 void makeDatabase(const QString& path, const QString& account, const QString& moreSql = {})
 {

@@ -34,7 +34,7 @@ TEST_F(Ledger, selections_listTheRowsAndTotalThatSqlComputes)
     EXPECT_EQ(LedgerQuery::totalText(0), "$0.00");
 }
 
-TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells_unreadableDateShownAsStored)
+TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells_unreadableDateShownAsStored_yearRowsEachYearOnce)
 {
     addTransaction("Casa", "Salário", "Ana", "2006-03-05", "1200.5", "", "Sim", "bónus");
     addTransaction("Casa", "Comida", "  -  ", "2006-03-09", "", "", "Não", "");
@@ -53,12 +53,9 @@ TEST_F(Ledger, rowCells_formatAmountsDatesAndHiddenCells_unreadableDateShownAsSt
     ASSERT_EQ(r.rows.size(), 4);
     EXPECT_EQ(r.rows[0].at(LedgerQuery::CellDate), "2006-02-31");
     EXPECT_EQ(r.rows[1].at(LedgerQuery::CellDate), "05/03/06");
-}
 
-// Each year once, then the current year when no row has it; a row later
-// than today comes before it. The current year is selected.
-TEST_F(Ledger, yearRows_distinctYearsThenCurrentYear_namedStartMonthIsExact)
-{
+    // Each year once, then the current year when no row has it; a row later
+    // than today comes before it. The current year is selected.
     for (const char* date : {"2006-07-15", "2006-03-01", "2007-01-02", "2006-03-01", "garbage"})
         addTransaction("Casa", "", "", date, "", "");
     const std::tuple<int, QStringList, int> cases[] = {

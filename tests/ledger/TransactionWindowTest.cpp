@@ -28,7 +28,7 @@ wTransacoes& filledDebit()
 
 // The loaders end with the insert row, the contacts start with the no-contact
 // text; then each refusal in its turn, with its text and its way of showing.
-TEST_F(TransactionWindow, loadersEndWithInsertRow_thenRefusalsComeInOrder_withTheirTexts_andStoreNothing)
+TEST_F(TransactionWindow, loadersEndWithInsertRow_refusalsComeInOrder_storeNothing_insertRowHides_escapeCancels)
 {
     wTransacoes& w = wTransacoes::instance();
     EXPECT_FALSE(w.isVisible());
@@ -78,6 +78,26 @@ TEST_F(TransactionWindow, loadersEndWithInsertRow_thenRefusalsComeInOrder_withTh
     // A refused entry stays on screen as typed.
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.tData->Text(), "12/03/");
+
+    // An "Inserir..." row hides the window and leaves the pop-up unselected;
+    // Escape cancels, Return saves.
+    filledDebit();
+    for (PopupMenu* popup : {w.sCategoria, w.sContato}) {
+        w.Show();
+        select(popup, "Inserir...");
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(popup->ListIndex(), -1);
+    }
+    EXPECT_EQ(w.tValor->Text(), "12.50");
+
+    filledDebit();
+    QTest::keyClick(w.tComentarios, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(rowCount(), 0);
+    w.Show();
+    QTest::keyClick(w.tComentarios, Qt::Key_Return);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(rowCount(), 1);
 }
 
 // Saved without a mode: a debit without contact, then a credit with one,
@@ -156,27 +176,4 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNamesAndValues_silen
     EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Failed);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
     EXPECT_EQ(rowCount(), 2);
-}
-
-// An "Inserir..." row hides the window and leaves the pop-up unselected;
-// Escape cancels, Return saves.
-TEST_F(TransactionWindow, insertRowHidesTheWindow_escapeCancels_returnSaves)
-{
-    wTransacoes& w = filledDebit();
-    for (PopupMenu* popup : {w.sCategoria, w.sContato}) {
-        w.Show();
-        select(popup, "Inserir...");
-        EXPECT_FALSE(w.isVisible());
-        EXPECT_EQ(popup->ListIndex(), -1);
-    }
-    EXPECT_EQ(w.tValor->Text(), "12.50");
-
-    filledDebit();
-    QTest::keyClick(w.tComentarios, Qt::Key_Escape);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(rowCount(), 0);
-    w.Show();
-    QTest::keyClick(w.tComentarios, Qt::Key_Return);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(rowCount(), 1);
 }

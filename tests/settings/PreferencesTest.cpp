@@ -94,7 +94,7 @@ class PreferencesWindow : public AppTest
 // included. With the lock on the window opens ticked with empty fields: OK
 // keeps the password, "Verifica" alone is refused, a failed write keeps the
 // old lock, a new one replaces it, and unticking takes effect only with OK.
-TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFieldsKeepIt_untickingNeedsOk)
+TEST_F(PreferencesWindow, lockStoresASaltedHash_untickingNeedsOk_generalTabActsAtOnce_startAccountAndMonthSurvive)
 {
     wPreferencias& w = openOnLockTab();
     EXPECT_FALSE(w.edSenha->isEnabled());
@@ -164,12 +164,9 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     restart();
     EXPECT_FALSE(wDigitaSenha::exists());
     EXPECT_TRUE(wCash::instance().isVisible());
-}
 
-// The general tab acts at once; the start account and month follow the
-// pop-ups and survive a restart.
-TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccountAndMonthSurviveARestart)
-{
+    // The general tab acts at once; the start account and month follow the
+    // pop-ups and survive a restart.
     addAccounts({"Banco", "Carteira", "Poupança"});
     for (const char* date : {"2026-01-10", "2026-02-10", "2026-03-10"})
         addTransaction("Banco", "Salário", "  -  ", date, "10", "", "Não");
@@ -178,8 +175,8 @@ TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccou
     ASSERT_GE(main.lMovimento->ListCount(), 2);
     main.lMovimento->setListIndex(-1);
     wPreferencias::ShowFromMenu();
-    wPreferencias& w = wPreferencias::instance();
-    testsupport::screenshot(w, "preferences_tab_geral");
+    wPreferencias& general = wPreferencias::instance();
+    testsupport::screenshot(general, "preferences_tab_geral");
 
     // A point of the second row that no text covers.
     const QRect cell = main.lMovimento->visualRect(main.lMovimento->model()->index(1, 4));
@@ -193,28 +190,28 @@ TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccou
         for (int before = -1; before != counter.paints;) // lets the repaints already asked for land
             before = counter.paints, QCoreApplication::processEvents();
         counter.paints = 0;
-        w.CoresLista->click();
+        general.CoresLista->click();
         EXPECT_EQ(App::cor_b, colour);
         EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
         EXPECT_EQ(oddRowColour(), QColor(colour, colour, colour));
     }
     main.lMovimento->viewport()->removeEventFilter(&counter);
     ASSERT_TRUE(App::PrefEditor);
-    w.Edicao->click();
+    general.Edicao->click();
     EXPECT_FALSE(App::PrefEditor);
 
     // A first run has no start-up month; the window shows "Todos" without writing it.
     EXPECT_EQ(App::MesInicial, "");
-    w.TabPanel1->setCurrentIndex(1);
+    general.TabPanel1->setCurrentIndex(1);
     EXPECT_EQ(App::ContaInicial, "Banco");
-    EXPECT_EQ(w.sMesinicial->Text(), "Todos");
-    w.sContas->setListIndex(1);
-    w.sMesinicial->setListIndex(2);
+    EXPECT_EQ(general.sMesinicial->Text(), "Todos");
+    general.sContas->setListIndex(1);
+    general.sMesinicial->setListIndex(2);
     EXPECT_EQ(App::ContaInicial, "Carteira");
     EXPECT_EQ(App::MesInicial, "Março");
-    testsupport::screenshot(w, "preferences_tab_contas");
+    testsupport::screenshot(general, "preferences_tab_contas");
     // Closing makes the main window reselect its month at once.
-    w.close();
+    general.close();
     EXPECT_EQ(wCash::instance().sMes->Text(), "Março");
 
     restart();

@@ -93,7 +93,7 @@ QStringList AppTest::prefsLines()
 
 void AppTest::removeUserFiles()
 {
-    QDir(DocumentsFolder() + QStringLiteral("/Tovira")).removeRecursively();
+    QDir(dataFolder()).removeRecursively();
     QFile::remove(prefsFile());
 }
 

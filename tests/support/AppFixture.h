@@ -80,7 +80,8 @@ class AppTest : public ::testing::Test
 
     // --- The whole program.
     // The data file and the preferences file of the temporary HOME, and the preferences file's lines.
-    static QString dataFile() { return DocumentsFolder() + QStringLiteral("/Tovira/Tovira.rbd"); }
+    static QString dataFolder() { return DocumentsFolder() + QStringLiteral("/Tovira"); }
+    static QString dataFile() { return dataFolder() + QStringLiteral("/Tovira.rbd"); }
     static QString prefsFile() { return PreferencesFolder() + QStringLiteral("/Tovira"); }
     static QStringList prefsLines();
     // Deletes the data folder and the preferences file: the next start is a new user's first.
