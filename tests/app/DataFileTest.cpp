@@ -70,7 +70,7 @@ class DataFile : public AppTest
 } // namespace
 
 // After each kind of change another program finds it, and can write at once.
-TEST_F(DataFile, everyChange_isOnDiskWhenItsCommandReturns)
+TEST_F(DataFile, everyChange_isOnDiskWhenItsCommandReturns_aReaderElsewhereDelaysASaveButDoesNotFailIt)
 {
     start();
     SQLDatabase other;
@@ -100,11 +100,8 @@ TEST_F(DataFile, everyChange_isOnDiskWhenItsCommandReturns)
         EXPECT_TRUE(other.SQLExecute("BEGIN EXCLUSIVE") && other.SQLExecute("COMMIT"));
     }
     EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join('|').toStdString();
-}
 
-TEST_F(DataFile, aReaderElsewhere_delaysASave_butDoesNotFailIt)
-{
-    start();
+    // A reader elsewhere delays a save but does not fail it.
     std::promise<void> reading;
     std::thread reader([&reading] {
         SQLDatabase other;
@@ -221,8 +218,7 @@ TEST_F(DataFile, lockPromptCancelOrCloseBox_compactsAndClosesTheDatabase_writesP
     before("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'def')");
     for (const bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Cancel");
-        closeWindows();
-        App::resetState();
+        reset();
         start();
         ASSERT_TRUE(wDigitaSenha::exists() && wDigitaSenha::instance().isVisible());
         int vacuums = 0;

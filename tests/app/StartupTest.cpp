@@ -11,11 +11,6 @@
 
 namespace {
 
-QString dataFolder()
-{
-    return DocumentsFolder() + "/Tovira";
-}
-
 // A database file made outside the program: one account, and optionally more SQL.
 void makeDatabase(const QString& path, const QString& account, const QString& moreSql = {})
 {
@@ -112,8 +107,7 @@ TEST_F(Startup, quitFromMenuThenWindowClose_orWindowCloseAlone_compactsClosesAnd
 {
     for (const bool fromMenu : {true, false}) {
         SCOPED_TRACE(fromMenu ? "menu, then close" : "close");
-        closeWindows();
-        App::resetState();
+        reset();
         int vacuums = 0;
         const int code = runProgram(
             [&] {
@@ -162,8 +156,7 @@ TEST_F(Startup, unusableFolderFileOrLock_isReportedOnce_andEndsTheStartWritingNo
         const QString shown = recorder.messages()[0];
         EXPECT_TRUE(whole ? shown == message : shown.startsWith(message)) << shown.toStdString();
         EXPECT_EQ(prefsLines(), QStringList({"editarea =0"}));
-        closeWindows();
-        App::resetState();
+        reset();
     }
 }
 
@@ -178,8 +171,7 @@ TEST_F(Startup, preferencesFolder_isMadeWithItsParents_aFailedWriteIsReported_or
         start();
         App::_FileQuit_Action();
         EXPECT_EQ(prefsLines().size(), 20); // in the nested folder
-        closeWindows();
-        App::resetState();
+        reset();
         start();
         // A folder where the file should be: the write fails, even for root.
         QFile::remove(prefsFile());
@@ -190,8 +182,7 @@ TEST_F(Startup, preferencesFolder_isMadeWithItsParents_aFailedWriteIsReported_or
         EXPECT_TRUE(QFileInfo(prefsFile()).isDir());
     }
     recorder.clear();
-    closeWindows();
-    App::resetState();
+    reset();
     const QString blocker = testsupport::tempPath("plain-file");
     testsupport::writeFile(blocker, "x");
     ConfigHome home(blocker + "/config");

@@ -28,12 +28,10 @@ void LedgerTest::seedLedger()
 LedgerTest::Expected LedgerTest::expected(const QString& account, int month, int year)
 {
     Expected out;
-    for (const QStringList& row : testsupport::rows(
-             db(),
-             "SELECT id, coalesce(entrada, 0) - coalesce(saida, 0) FROM Movimento WHERE (? = 'Todas' OR conta_nome = "
-             "?) "
-             "AND (? = 0 OR strftime('%m', data) + 0 = ?) AND (? = 0 OR strftime('%Y', data) + 0 = ?) ORDER BY data",
-             {account, account, month, month, year, year})) {
+    const char* sql = "SELECT id, coalesce(entrada, 0) - coalesce(saida, 0) FROM Movimento WHERE (? = 'Todas' OR "
+                      "conta_nome = ?) AND (? = 0 OR strftime('%m', data) + 0 = ?) AND (? = 0 OR "
+                      "strftime('%Y', data) + 0 = ?) ORDER BY data";
+    for (const QStringList& row : testsupport::rows(db(), sql, {account, account, month, month, year, year})) {
         out.ids << row[0];
         out.total += row[1].toDouble();
     }

@@ -25,6 +25,8 @@ class LedgerTest : public AppTest
     static Expected expected(const QString& account, int month, int year);
     // The ids the main window lists, in order.
     QStringList listedIds() const;
+    static QStringList storedRow(const QString& id) { return storedRows(id).value(0); }
+    static int rowCount() { return int(storedRows().size()); }
 
     wCash* main = nullptr;
 };
@@ -37,8 +39,6 @@ class TransactionTest : public LedgerTest
   protected:
     void SetUp() override;
 
-    static QStringList storedRow(const QString& id) { return storedRows(id).value(0); }
-    static int rowCount() { return int(storedRows().size()); }
     // The ledger row whose comment is `comment`, -1 when not listed.
     int ledgerRow(const QString& comment) const;
     // Opens the transaction window on the ledger row of `comment` as a double-click does.

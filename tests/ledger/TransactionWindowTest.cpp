@@ -26,7 +26,9 @@ wTransacoes& filledDebit()
 
 } // namespace
 
-TEST_F(TransactionWindow, createdHidden_loadersEndWithInsertRow_contactsStartWithNoContact_accountPreselected)
+// The loaders end with the insert row, the contacts start with the no-contact
+// text; then each refusal in its turn, with its text and its way of showing.
+TEST_F(TransactionWindow, loadersEndWithInsertRow_refusalsComeInOrder_storeNothing_insertRowHides_escapeCancels)
 {
     wTransacoes& w = wTransacoes::instance();
     EXPECT_FALSE(w.isVisible());
@@ -45,15 +47,8 @@ TEST_F(TransactionWindow, createdHidden_loadersEndWithInsertRow_contactsStartWit
     // With no account the only row must stay unselected, or it would open the register.
     EXPECT_EQ(rows(w.sContas), QStringList({"Inserir..."}));
     EXPECT_EQ(w.sContas->ListIndex(), -1);
-    EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_FALSE(w.isVisible());
-}
-
-// Each refusal in its turn, with its text and its way of showing, and nothing stored.
-TEST_F(TransactionWindow, refusals_comeInOrder_withTheirTexts_andStoreNothing)
-{
-    exec("DELETE FROM Contas");
-    wTransacoes& w = filledDebit();
+    filledDebit();
     w.sCategoria->setListIndex(-1);
     w.tValor->clear();
     w.tData->setText("31/02/26");
@@ -83,6 +78,26 @@ TEST_F(TransactionWindow, refusals_comeInOrder_withTheirTexts_andStoreNothing)
     // A refused entry stays on screen as typed.
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.tData->Text(), "12/03/");
+
+    // An "Inserir..." row hides the window and leaves the pop-up unselected;
+    // Escape cancels, Return saves.
+    filledDebit();
+    for (PopupMenu* popup : {w.sCategoria, w.sContato}) {
+        w.Show();
+        select(popup, "Inserir...");
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(popup->ListIndex(), -1);
+    }
+    EXPECT_EQ(w.tValor->Text(), "12.50");
+
+    filledDebit();
+    QTest::keyClick(w.tComentarios, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(rowCount(), 0);
+    w.Show();
+    QTest::keyClick(w.tComentarios, Qt::Key_Return);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(rowCount(), 1);
 }
 
 // Saved without a mode: a debit without contact, then a credit with one,
@@ -161,28 +176,4 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNamesAndValues_silen
     EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Failed);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
     EXPECT_EQ(rowCount(), 2);
-}
-
-// An "Inserir..." row hides the window and leaves the pop-up unselected;
-// Escape cancels, Return saves.
-TEST_F(TransactionWindow, insertRowHidesTheWindow_escapeCancels_returnSaves)
-{
-    wTransacoes& w = filledDebit();
-    select(w.sCategoria, "Inserir...");
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.sCategoria->ListIndex(), -1);
-    EXPECT_EQ(w.tValor->Text(), "12.50");
-    w.Show();
-    select(w.sContato, "Inserir...");
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.sContato->ListIndex(), -1);
-
-    filledDebit();
-    QTest::keyClick(w.tComentarios, Qt::Key_Escape);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(rowCount(), 0);
-    w.Show();
-    QTest::keyClick(w.tComentarios, Qt::Key_Return);
-    EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(rowCount(), 1);
 }

@@ -39,7 +39,8 @@ TEST_F(TypedEntry, keysTyped_areStoredAsTyped_anImpossibleDateIsRefused)
 
 using OpenWindows = TransactionTest;
 
-TEST_F(OpenWindows, accountRenamedOrDeletedMeanwhile_isAskedForAgain_rowDeletedMeanwhile_storesNothing)
+TEST_F(OpenWindows,
+       accountRenamedOrDeletedMeanwhile_isAskedForAgain_rowDeletedMeanwhile_storesNothing_aContactRenameFollows)
 {
     addTransaction("Banco", "Casa", "Loja", "2026-03-05", "", "10", "Não", "x");
     wTransacoes& w = edit("x");
@@ -69,6 +70,18 @@ TEST_F(OpenWindows, accountRenamedOrDeletedMeanwhile_isAskedForAgain_rowDeletedM
     click(w.PushButton1);
     EXPECT_EQ(recorder.messages().last(), "Selecione uma conta");
     EXPECT_EQ(rowCount(), 0);
+
+    // A double-click below the names adds; a contact rename reloads the ledger.
+    const QPoint below(10, main->List_Contas->viewport()->height() - 4);
+    QTest::mouseClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(Module1::contaopcao, "i");
+    EXPECT_TRUE(wContas::instance().isVisible() && wContas::instance().tConta->Text().isEmpty());
+    addTransaction("Carteira", "Casa", "Padaria", "2026-03-05", "", "10", "Não", "x");
+    doubleClickRow(wContatos::instance().ListBox1, "Padaria");
+    wEditaContato::instance().tNome->setText("Padoca");
+    click(wEditaContato::instance().btOK);
+    EXPECT_EQ(main->lMovimento->Cell(ledgerRow("x"), 1), "Padoca");
 }
 
 TEST_F(OpenWindows, editKeepsTheRowsOwnCategoryAndContact_andAFailedSaveKeepsTheWindowOpen)
@@ -89,19 +102,4 @@ TEST_F(OpenWindows, editKeepsTheRowsOwnCategoryAndContact_andAFailedSaveKeepsThe
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(storedRows(),
               QList<QStringList>({{"Banco", "Importada", "Zeca", "2026-03-05", "NULL", "12.5", "Não", "x"}}));
-}
-
-TEST_F(OpenWindows, doubleClickBelowTheNamesAdds_andAContactRenameReloadsTheLedger)
-{
-    const QPoint below(10, main->List_Contas->viewport()->height() - 4);
-    QTest::mouseClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
-    QTest::mouseDClick(main->List_Contas->viewport(), Qt::LeftButton, {}, below);
-    EXPECT_EQ(Module1::contaopcao, "i");
-    EXPECT_TRUE(wContas::instance().isVisible() && wContas::instance().tConta->Text().isEmpty());
-
-    addTransaction("Banco", "Casa", "Padaria", "2026-03-05", "", "10", "Não", "x");
-    doubleClickRow(wContatos::instance().ListBox1, "Padaria");
-    wEditaContato::instance().tNome->setText("Padoca");
-    click(wEditaContato::instance().btOK);
-    EXPECT_EQ(main->lMovimento->Cell(ledgerRow("x"), 1), "Padoca");
 }

@@ -40,7 +40,7 @@ TEST(PopupMenu, fillingNeverSelects_changeFiresOnlyWhenTheRowChanges_clearingFir
 
 // Typed as people type, key by key: a comma is the decimal mark, a sign, a
 // letter or a second mark is not taken; a date takes its usual spellings.
-TEST(EditField, typedKeys_takeWhatPeopleType_refuseWhatWouldChangeTheValue)
+TEST(EditField, typedKeysAndPastedAmounts_takeWhatPeopleType_refuseWhatWouldChangeTheValue_programTextIsKept)
 {
     // The mask, the keys typed and the text the field keeps.
     const std::tuple<const char*, const char*, const char*> cases[] = {
@@ -57,12 +57,9 @@ TEST(EditField, typedKeys_takeWhatPeopleType_refuseWhatWouldChangeTheValue)
         QTest::keyClicks(&field, QString::fromLatin1(typed));
         EXPECT_EQ(field.Text(), QString::fromLatin1(kept)) << mask << " " << typed;
     }
-}
 
-// Pasted text is read whole by the one amount reader, or refused whole; text
-// the program puts in is never cut.
-TEST(EditField, pastedAmounts_areReadWholeOrRefused_programTextIsKept)
-{
+    // Pasted text is read whole by the one amount reader, or refused whole; text
+    // the program puts in is never cut.
     const std::pair<const char*, const char*> pasted[] = {
         {"1.234,56", "1234.56"}, {"1,234.56", "1234.56"}, {"50,25", "50,25"}, {"-5", ""},
         {"R$ 10", ""},           {"1.234,567", ""},

@@ -10,32 +10,11 @@ namespace {
 class Database : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        db.setDatabaseFile(testsupport::tempPath(QStringLiteral("t.rbd")));
-        ASSERT_TRUE(db.CreateDatabaseFile());
-    }
-
-    SQLDatabase db;
+    std::unique_ptr<SQLDatabase> file = testsupport::newDatabase();
+    SQLDatabase& db = *file;
 };
 
 } // namespace
-
-TEST_F(Database, failingStatement_givesNilAndCodeAndMessage_successResetsThem)
-{
-    EXPECT_EQ(db.SQLSelect("SELECT * FROM missing"), nullptr);
-    EXPECT_TRUE(db.Error());
-    EXPECT_EQ(QString::number(db.ErrorCode()) + db.ErrorMessage(), "1no such table: missing");
-    EXPECT_TRUE(db.SQLSelect("SELECT 1"));
-    EXPECT_EQ(QString::number(db.ErrorCode()) + db.ErrorMessage(), "0");
-    int rows = 0;
-    EXPECT_FALSE(db.SQLSelectEach("SELECT * FROM missing", {}, [&](const RowReader&) { ++rows; }));
-    EXPECT_EQ(rows, 0);
-    EXPECT_EQ(db.ErrorMessage(), "no such table: missing");
-    // Several statements in one text are refused, not run in part.
-    EXPECT_FALSE(db.SQLExecute("SELECT 1; DROP TABLE x"));
-    EXPECT_TRUE(db.Error());
-}
 
 TEST_F(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
 {
@@ -77,7 +56,7 @@ TEST_F(Database, transaction_rollsBackUnlessCommitted_andKeepsTheFailure)
 
 // Statements are kept prepared between runs: a kept one follows a changed
 // table, and many different ones in turn still each run right.
-TEST_F(Database, statementRunAgain_followsItsChangedTable_andManyStatementsTakeTurns)
+TEST_F(Database, statementRunAgain_followsItsChangedTable_manyTakeTurns_aFailingOneGivesNilCodeAndMessage)
 {
     exec(db, "CREATE TABLE t (a)");
     exec(db, "INSERT INTO t VALUES (1)");
@@ -92,4 +71,17 @@ TEST_F(Database, statementRunAgain_followsItsChangedTable_andManyStatementsTakeT
             EXPECT_EQ(testsupport::column(db, QStringLiteral("SELECT %1 + ?").arg(i), {round}),
                       QStringList{QString::number(i + round)});
     EXPECT_TRUE(db.SQLExecute("VACUUM"));
+
+    EXPECT_EQ(db.SQLSelect("SELECT * FROM missing"), nullptr);
+    EXPECT_TRUE(db.Error());
+    EXPECT_EQ(QString::number(db.ErrorCode()) + db.ErrorMessage(), "1no such table: missing");
+    EXPECT_TRUE(db.SQLSelect("SELECT 1"));
+    EXPECT_EQ(QString::number(db.ErrorCode()) + db.ErrorMessage(), "0");
+    int rows = 0;
+    EXPECT_FALSE(db.SQLSelectEach("SELECT * FROM missing", {}, [&](const RowReader&) { ++rows; }));
+    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(db.ErrorMessage(), "no such table: missing");
+    // Several statements in one text are refused, not run in part.
+    EXPECT_FALSE(db.SQLExecute("SELECT 1; DROP TABLE x"));
+    EXPECT_TRUE(db.Error());
 }

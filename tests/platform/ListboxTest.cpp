@@ -3,23 +3,13 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-namespace {
-
-void fill(Listbox& list, const QStringList& firstCells)
-{
-    for (const QString& s : firstCells)
-        list.AddRow(s);
-}
-
-} // namespace
-
 // A change fires only when the row changes. A reload clears the selection once, inside a batch or not; a batch that
 // only adds rows keeps it, and the view sees every row when the batch ends.
 TEST(Listbox, changeOnlyOnANewRow_reloadsClearTheSelectionOnce_batchesThatOnlyAddKeepIt)
 {
     Listbox list;
     list.setColumnCount(2);
-    fill(list, {"a", "b"});
+    list.AddRow("a"), list.AddRow("b");
     QSignalSpy change(&list, &Listbox::Change);
     list.setListIndex(0);
     list.setListIndex(0);
@@ -35,12 +25,12 @@ TEST(Listbox, changeOnlyOnANewRow_reloadsClearTheSelectionOnce_batchesThatOnlyAd
     EXPECT_EQ(change.count(), 1);
     EXPECT_EQ(indexSeen, -1);
 
-    fill(list, {"a", "b", "c"});
+    list.AddRow("a"), list.AddRow("b"), list.AddRow("c");
     list.setListIndex(2);
     {
         Listbox::Batch batch(list);
         list.DeleteAllRows();
-        fill(list, {"x", "y"});
+        list.AddRow("x"), list.AddRow("y");
         EXPECT_EQ(list.ListIndex(), -1);
     }
     EXPECT_EQ(change.count(), 3);

@@ -7,14 +7,6 @@ namespace {
 class AccountWindow : public RegisterTest
 {
   protected:
-    // Opens the window through the main window's "+", types the name and presses OK.
-    void addThroughPlus(const QString& name)
-    {
-        click(main->BevelButton1);
-        ASSERT_TRUE(wContas::exists());
-        wContas::instance().tConta->setText(name);
-        click(wContas::instance().btok);
-    }
     void renameCasa(const QString& to)
     {
         doubleClickRow(main->List_Contas, "Casa");
@@ -25,7 +17,8 @@ class AccountWindow : public RegisterTest
 
 } // namespace
 
-TEST_F(AccountWindow, renameRefusedCancelledOrFailing_changesNothing_otherOpeningsInsert_aRenameRewritesExactlyItsRows)
+TEST_F(AccountWindow,
+       renameRefusedCancelledOrFailing_changesNothing_otherOpeningsInsert_aRenameRewritesItsRows_plusInserts)
 {
     renameCasa("Casa");
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
@@ -80,19 +73,21 @@ TEST_F(AccountWindow, renameRefusedCancelledOrFailing_changesNothing_otherOpenin
     EXPECT_EQ(Module1::contaopcao, "i");
     select(main->List_Contas, "Casa Nova");
     EXPECT_EQ(main->lMovimento->ListCount(), 2);
-}
 
-// "+" inserts as typed and refuses taken and blank names; while importing a
-// taken name is skipped silently, a blank one still warned.
-TEST_F(AccountWindow, plusInsertsAsTyped_refusesTakenAndBlankNames_importingSkipsTakenOnesSilently)
-{
-    for (const char* name : {" Banco", "Banco", "   "})
-        addThroughPlus(name);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Casa"}));
+    // "+" inserts as typed and refuses taken and blank names; while importing a
+    // taken name is skipped silently, a blank one still warned.
+    recorder.clear();
+    for (const char* name : {" Banco", "Banco", "   "}) {
+        click(main->BevelButton1);
+        EXPECT_TRUE(wContas::exists());
+        wContas::instance().tConta->setText(name);
+        click(wContas::instance().btok);
+    }
+    EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Carteira", "Casa Nova", "Poupança"}));
     EXPECT_EQ(recorder.messages(), QStringList({"Conta já existe!"}));
     EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
     EXPECT_EQ(recorder.shown.last().title, "Aviso");
-    EXPECT_EQ(rows(main->List_Contas), QStringList({" Banco", "Banco", "Casa"}));
+    EXPECT_EQ(rows(main->List_Contas), QStringList({" Banco", "Banco", "Carteira", "Casa Nova", "Poupança"}));
 
     recorder.clear();
     ImportingScope importing;
@@ -102,5 +97,5 @@ TEST_F(AccountWindow, plusInsertsAsTyped_refusesTakenAndBlankNames_importingSkip
     }
     EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
     EXPECT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Cartão", "Casa"}));
+    EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Carteira", "Cartão", "Casa Nova", "Poupança"}));
 }

@@ -2,25 +2,10 @@
 
 #include "registers/wCategorias.h"
 
-namespace {
-
-class CategoryWindow : public RegisterTest
-{
-  protected:
-    void addThroughPlus(const QString& name)
-    {
-        click(main->BevelButton5);
-        ASSERT_TRUE(wCategorias::exists());
-        EXPECT_EQ(wCategorias::instance().conta_descricao->Text(), "");
-        wCategorias::instance().conta_descricao->setText(name);
-        click(wCategorias::instance().btok);
-    }
-};
-
-} // namespace
+using CategoryWindow = RegisterTest;
 
 // A rename asks nothing; the window it ends, opened again by the menu, inserts.
-TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger_thenTheMenuOpeningInserts)
+TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger_thenTheMenuOpeningAndPlusInsert)
 {
     doubleClickRow(main->List_Categorias, "Mercado");
     wCategorias& window = wCategorias::instance();
@@ -47,15 +32,18 @@ TEST_F(CategoryWindow, doubleClickRename_asksNothingAndFollowsIntoTheLedger_then
     click(wCategorias::instance().btok);
     EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Feira", "Lazer", "Viagem"}));
     EXPECT_EQ(ids("conta", "Lazer"), QStringList({"2", "5"}));
-}
 
-TEST_F(CategoryWindow, plusInsertsWithContaOne_refusesDuplicatesAndBlankNames)
-{
-    for (const char* name : {"Saúde", "Lazer", "  "})
-        addThroughPlus(name);
-    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Lazer", "Mercado", "Saúde"}));
+    // "+" inserts with conta 1, refusing taken and blank names.
+    recorder.clear();
+    for (const char* name : {"Saúde", "Lazer", "  "}) {
+        click(main->BevelButton5);
+        EXPECT_TRUE(wCategorias::exists() && wCategorias::instance().conta_descricao->Text().isEmpty());
+        wCategorias::instance().conta_descricao->setText(name);
+        click(wCategorias::instance().btok);
+    }
+    EXPECT_EQ(names("Categorias", "descricao"), QStringList({"Feira", "Lazer", "Saúde", "Viagem"}));
     EXPECT_EQ(testsupport::column(db(), "SELECT conta FROM Categorias WHERE descricao = 'Saúde'"), QStringList{"1"});
     EXPECT_EQ(recorder.messages(), QStringList({"Categoria já existe!"}));
     EXPECT_EQ(recorder.confirmations(), QStringList({"Categoria Inválida"}));
-    EXPECT_EQ(rows(main->List_Categorias), QStringList({"Lazer", "Mercado", "Saúde"}));
+    EXPECT_EQ(rows(main->List_Categorias), QStringList({"Feira", "Lazer", "Saúde", "Viagem"}));
 }

@@ -12,7 +12,7 @@
 
 using NameEntry = RegisterTest;
 
-TEST_F(NameEntry, namesWithControlCharacters_areRefusedByEveryRegister_othersStoredAsTyped)
+TEST_F(NameEntry, namesWithControlCharacters_areRefusedByEveryRegister_othersStoredAsTyped_neverBreakThePreferences)
 {
     const auto pasteAccount = [this](const QString& name) {
         click(main->BevelButton1);
@@ -37,11 +37,8 @@ TEST_F(NameEntry, namesWithControlCharacters_areRefusedByEveryRegister_othersSto
     EXPECT_EQ(testsupport::column(db(), all), before);
     pasteAccount("  Joana d'Arc  ");
     EXPECT_EQ(names("Contas", "nome"), QStringList({"  Joana d'Arc  ", "Banco", "Casa"}));
-}
 
-// An older version could store any name; the start-up account may be one of them.
-TEST_F(NameEntry, startAccountWithALineEnd_neverBreaksThePreferencesFile)
-{
+    // An older version could store any name; the start-up account may be one of them.
     closeWindows();
     removeUserFiles();
     start();

@@ -5,7 +5,7 @@
 using Kind = RegisterStore::Kind;
 using RegisterStoreTest = RegisterTest;
 
-TEST_F(RegisterStoreTest, namesWithQuotes_renameAndDeleteTouchOnlyTheirOwnRows)
+TEST_F(RegisterStoreTest, namesWithQuotes_renameAndDeleteTouchOnlyTheirOwnRows_findIsExact)
 {
     addAccounts({"D'Ávila", "x' OR '1'='1"});
     addTransaction("D'Ávila", "", "", "2026-01-01", "1", "");      // id 6
@@ -22,6 +22,15 @@ TEST_F(RegisterStoreTest, namesWithQuotes_renameAndDeleteTouchOnlyTheirOwnRows)
     // Every other name and row is as it was.
     EXPECT_EQ(names("Contas", "nome"), QStringList({"Banco", "Casa"}));
     EXPECT_EQ(names("Movimento", "id"), QStringList({"1", "2", "3", "4", "5"}));
+
+    // Find is exact, and a failed query is no free name.
+    RegisterStore contacts(db(), Kind::Contact);
+    EXPECT_EQ(contacts.Find("Ana"), RegisterStore::Lookup::Taken);
+    EXPECT_EQ(contacts.Find("ana"), RegisterStore::Lookup::Free);
+    EXPECT_EQ(contacts.Find("Ana "), RegisterStore::Lookup::Free);
+    exec("DROP TABLE Contatos");
+    EXPECT_EQ(contacts.Find("Zé"), RegisterStore::Lookup::QueryFailed);
+    EXPECT_FALSE(contacts.Names());
 }
 
 TEST_F(RegisterStoreTest, renameFailingAtTheLastStatement_rollsBackTheLedgerToo)
@@ -39,15 +48,4 @@ TEST_F(RegisterStoreTest, renameFailingAtTheLastStatement_rollsBackTheLedgerToo)
         EXPECT_EQ(ids(col, from), rows);
         EXPECT_FALSE(db().InTransaction());
     }
-}
-
-TEST_F(RegisterStoreTest, find_isExactAndAFailedQueryIsNotFree)
-{
-    RegisterStore store(db(), Kind::Contact);
-    EXPECT_EQ(store.Find("Ana"), RegisterStore::Lookup::Taken);
-    EXPECT_EQ(store.Find("ana"), RegisterStore::Lookup::Free);
-    EXPECT_EQ(store.Find("Ana "), RegisterStore::Lookup::Free);
-    exec("DROP TABLE Contatos");
-    EXPECT_EQ(store.Find("Zé"), RegisterStore::Lookup::QueryFailed);
-    EXPECT_FALSE(store.Names());
 }

@@ -85,7 +85,6 @@ class PreferencesWindow : public AppTest
         typePasswords(w, password, password);
         w.PushButton1->click();
     }
-    static QStringList storedLocks() { return lockRows(db()); }
 };
 
 } // namespace
@@ -95,7 +94,7 @@ class PreferencesWindow : public AppTest
 // included. With the lock on the window opens ticked with empty fields: OK
 // keeps the password, "Verifica" alone is refused, a failed write keeps the
 // old lock, a new one replaces it, and unticking takes effect only with OK.
-TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFieldsKeepIt_untickingNeedsOk)
+TEST_F(PreferencesWindow, lockStoresASaltedHash_untickingNeedsOk_generalTabActsAtOnce_startAccountAndMonthSurvive)
 {
     wPreferencias& w = openOnLockTab();
     EXPECT_FALSE(w.edSenha->isEnabled());
@@ -110,7 +109,7 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
               QStringList({"Senha não confere", "Senha não confere", "Senha inválida", "Senha inválida"}));
     EXPECT_EQ(w.focusWidget(), w.edSenha);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(storedLocks().isEmpty());
+    EXPECT_TRUE(lockRows(db()).isEmpty());
     EXPECT_EQ(App::tSenha, 0);
     typePasswords(w, "12345678901234567890", ""); // the fields take at most fifteen characters
     EXPECT_EQ(w.edSenha->Text(), "123456789012345");
@@ -121,7 +120,7 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     setPassword(password);
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_FALSE(wPreferencias::exists()); // Ok closed it
-    const QStringList locks = storedLocks();
+    const QStringList locks = lockRows(db());
     ASSERT_EQ(locks.size(), 1);
     EXPECT_FALSE(locks[0].contains(password.trimmed()));
     EXPECT_TRUE(ConfereSenha(password, locks[0]));
@@ -139,7 +138,7 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     typePasswords(again, "", "");
     again.PushButton1->click();
     EXPECT_FALSE(wPreferencias::exists());
-    EXPECT_EQ(storedLocks(), locks);
+    EXPECT_EQ(lockRows(db()), locks);
     EXPECT_EQ(App::cSenha, locks[0]);
 
     recorder.clear();
@@ -148,29 +147,26 @@ TEST_F(PreferencesWindow, lock_refusesBlankOrDiffering_storesASaltedHash_emptyFi
     EXPECT_EQ(recorder.messages(), QStringList{"Erro: 19\n\ndisco cheio"});
     EXPECT_TRUE(wPreferencias::exists()); // the window stays for another try
     EXPECT_EQ(App::cSenha, locks[0]);
-    EXPECT_EQ(storedLocks(), locks);
+    EXPECT_EQ(lockRows(db()), locks);
     exec("DROP TRIGGER fail_INSERT_pwd");
     wPreferencias::instance().PushButton1->click();
-    ASSERT_EQ(storedLocks().size(), 1);
+    ASSERT_EQ(lockRows(db()).size(), 1);
     EXPECT_TRUE(ConfereSenha("nova", App::cSenha));
 
     openOnLockTab().cHabilitaSenha->click();
     wPreferencias::instance().close(); // the close box confirms nothing
     EXPECT_EQ(App::tSenha, 1);
-    EXPECT_EQ(storedLocks().size(), 1);
+    EXPECT_EQ(lockRows(db()).size(), 1);
     openOnLockTab().cHabilitaSenha->click();
     wPreferencias::instance().PushButton1->click();
-    EXPECT_TRUE(storedLocks().isEmpty());
+    EXPECT_TRUE(lockRows(db()).isEmpty());
     EXPECT_EQ(App::tSenha, 0);
     restart();
     EXPECT_FALSE(wDigitaSenha::exists());
     EXPECT_TRUE(wCash::instance().isVisible());
-}
 
-// The general tab acts at once; the start account and month follow the
-// pop-ups and survive a restart.
-TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccountAndMonthSurviveARestart)
-{
+    // The general tab acts at once; the start account and month follow the
+    // pop-ups and survive a restart.
     addAccounts({"Banco", "Carteira", "Poupança"});
     for (const char* date : {"2026-01-10", "2026-02-10", "2026-03-10"})
         addTransaction("Banco", "Salário", "  -  ", date, "10", "", "Não");
@@ -179,8 +175,8 @@ TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccou
     ASSERT_GE(main.lMovimento->ListCount(), 2);
     main.lMovimento->setListIndex(-1);
     wPreferencias::ShowFromMenu();
-    wPreferencias& w = wPreferencias::instance();
-    testsupport::screenshot(w, "preferences_tab_geral");
+    wPreferencias& general = wPreferencias::instance();
+    testsupport::screenshot(general, "preferences_tab_geral");
 
     // A point of the second row that no text covers.
     const QRect cell = main.lMovimento->visualRect(main.lMovimento->model()->index(1, 4));
@@ -194,28 +190,28 @@ TEST_F(PreferencesWindow, coresListaRecoloursAtOnce_edicaoSetsTheFlag_startAccou
         for (int before = -1; before != counter.paints;) // lets the repaints already asked for land
             before = counter.paints, QCoreApplication::processEvents();
         counter.paints = 0;
-        w.CoresLista->click();
+        general.CoresLista->click();
         EXPECT_EQ(App::cor_b, colour);
         EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }, 2000));
         EXPECT_EQ(oddRowColour(), QColor(colour, colour, colour));
     }
     main.lMovimento->viewport()->removeEventFilter(&counter);
     ASSERT_TRUE(App::PrefEditor);
-    w.Edicao->click();
+    general.Edicao->click();
     EXPECT_FALSE(App::PrefEditor);
 
     // A first run has no start-up month; the window shows "Todos" without writing it.
     EXPECT_EQ(App::MesInicial, "");
-    w.TabPanel1->setCurrentIndex(1);
+    general.TabPanel1->setCurrentIndex(1);
     EXPECT_EQ(App::ContaInicial, "Banco");
-    EXPECT_EQ(w.sMesinicial->Text(), "Todos");
-    w.sContas->setListIndex(1);
-    w.sMesinicial->setListIndex(2);
+    EXPECT_EQ(general.sMesinicial->Text(), "Todos");
+    general.sContas->setListIndex(1);
+    general.sMesinicial->setListIndex(2);
     EXPECT_EQ(App::ContaInicial, "Carteira");
     EXPECT_EQ(App::MesInicial, "Março");
-    testsupport::screenshot(w, "preferences_tab_contas");
+    testsupport::screenshot(general, "preferences_tab_contas");
     // Closing makes the main window reselect its month at once.
-    w.close();
+    general.close();
     EXPECT_EQ(wCash::instance().sMes->Text(), "Março");
 
     restart();

@@ -23,13 +23,9 @@ namespace {
 
 // --- The reply and the verdict, without a network.
 
-VersionFileReply ok200(const char* body)
-{
-    return {true, 200, QByteArray(body)};
-}
-
 TEST(UpdateVerdictTest, sameOrOlderIsUpToDate_newerIsNotice_anythingElseFailed)
 {
+    const auto ok200 = [](const char* body) { return VersionFileReply{true, 200, QByteArray(body)}; };
     for (const char* body : {"2.1", "2.1\n", " 2.1\r\n", "2.0", "1.9"})
         EXPECT_EQ(JudgeVersionFile(ok200(body), 2, 1), UpdateVerdict::UpToDate) << body;
     for (const char* body : {"2.2", "2.10", "3.0"}) // numbers, not text
@@ -83,6 +79,7 @@ class VersionServer : public QObject
     VersionServer()
     {
         server.listen(QHostAddress::LocalHost);
+        url = QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(server.serverPort());
         connect(&server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = server.nextPendingConnection()) {
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
@@ -90,8 +87,7 @@ class VersionServer : public QObject
         });
     }
 
-    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/updates/tovira.upd").arg(server.serverPort())); }
-
+    QUrl url;
     int status = 200;
     QByteArray body;
     bool silent = false;
@@ -125,7 +121,7 @@ class UpdateCheck : public ::testing::Test
     {
         // The local server is reached directly, whatever proxy the machine names.
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-        UpdateCheckSettings::address = server.url();
+        UpdateCheckSettings::address = server.url;
         UpdateCheckSettings::timeoutMs = 5000;
     }
     void TearDown() override

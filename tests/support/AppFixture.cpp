@@ -52,28 +52,11 @@ QList<QStringList> AppTest::storedRows(const QString& id)
                              {id, id});
 }
 
-QStringList AppTest::rows(const Listbox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->ListCount(); ++i)
-        out << list->Cell(i, 0);
-    return out;
-}
-
-QStringList AppTest::rows(const PopupMenu* popup)
-{
-    QStringList out;
-    for (int i = 0; i < popup->ListCount(); ++i)
-        out << popup->List(i);
-    return out;
-}
-
 void AppTest::doubleClickRow(Listbox* list, const QString& text)
 {
     list->window()->show();
-    const int row = int(rows(list).indexOf(text));
-    ASSERT_GE(row, 0) << text.toStdString();
-    const QModelIndex index = list->model()->index(row, 0);
+    select(list, text);
+    const QModelIndex index = list->model()->index(list->ListIndex(), 0);
     list->scrollTo(index);
     const QPoint at = list->visualRect(index).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -110,7 +93,7 @@ QStringList AppTest::prefsLines()
 
 void AppTest::removeUserFiles()
 {
-    QDir(DocumentsFolder() + QStringLiteral("/Tovira")).removeRecursively();
+    QDir(dataFolder()).removeRecursively();
     QFile::remove(prefsFile());
 }
 

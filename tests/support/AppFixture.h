@@ -29,8 +29,8 @@
 class AppTest : public ::testing::Test
 {
   protected:
-    void SetUp() override { closeWindows(), resetRun(); }
-    void TearDown() override { closeWindows(), resetRun(); }
+    void SetUp() override { reset(); }
+    void TearDown() override { reset(); }
 
     // --- Data.
     // A fresh data file with the program's tables, open as App::CashDB.
@@ -65,8 +65,13 @@ class AppTest : public ::testing::Test
         list->setListIndex(row);
     }
     // The texts of a list's first column, or of a pop-up's rows, in order.
-    static QStringList rows(const Listbox* list);
-    static QStringList rows(const PopupMenu* popup);
+    template <class List> static QStringList rows(const List* list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->ListCount(); ++i)
+            out << rowText(list, i);
+        return out;
+    }
     // A real double-click on the row that reads `text` (its window is shown first).
     static void doubleClickRow(Listbox* list, const QString& text);
     static void click(QPushButton* button);
@@ -75,7 +80,8 @@ class AppTest : public ::testing::Test
 
     // --- The whole program.
     // The data file and the preferences file of the temporary HOME, and the preferences file's lines.
-    static QString dataFile() { return DocumentsFolder() + QStringLiteral("/Tovira/Tovira.rbd"); }
+    static QString dataFolder() { return DocumentsFolder() + QStringLiteral("/Tovira"); }
+    static QString dataFile() { return dataFolder() + QStringLiteral("/Tovira.rbd"); }
     static QString prefsFile() { return PreferencesFolder() + QStringLiteral("/Tovira"); }
     static QStringList prefsLines();
     // Deletes the data folder and the preferences file: the next start is a new user's first.
@@ -84,12 +90,16 @@ class AppTest : public ::testing::Test
     // preferences file of the temporary HOME.
     static void start();
     // Quits as the menu command does and forgets the run; restart then starts a new one.
-    static void stop() { App::_FileQuit_Action(), closeWindows(), resetRun(); }
+    static void stop() { App::_FileQuit_Action(), reset(); }
     static void restart() { stop(), start(); }
+    // No window left and App's state of a new run, for a test that starts several runs.
+    static void reset() { closeWindows(), resetRun(); }
 
     Recorder recorder;
 
   private:
     static void resetRun();
     static void insertEach(const char* sql, const QStringList& values);
+    static QString rowText(const Listbox* list, int row) { return list->Cell(row, 0); }
+    static QString rowText(const PopupMenu* popup, int row) { return popup->List(row); }
 };

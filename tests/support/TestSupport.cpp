@@ -89,11 +89,6 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-QImage screenshot(QWidget& widget, const QString& name)
-{
-    return saveImage(widget.grab().toImage(), name);
-}
-
 QImage saveImage(const QImage& image, const QString& name)
 {
     QDir().mkpath(QStringLiteral(TOVIRA_SCREENSHOT_DIR));

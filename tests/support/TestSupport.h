@@ -7,9 +7,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QWidget>
 #include <memory>
 
-class QWidget;
 class SQLDatabase;
 
 namespace testsupport {
@@ -42,7 +42,10 @@ QString newFile(const QByteArray& bytes, const QString& name = QStringLiteral("f
 
 // Grabs the widget (shown offscreen), saves it as <name>.png in the build
 // folder's screenshots directory for review, and returns the image.
-QImage screenshot(QWidget& widget, const QString& name);
 QImage saveImage(const QImage& image, const QString& name);
+inline QImage screenshot(QWidget& widget, const QString& name)
+{
+    return saveImage(widget.grab().toImage(), name);
+}
 
 } // namespace testsupport

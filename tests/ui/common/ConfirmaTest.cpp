@@ -71,13 +71,8 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
 {
     const Act clickOk = [](confirma& dlg) { QTest::mouseClick(dlg.BT_ok, Qt::LeftButton); };
     const auto key = [](Qt::Key k) { return [k](confirma& dlg) { press(dlg, k); }; };
-    const struct
-    {
-        const char* how;
-        bool question;
-        Act act;
-        bool answer;
-    } cases[] = {
+    // How the dialog is answered, whether it asks a question, the act, the answer.
+    const std::tuple<const char*, bool, Act, bool> cases[] = {
         {"warning, Return", false, key(Qt::Key_Return), true},
         {"question, Return", true, key(Qt::Key_Return), false},
         {"warning, Escape does nothing, then Return", false,
@@ -103,21 +98,21 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
          true},
     };
     confirma* first = nullptr;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
-        const QString message = QString::fromLatin1(c.how);
-        const QString title = c.question ? QStringLiteral("Confirma?") : QStringLiteral("Aviso");
-        const bool answer = ask(message, c.question, title, [&](confirma& dlg) {
-            expectButtons(dlg, c.question);
+    for (const auto& [how, question, act, expected] : cases) {
+        SCOPED_TRACE(how);
+        const QString message = QString::fromLatin1(how);
+        const QString title = question ? QStringLiteral("Confirma?") : QStringLiteral("Aviso");
+        const bool answer = ask(message, question, title, [&](confirma& dlg) {
+            expectButtons(dlg, question);
             EXPECT_EQ(dlg.mensagem->text(), message);
             EXPECT_EQ(dlg.windowTitle(), title);
             first = first ? first : &dlg;
             EXPECT_EQ(&dlg, first);
             EXPECT_FALSE(dlg.windowFlags() & Qt::WindowCloseButtonHint);
-            testsupport::screenshot(dlg, c.question ? "confirma_question" : "confirma_warning");
-            c.act(dlg);
+            testsupport::screenshot(dlg, question ? "confirma_question" : "confirma_warning");
+            act(dlg);
         });
-        EXPECT_EQ(answer, c.answer);
+        EXPECT_EQ(answer, expected);
     }
     // The longest questions fit.
     for (const QString& m :

@@ -164,7 +164,7 @@ TEST_F(MenuBar, editMenuChosenWithTheMouse_actsOnTheFieldOfTheWindowLeft)
 // --- The help command.
 // "port" chooses the Portuguese manual, anything else the English one; the
 // build tree is searched before the installed one, and a folder is no manual.
-TEST(HelpManual, languageMarkerChoosesTheManual_foundInTheBuildTreeFirst_neverAFolder)
+TEST(HelpManual, languageMarkerChoosesTheManual_foundInTheBuildTreeFirst_neverAFolder_theBuiltOneOpens)
 {
     for (const char* marker : {"eng", "", "Port"})
         EXPECT_EQ(ManualFileName(QLatin1String(marker)), QLatin1String("manual_eng.pdf")) << marker;
@@ -179,12 +179,9 @@ TEST(HelpManual, languageMarkerChoosesTheManual_foundInTheBuildTreeFirst_neverAF
     EXPECT_EQ(FindManual(QStringLiteral("manual_br.pdf"), folders), QString());
     testsupport::writeFile(root + QStringLiteral("/bin/help/manual_eng.pdf"));
     EXPECT_EQ(FindManual(QStringLiteral("manual_eng.pdf"), folders), root + QStringLiteral("/bin/help/manual_eng.pdf"));
-}
 
-// The built manual opens; where no program opens it, the user is told where it
-// is. (A missing manual is the menu command's test.)
-TEST(HelpManual, helpCommand_opensTheBuiltPortugueseManual_orSaysWhyNot)
-{
+    // The built manual opens; where no program opens it, the user is told where
+    // it is. (A missing manual is the menu command's test.)
     Recorder recorder;
     const QString manual = QFileInfo(QStringLiteral(TOVIRA_BUILT_HELP_DIR "/manual_br.pdf")).canonicalFilePath();
     SetApplicationFolder(QStringLiteral(TOVIRA_PROGRAM_DIR));
