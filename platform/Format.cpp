@@ -249,20 +249,42 @@ QString LongDate(const QDate& date)
     return dayMonthYear(date, 4);
 }
 
+namespace {
+
+bool asciiDigits(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
 bool ParseDate(const QString& text, QDate& date)
 {
-    static const QRegularExpression slashed(QStringLiteral("^([0-9]{1,2})/([0-9]{1,2})/([0-9]{2}|[0-9]{4})$"));
-    static const QRegularExpression digitsOnly(QStringLiteral("^([0-9]{2})([0-9]{2})([0-9]{2}|[0-9]{4})$"));
+    // Read by hand, not by a pattern: an import reads one date a line, twice.
     const QString trimmed = text.trimmed();
-    auto m = slashed.match(trimmed);
-    if (!m.hasMatch())
-        m = digitsOnly.match(trimmed);
-    if (!m.hasMatch())
+    const QStringView all(trimmed);
+    QStringView day, month, year;
+    const qsizetype first = all.indexOf(u'/');
+    if (first < 0) {
+        if (all.size() != 6 && all.size() != 8)
+            return false;
+        day = all.mid(0, 2);
+        month = all.mid(2, 2);
+        year = all.mid(4);
+    } else {
+        const qsizetype second = all.indexOf(u'/', first + 1);
+        if (second < 0)
+            return false;
+        day = all.left(first);
+        month = all.mid(first + 1, second - first - 1);
+        year = all.mid(second + 1);
+        if (day.size() > 2 || month.size() > 2)
+            return false;
+    }
+    if (!asciiDigits(day) || !asciiDigits(month) || !asciiDigits(year) || (year.size() != 2 && year.size() != 4))
         return false;
-    int year = m.captured(3).toInt();
-    if (m.captured(3).size() == 2)
-        year += 2000;
-    const QDate parsed(year, m.captured(2).toInt(), m.captured(1).toInt());
+    const int yearNumber = year.toInt() + (year.size() == 2 ? 2000 : 0);
+    const QDate parsed(yearNumber, month.toInt(), day.toInt());
     if (!parsed.isValid())
         return false;
     date = parsed;
