@@ -7,6 +7,9 @@
 #include "exchange/wImportaOFX.h"
 #include "registers/wCategorias.h"
 
+#include <QPointer>
+#include <QTimer>
+
 namespace {
 
 class OfxImport : public AppTest
@@ -51,6 +54,13 @@ TEST_F(OfxImport, menuCommand_needsAnAccountAndACategory)
     EXPECT_EQ(recorder.messages(),
               QStringList({Module1::kCategoriasVazias(), Module1::kContasVazias(), Module1::kContasVazias()}));
     EXPECT_FALSE(wImportaOFX::exists());
+    // With both the window opens; its close box before the start stops the timer.
+    addAccounts({"Banco"});
+    App::_Importaofx_Action();
+    const QPointer<QTimer> timer = wImportaOFX::instance().Timer1;
+    ASSERT_TRUE(timer->isActive());
+    wImportaOFX::instance().close();
+    EXPECT_TRUE(!timer || !timer->isActive());
 }
 
 TEST_F(OfxImport, threeTransactions_reviewedAndStoredOneRowEach_theLedgerFollows)
