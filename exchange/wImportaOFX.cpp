@@ -235,7 +235,7 @@ wImportaOFX::Outcome wImportaOFX::InsereMovimento()
     TransactionFields fields;
     fields.account = sContas->Text();
     fields.category = sCategoria->Text();
-    fields.amountText = AmountText(booking->amount);
+    fields.amount = booking->amount;
     fields.dateText = tData->Text();
     fields.credit = booking->credit;
     fields.verified = true;

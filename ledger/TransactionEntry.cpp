@@ -54,8 +54,6 @@ bool TransactionEntry::keepsStoredDate() const
 
 void TransactionEntry::check(bool withUser)
 {
-    // An amount that does not read as a number counts as no amount.
-    amount_ = ReadAmount(fields_.amountText).value_or(0);
     if (withUser && (fields_.account.isEmpty() || LedgerQuery::isAllAccounts(fields_.account))) {
         problem_ = Problem::NoAccount;
         return;
@@ -64,8 +62,25 @@ void TransactionEntry::check(bool withUser)
         problem_ = Problem::NoCategory;
         return;
     }
-    const bool zero =
-        keepsStoredAmount() ? isZeroAmount(opened_->entrada) && isZeroAmount(opened_->saida) : amount_ == 0;
+    bool zero = false;
+    if (keepsStoredAmount()) {
+        zero = isZeroAmount(opened_->entrada) && isZeroAmount(opened_->saida);
+    } else if (fields_.amount) {
+        amount_ = *fields_.amount;
+        zero = amount_ == 0;
+    } else if (fields_.amountText.trimmed().isEmpty()) {
+        zero = true;
+    } else {
+        // Read whole at save: a text that could mean two numbers, or that
+        // would be stored as another number, is refused rather than guessed.
+        amountReading_ = ReadEnteredAmount(fields_.amountText);
+        if (amountReading_.problem != AmountReading::Problem::None) {
+            problem_ = Problem::BadAmount;
+            return;
+        }
+        amount_ = amountReading_.value;
+        zero = amount_ == 0;
+    }
     if (zero) {
         problem_ = Problem::ZeroAmount;
         return;

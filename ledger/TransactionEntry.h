@@ -7,8 +7,10 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 #include "platform/Database.h"
+#include "platform/Format.h"
 
 // The window's fields as texts, or the hand-over names on the path without a user.
 struct TransactionFields
@@ -21,6 +23,9 @@ struct TransactionFields
     bool credit = true;
     bool verified = false;
     QString comment;
+    // An amount the program handed over itself, taken as it is rather than
+    // read from amountText.
+    std::optional<double> amount;
 };
 
 // The row a change was opened on: which row to replace, the texts its fields
@@ -51,6 +56,7 @@ class TransactionEntry
         None,
         NoAccount,
         NoCategory,
+        BadAmount, // amountReading() tells why
         ZeroAmount,
         BadDate,
     };
@@ -61,6 +67,9 @@ class TransactionEntry
     TransactionEntry(TransactionFields fields, bool withUser, const OpenedRow* opened = nullptr);
 
     Problem problem() const { return problem_; }
+    // The typed amount as the amount reader took it.
+    const AmountReading& amountReading() const { return amountReading_; }
+    const QString& amountText() const { return fields_.amountText; }
     // The row to store; meaningful when problem() is None.
     DatabaseRecord record() const;
 
@@ -75,6 +84,7 @@ class TransactionEntry
     TransactionFields fields_;
     const OpenedRow* opened_;
     double amount_ = 0;
+    AmountReading amountReading_;
     QDate date_;
     Problem problem_ = Problem::None;
 };

@@ -54,6 +54,7 @@ void wTransacoes::buildControls()
     sContato = rw::placed<PopupMenu>(this, "sContato", QRect(120, 68, 189, 22));
     tValor = rw::placed<EditField>(this, "tValor", QRect(116, 138, 91, 22));
     tValor->setMask(QStringLiteral("99999999999999999999.99"));
+    tValor->setRefusedKeyTip(Module1::kMsgValorTeclas());
     tData = rw::placed<EditField>(this, "tData", QRect(116, 166, 91, 22));
     tData->setMask(QStringLiteral("##/##/##"));
     tData->setHelpTag(kDateHint);
@@ -215,7 +216,9 @@ QStringList wTransacoes::namesOf(RegisterStore::Kind kind)
 
 void wTransacoes::handOverAmount(double amount)
 {
-    tValor->setText(AmountText(amount));
+    const QString text = AmountText(amount);
+    handedAmount_.emplace(text, amount);
+    tValor->setText(text);
 }
 
 void wTransacoes::handOverDate(const QDate& date)
@@ -298,6 +301,8 @@ TransactionFields wTransacoes::fields(bool handedOver) const
     f.category = handedOver ? App::uCategoria : sCategoria->Text();
     f.contact = handedOver ? App::uContato : sContato->Text();
     f.amountText = tValor->Text();
+    if (handedAmount_ && handedAmount_->first == f.amountText)
+        f.amount = handedAmount_->second;
     f.dateText = tData->Text();
     f.credit = sTipo->ListIndex() == 0;
     f.verified = cConciliado->isChecked();
@@ -311,6 +316,10 @@ bool wTransacoes::TellProblem(TransactionEntry::Problem problem)
     switch (problem) {
     case TransactionEntry::Problem::None:
         return false;
+    case TransactionEntry::Problem::BadAmount:
+        // Named with its text by the entry's own TellProblem.
+        Module1::AbreJanela(Module1::kMsgValorNaoNumero().arg(QString()), false, Module1::kMsgAviso());
+        break;
     case TransactionEntry::Problem::NoAccount:
         MsgBox(Module1::kMsgSelecionaConta());
         break;
@@ -327,9 +336,49 @@ bool wTransacoes::TellProblem(TransactionEntry::Problem problem)
     return true;
 }
 
+namespace {
+
+// Why a typed amount cannot be stored, naming the text as typed.
+QString amountProblemText(const AmountReading& reading, const QString& typed)
+{
+    using Problem = AmountReading::Problem;
+    switch (reading.problem) {
+    case Problem::None:
+    case Problem::NotANumber:
+        break;
+    case Problem::Ambiguous:
+        if (reading.asDecimals.isEmpty())
+            return Module1::kMsgValorAmbiguoMilhar().arg(typed, reading.asThousands);
+        return Module1::kMsgValorAmbiguo().arg(typed, reading.asThousands, reading.asDecimals);
+    case Problem::TooManyDecimals:
+        return Module1::kMsgValorCasasDecimais().arg(typed);
+    case Problem::TooLarge:
+        return Module1::kMsgValorGrande().arg(typed);
+    }
+    return Module1::kMsgValorNaoNumero().arg(typed);
+}
+
+} // namespace
+
+bool wTransacoes::TellProblem(const TransactionEntry& entry)
+{
+    if (entry.problem() != TransactionEntry::Problem::BadAmount)
+        return TellProblem(entry.problem());
+    Module1::AbreJanela(amountProblemText(entry.amountReading(), entry.amountText()), false, Module1::kMsgAviso());
+    return true;
+}
+
 bool wTransacoes::refuse(TransactionEntry::Problem problem)
 {
     if (!TellProblem(problem))
+        return false;
+    okok = false;
+    return true;
+}
+
+bool wTransacoes::refuse(const TransactionEntry& entry)
+{
+    if (!TellProblem(entry))
         return false;
     okok = false;
     return true;
@@ -395,7 +444,7 @@ wTransacoes::SaveResult wTransacoes::InsereMovimento()
         return SaveResult::Refused;
     }
     TransactionEntry entry(fields(handedOver), !handedOver);
-    if (refuse(entry.problem()))
+    if (refuse(entry))
         return SaveResult::Refused;
     // An entry without a contact is stored with the no-contact row's text.
     if (sContato->Text().isEmpty()) {
@@ -418,7 +467,7 @@ wTransacoes::SaveResult wTransacoes::AlteraMovimento()
     }
     const OpenedRow* opened = opened_ ? &*opened_ : nullptr;
     const TransactionEntry entry(fields(false), true, opened);
-    if (refuse(entry.problem()))
+    if (refuse(entry))
         return SaveResult::Refused;
     const SaveResult result = finish(TransactionStore::replace(*App::CashDB, opened, entry), true);
     if (result == SaveResult::Stored)

@@ -107,6 +107,8 @@ class wTransacoes : public SingleWindow<wTransacoes>
     // The warning for a problem of an entry, as every window that enters
     // transactions gives it; false when there is no problem.
     static bool TellProblem(TransactionEntry::Problem problem);
+    // The same for an entry, whose amount problems name the text typed.
+    static bool TellProblem(const TransactionEntry& entry);
 
     // A register's names for a pop-up; none when the register cannot be read.
     static QStringList namesOf(RegisterStore::Kind kind);
@@ -142,6 +144,7 @@ class wTransacoes : public SingleWindow<wTransacoes>
     // Tells the user why the entry was refused and marks the save refused;
     // false when there is nothing to refuse.
     bool refuse(TransactionEntry::Problem problem);
+    bool refuse(const TransactionEntry& entry);
     // What the window does with the outcome of a save.
     SaveResult finish(TransactionStore::Outcome outcome, bool reload);
     // Refills the pop-ups after a name vanished, keeping the choices that
@@ -149,4 +152,7 @@ class wTransacoes : public SingleWindow<wTransacoes>
     void reloadChoices(TransactionStore::Outcome vanished);
 
     std::optional<OpenedRow> opened_;
+    // The last amount handed over and the text it was shown as: while the
+    // field still shows that text, the value is taken as it is.
+    std::optional<std::pair<QString, double>> handedAmount_;
 };

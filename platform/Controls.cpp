@@ -2,7 +2,10 @@
 
 #include "platform/Format.h"
 
+#include <QApplication>
 #include <QRegularExpressionValidator>
+#include <QToolTip>
+#include <algorithm>
 #include <QSignalBlocker>
 
 PopupMenu::PopupMenu(QWidget* parent) : QComboBox(parent)
@@ -48,38 +51,38 @@ void PopupMenu::setListIndex(int row)
 
 namespace {
 
-// An amount field: typing takes digits and one decimal mark, "." or "," (a
-// comma typed is the decimal mark, never dropped). Anything else is refused
-// as it is typed. A pasted amount in another form ("1.234,56", "1,234.56")
-// is read by ReadAmount and put in plain form, or refused whole.
+// An amount field: takes digits, "." and "," in any order, so that no key
+// of a number is ever dropped; the whole text is read when it is saved.
+// Anything else (a letter, a sign) is refused as it is typed, and the field
+// says so. Blanks around a pasted amount are dropped.
 class AmountValidator : public QValidator
 {
 public:
-    AmountValidator(int whole, int decimals, QObject* parent)
-        : QValidator(parent),
-          typing_(QStringLiteral("^[0-9]{0,%1}([.,][0-9]{0,%2})?$").arg(whole).arg(decimals))
-    {
-    }
+    using QValidator::QValidator;
 
     State validate(QString& input, int& pos) const override
     {
-        if (typing_.match(input).hasMatch())
+        if (isAmountText(input))
             return Acceptable;
-        if (input.contains('-') || input.contains('+'))
+        const QString trimmed = input.trimmed();
+        if (trimmed.size() == input.size() || !isAmountText(trimmed))
             return Invalid;
-        const std::optional<double> value = ReadAmount(input);
-        if (!value)
-            return Invalid;
-        const QString plain = AmountText(*value);
-        if (!typing_.match(plain).hasMatch())
-            return Invalid;
-        input = plain;
-        pos = int(plain.size());
+        pos = std::max(0, int(pos - (input.size() - QStringView(input).trimmed().size())));
+        pos = std::min(pos, int(trimmed.size()));
+        input = trimmed;
         return Acceptable;
     }
 
 private:
-    QRegularExpression typing_;
+    static bool isAmountText(const QString& text)
+    {
+        // Room for twenty digits with their groups and two decimals, and some
+        // more, so that an over-long number is told at save, not cut.
+        constexpr qsizetype kLongest = 64;
+        return text.size() <= kLongest && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+                   return (c >= u'0' && c <= u'9') || c == u'.' || c == u',';
+               });
+    }
 };
 
 // A date field: the day, month and year as people type them, with or without
@@ -94,7 +97,16 @@ const QRegularExpression& dateTyping()
 
 } // namespace
 
-EditField::EditField(QWidget* parent) : QLineEdit(parent) {}
+EditField::EditField(QWidget* parent) : QLineEdit(parent)
+{
+    // A refused key is not dropped without a word.
+    connect(this, &QLineEdit::inputRejected, this, [this] {
+        if (refusedKeyTip_.isEmpty())
+            return;
+        QApplication::beep();
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), refusedKeyTip_, this);
+    });
+}
 
 void EditField::setMask(const QString& mask)
 {
@@ -106,10 +118,7 @@ void EditField::setMask(const QString& mask)
         return;
     static const QRegularExpression numberMask(QStringLiteral("^9+(\\.9+)?$"));
     if (numberMask.match(mask).hasMatch()) {
-        const int dot = int(mask.indexOf('.'));
-        const int whole = dot < 0 ? int(mask.size()) : dot;
-        const int decimals = dot < 0 ? 0 : int(mask.size()) - dot - 1;
-        setValidator(new AmountValidator(whole, decimals, this));
+        setValidator(new AmountValidator(this));
         return;
     }
     if (mask == QLatin1String("##/##/##")) {

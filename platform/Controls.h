@@ -34,8 +34,8 @@ private:
 
 // A one-line text field. The mask follows the program's notation: "#" a
 // digit (the field then takes exactly that pattern, e.g. "##/##/##"), and a
-// mask of "9"s with an optional "." takes a number of up to that many digits
-// and decimals.
+// mask of "9"s with an optional "." is an amount: it takes digits, "." and
+// ",", and the program reads and checks the whole text when it is saved.
 class EditField : public QLineEdit
 {
     Q_OBJECT
@@ -50,7 +50,10 @@ public:
     void setHelpTag(const QString& tip) { setToolTip(tip); }
     QString HelpTag() const { return toolTip(); }
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
+    // Shown by the field, with a beep, when the mask refuses a typed key.
+    void setRefusedKeyTip(const QString& tip) { refusedKeyTip_ = tip; }
 
 private:
     QString mask_;
+    QString refusedKeyTip_;
 };

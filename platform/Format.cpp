@@ -127,75 +127,145 @@ double CDbl(const QString& text)
     return m.captured(0).toDouble();
 }
 
-std::optional<double> ReadAmount(const QString& input, bool grouping)
+namespace {
+
+// An amount text taken apart: its sign, its digits before and after the
+// decimal mark, and how its marks were used. Grouping marks are checked
+// (one character, a first group of one to three digits, then threes).
+struct AmountParts
 {
-    QString text = input.trimmed();
+    bool valid = false;
     bool negative = false;
+    QString whole;    // the digits before the decimal mark, grouping removed
+    QString fraction; // the digits after it
+    int marks = 0;    // "." and "," in the whole text
+    bool hasDecimalMark = false;
+};
+
+AmountParts splitAmount(const QString& input, bool grouping)
+{
+    AmountParts parts;
+    QString text = input.trimmed();
     if (text.startsWith('+') || text.startsWith('-')) {
-        negative = text.startsWith('-');
+        parts.negative = text.startsWith('-');
         text.remove(0, 1);
     }
-    // The plain form (digits and at most one "."), as AmountText writes it, reads directly.
-    if (!text.isEmpty() && text.count('.') <= 1 && text != QLatin1String(".") &&
-        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == '.' || (c >= '0' && c <= '9'); })) {
-        const QByteArray plain = text.toLatin1();
-        double value = 0;
-        const auto [end, error] = std::from_chars(plain.cbegin(), plain.cend(), value);
-        if (error == std::errc() && end == plain.cend() && std::isfinite(value))
-            return negative ? -value : value;
-        return std::nullopt;
-    }
-    int separators = 0;
     int lastSeparator = -1;
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == '.' || c == ',') {
-            ++separators;
+            ++parts.marks;
             lastSeparator = i;
         } else if (c < '0' || c > '9') {
-            return std::nullopt;
+            return parts;
         }
     }
-    if (!grouping && separators > 1)
-        return std::nullopt;
+    if (!grouping && parts.marks > 1)
+        return parts;
 
     // The decimal mark is the last separator, unless that character also
     // appears before it: then every separator groups thousands.
     int decimalAt = lastSeparator;
     if (decimalAt >= 0 && text.left(decimalAt).contains(text[decimalAt]))
         decimalAt = -1;
+    parts.hasDecimalMark = decimalAt >= 0;
     const QString whole = decimalAt < 0 ? text : text.left(decimalAt);
-    const QString fraction = decimalAt < 0 ? QString() : text.mid(decimalAt + 1);
+    parts.fraction = decimalAt < 0 ? QString() : text.mid(decimalAt + 1);
 
-    // Grouping: one mark, a first group of one to three digits, then threes.
-    QString digits;
-    digits.reserve(whole.size());
+    parts.whole.reserve(whole.size());
     QChar groupMark;
     int groupLength = 0;
     bool firstGroup = true;
     for (const QChar c : whole) {
         if (c != '.' && c != ',') {
-            digits += c;
+            parts.whole += c;
             ++groupLength;
             continue;
         }
         if (groupMark.isNull())
             groupMark = c;
         if (c != groupMark || groupLength == 0 || groupLength > 3 || (!firstGroup && groupLength != 3))
-            return std::nullopt;
+            return parts;
         firstGroup = false;
         groupLength = 0;
     }
     if (!groupMark.isNull() && groupLength != 3)
-        return std::nullopt;
-    if (digits.isEmpty() && fraction.isEmpty())
-        return std::nullopt;
-    const QString plain = (digits.isEmpty() ? QStringLiteral("0") : digits) + '.' + fraction + '0';
+        return parts;
+    parts.valid = !parts.whole.isEmpty() || !parts.fraction.isEmpty();
+    return parts;
+}
+
+std::optional<double> valueOf(const AmountParts& parts)
+{
+    const QString plain = (parts.whole.isEmpty() ? QStringLiteral("0") : parts.whole) + '.' + parts.fraction + '0';
     bool ok = false;
     const double value = plain.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
-    return negative ? -value : value;
+    return parts.negative ? -value : value;
+}
+
+// The most digits an amount field takes before its decimal mark.
+constexpr int kMaxWholeDigits = 20;
+
+} // namespace
+
+std::optional<double> ReadAmount(const QString& input, bool grouping)
+{
+    // The plain form (digits and at most one "."), as AmountText writes it, reads directly.
+    QStringView text = QStringView(input).trimmed();
+    if (text.startsWith('+') || text.startsWith('-'))
+        text = text.mid(1);
+    if (!text.isEmpty() && text.count('.') <= 1 && text != QLatin1String(".") &&
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == '.' || (c >= '0' && c <= '9'); })) {
+        const QByteArray plain = text.toLatin1();
+        double value = 0;
+        const auto [end, error] = std::from_chars(plain.cbegin(), plain.cend(), value);
+        if (error != std::errc() || end != plain.cend() || !std::isfinite(value))
+            return std::nullopt;
+        return QStringView(input).trimmed().startsWith('-') ? -value : value;
+    }
+    const AmountParts parts = splitAmount(input, grouping);
+    if (!parts.valid)
+        return std::nullopt;
+    return valueOf(parts);
+}
+
+AmountReading ReadEnteredAmount(const QString& text)
+{
+    AmountReading reading;
+    const AmountParts parts = splitAmount(text, true);
+    if (!parts.valid) {
+        reading.problem = AmountReading::Problem::NotANumber;
+        return reading;
+    }
+    if (parts.fraction.size() > 2) {
+        // "5.000" or "1,234": a thousands group or three decimals? A group
+        // never starts with a zero, so "0.500" can only be decimals.
+        const bool couldGroup = parts.marks == 1 && parts.fraction.size() == 3 && !parts.whole.isEmpty() &&
+                                parts.whole.size() <= 3 && !parts.whole.startsWith('0');
+        if (couldGroup) {
+            reading.problem = AmountReading::Problem::Ambiguous;
+            reading.asThousands = parts.whole + parts.fraction;
+            if (parts.fraction.endsWith('0'))
+                reading.asDecimals = parts.whole + ',' + parts.fraction.left(2);
+        } else {
+            reading.problem = AmountReading::Problem::TooManyDecimals;
+        }
+        return reading;
+    }
+    QString whole = parts.whole;
+    while (whole.size() > 1 && whole.startsWith('0'))
+        whole.remove(0, 1);
+    const std::optional<double> value = whole.size() <= kMaxWholeDigits ? valueOf(parts) : std::nullopt;
+    // A double holds about fifteen digits: a larger amount would be stored as another number.
+    const QString typed = (whole.isEmpty() ? QStringLiteral("0") : whole) + '.' + parts.fraction.leftJustified(2, '0');
+    if (!value || Format(std::fabs(*value), QStringLiteral("0.00")) != typed) {
+        reading.problem = AmountReading::Problem::TooLarge;
+        return reading;
+    }
+    reading.value = *value;
+    return reading;
 }
 
 QString AmountText(double value)

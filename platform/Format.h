@@ -21,14 +21,40 @@ QString Format(double value, const QString& mask);
 // ReadAmount.
 double CDbl(const QString& text);
 
-// The one reader of amounts typed, pasted or read from a file: an optional
-// sign, digits, and "." or "," as the decimal mark. With `grouping` the last
-// separator is the decimal mark and the others group thousands ("1.234,56",
-// "1,234.50"); a separator that appears more than once only groups
-// ("1.234.567"); groups after the first have three digits. Without it at most
-// one separator, the decimal mark. Blanks around the text are ignored;
-// anything else (letters, "$", a lone sign, an exponent) reads as nothing.
+// Reads an amount in the plain form AmountText writes, or with "." or ","
+// as the decimal mark: with `grouping` the last separator is the decimal mark
+// and the others group thousands ("1.234,56", "1,234.50"); a separator that
+// appears more than once only groups ("1.234.567"); groups after the first
+// have three digits. Without it at most one separator, the decimal mark.
+// An optional sign; blanks around the text are ignored; anything else
+// (letters, "$", a lone sign, an exponent) reads as nothing. Takes any number
+// of decimals: for texts the program or a bank statement wrote; what a person
+// typed or a text file holds goes through ReadEnteredAmount.
 std::optional<double> ReadAmount(const QString& text, bool grouping = true);
+
+// What an amount a person typed, pasted or wrote into a file comes to.
+struct AmountReading
+{
+    enum class Problem {
+        None,
+        NotANumber,      // empty, or a character or mark where none can be
+        Ambiguous,       // one mark before exactly three digits: "5.000", "1,234"
+        TooManyDecimals, // more than two digits after the decimal mark
+        TooLarge,        // more than twenty digits before it, or more than a double holds to the cent
+    };
+    Problem problem = Problem::None;
+    double value = 0;
+    // For an ambiguous text, each reading as a person would write it: "5000"
+    // and "5,00"; the second is empty when it would need three decimals.
+    QString asThousands;
+    QString asDecimals;
+};
+
+// The one reader of amounts typed into the program's fields, pasted, or read
+// from an imported text file, applied to the whole text: the forms ReadAmount
+// takes with grouping, refusing what a person could mean in two ways and
+// what would be stored as another number.
+AmountReading ReadEnteredAmount(const QString& text);
 
 // The plain text of an amount that ReadAmount reads back as the same number:
 // the shortest decimal form with at least two decimals ("1234.50", "-52.10",

@@ -46,6 +46,7 @@ wAgenda::wAgenda()
     tData->setHelpTag(QStringLiteral("dd-mm-aa"));
     tValor = rw::editField(this, "tValor", QRect(101, 136, 93, 22));
     tValor->setMask(QStringLiteral("99999999999999999999.99"));
+    tValor->setRefusedKeyTip(Module1::kMsgValorTeclas());
     sRepetir = rw::popup(this, "sRepetir", QRect(101, 205, 130, 22));
     StaticText2 = rw::label(this, "StaticText2", Module1::kCategoria(), QRect(12, 39, 81, 20));
     StaticText3 = rw::label(this, "StaticText3", Module1::kRepete(), QRect(12, 206, 81, 20));
@@ -123,7 +124,7 @@ void wAgenda::bt_insere_Action()
     fields.category = sCategoria->Text();
     fields.amountText = tValor->Text();
     fields.dateText = tData->Text();
-    if (wTransacoes::TellProblem(TransactionEntry(fields, true).problem()))
+    if (wTransacoes::TellProblem(TransactionEntry(fields, true)))
         return;
     ScheduleRow row;
     row.account = sContas->Text();

@@ -10,12 +10,12 @@ using TransactionStoreTest = LedgerTest;
 namespace {
 
 // Account, category, contact, amount, date, credit, verified, comment.
-const TransactionFields typical{"Banco", "Casa", "Loja", "12.50", "05/03/09", false, true, "aluguel"};
+const TransactionFields typical{"Banco", "Casa", "Loja", "12.50", "05/03/09", false, true, "aluguel", {}};
 
 } // namespace
 
 // The order and texts of the checks are the window's tests; here what they do not reach.
-TEST(TransactionEntry, allAccountsIsNoAccount_unreadableAmountIsZero_withoutUserNamesAreNotChecked)
+TEST(TransactionEntry, allAccountsIsNoAccount_unreadableAmountIsRefused_handedOverAmountIsTakenAsItIs)
 {
     TransactionFields f = typical;
     for (const char* all : {"Todas", "All"}) {
@@ -24,6 +24,8 @@ TEST(TransactionEntry, allAccountsIsNoAccount_unreadableAmountIsZero_withoutUser
     }
     f.account = "Banco";
     f.amountText = "abc";
+    EXPECT_EQ(TransactionEntry(f, true).problem(), Problem::BadAmount);
+    f.amountText = " ";
     EXPECT_EQ(TransactionEntry(f, true).problem(), Problem::ZeroAmount);
     f.amountText = "1.200,50";
     EXPECT_EQ(TransactionEntry(f, true).problem(), Problem::None);
@@ -31,9 +33,16 @@ TEST(TransactionEntry, allAccountsIsNoAccount_unreadableAmountIsZero_withoutUser
     EXPECT_EQ(TransactionEntry(f, true).problem(), Problem::BadDate);
 
     TransactionFields handedOver;
-    handedOver.amountText = "3";
+    handedOver.amountText = "1.005"; // a statement's three decimals, as the program shows them
+    handedOver.amount = 1.005;
     handedOver.dateText = "01/02/26";
-    EXPECT_EQ(TransactionEntry(handedOver, false).problem(), Problem::None);
+    const TransactionEntry entry(handedOver, false);
+    EXPECT_EQ(entry.problem(), Problem::None);
+    const DatabaseRecord record = entry.record();
+    const auto& columns = record.columns();
+    const auto credit = std::find_if(columns.begin(), columns.end(), [](const auto& c) { return c.first == "entrada"; });
+    ASSERT_NE(credit, columns.end());
+    EXPECT_EQ(credit->second, QVariant(1.005));
 }
 
 TEST_F(TransactionStoreTest, changeOfAnOpenedRow_keepsWhatIsAsShown_readsWhatWasTyped)

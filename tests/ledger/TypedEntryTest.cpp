@@ -6,17 +6,36 @@
 #include "registers/wContatos.h"
 #include "registers/wEditaContato.h"
 
+#include <QToolTip>
+
 using TypedEntry = TransactionTest;
 
-TEST_F(TypedEntry, keysTyped_areStoredAsTyped_anImpossibleDateIsRefused)
+TEST_F(TypedEntry, keysTyped_areStoredAsAPersonReadsThem_orRefusedWithTheirText_andNothingIsStored)
 {
-    // Amount keys, date keys, the amount field after them, what is stored ("": refused).
+    const QString ambiguous =
+        QStringLiteral("O valor \"%1\" é ambíguo: o ponto ou a vírgula pode separar milhares ou decimais. ");
+    // Amount keys, date keys, what is stored, or the refusal shown ("keeps": the window stays open with the text).
     const QList<QStringList> cases = {
-        {"50,25", "050326", "50,25", "2026-03-05 50.25"},
-        {"50.25", "5/3/26", "50.25", "2026-03-05 50.25"},
-        {"-12,3,4x", "05/03/2026", "12,34", "2026-03-05 12.34"},
-        {"7,5", "31/12/1999", "7,5", "1999-12-31 7.5"},
-        {"50,25", "31/02/26", "50,25", ""},
+        {"1.234,56", "050326", "2026-03-05 1234.56"},
+        {"1,234.56", "5/3/26", "2026-03-05 1234.56"},
+        {"1234,56", "05/03/2026", "2026-03-05 1234.56"},
+        {"1234.56", "31/12/1999", "1999-12-31 1234.56"},
+        {"1.234.567,89", "050326", "2026-03-05 1234567.89"},
+        {"1,234,567.89", "050326", "2026-03-05 1234567.89"},
+        {"0,5", "050326", "2026-03-05 0.5"},
+        {"1.234.567", "050326", "2026-03-05 1234567.0"},
+        {"5.000", "050326", ambiguous.arg("5.000") + "Escreva 5000 ou 5,00."},
+        {"7.500", "050326", ambiguous.arg("7.500") + "Escreva 7500 ou 7,50."},
+        {"1,234", "050326",
+         ambiguous.arg("1,234") + "Escreva 1234, ou um valor com no máximo duas casas decimais."},
+        {"1,2345", "050326", "O valor \"1,2345\" tem mais de duas casas decimais."},
+        {"0.500", "050326", "O valor \"0.500\" tem mais de duas casas decimais."},
+        {"123456789012345678901", "050326",
+         "O valor \"123456789012345678901\" é grande demais para ser guardado com exatidão."},
+        {"12,3,4", "050326", "O valor \"12,3,4\" não é um número."},
+        {"1..2", "050326", "O valor \"1..2\" não é um número."},
+        {"0,00", "050326", "Valor não pode ser zero"},
+        {"50,25", "31/02/26", "Data inválida"},
     };
     for (const QStringList& c : cases) {
         exec("DELETE FROM Movimento");
@@ -28,13 +47,23 @@ TEST_F(TypedEntry, keysTyped_areStoredAsTyped_anImpossibleDateIsRefused)
         w.tData->clear();
         QTest::keyClicks(w.tValor, c[0]);
         QTest::keyClicks(w.tData, c[1]);
-        EXPECT_EQ(w.tValor->Text(), c[2]);
+        EXPECT_EQ(w.tValor->Text(), c[0]) << c[0].toStdString();
         click(w.PushButton1);
-        const bool refused = c[3].isEmpty();
-        EXPECT_EQ(testsupport::column(db(), "SELECT data || ' ' || entrada FROM Movimento").value(0), c[3]);
-        EXPECT_EQ(recorder.confirmations(), refused ? QStringList{"Data inválida"} : QStringList());
+        const bool refused = !c[2].startsWith(QLatin1String("20")) && !c[2].startsWith(QLatin1String("19"));
+        EXPECT_EQ(testsupport::column(db(), "SELECT data || ' ' || entrada FROM Movimento"),
+                  refused ? QStringList() : QStringList{c[2]})
+            << c[0].toStdString();
+        EXPECT_EQ(recorder.confirmations(), refused ? QStringList{c[2]} : QStringList()) << c[0].toStdString();
         EXPECT_EQ(w.isVisible(), refused);
+        EXPECT_EQ(w.tValor->Text(), c[0]);
     }
+
+    // A key that cannot belong to an amount is refused where it is typed, and the field says so.
+    wTransacoes& w = wTransacoes::instance();
+    w.tValor->clear();
+    QTest::keyClicks(w.tValor, "-12,5x");
+    EXPECT_EQ(w.tValor->Text(), "12,5");
+    EXPECT_EQ(QToolTip::text(), "Digite só algarismos, \".\" e \",\".");
 }
 
 using OpenWindows = TransactionTest;

@@ -1,4 +1,5 @@
 #include "platform/Format.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,32 @@ TEST(Format, ledgerMasks_roundHalfAwayFromZeroOnTheShortestDecimal_andZeroHasNoS
     // clang-format on
     for (const auto& [value, mask, expected] : cases)
         EXPECT_EQ(Format(value, mask), expected) << value << " " << mask;
+}
+
+// What the window's typed cases do not reach: signs, bare marks, the limits.
+TEST(Format, enteredAmount_isReadAsAPersonMeansIt_orRefusedWithTheReason)
+{
+    using P = AmountReading::Problem;
+    // clang-format off
+    const std::tuple<const char*, P, double> cases[] = {
+        {"-1.234,50", P::None, -1234.5},          {"+7", P::None, 7},                 {",5", P::None, 0.5},
+        {"5,", P::None, 5},                        {" 12,30 ", P::None, 12.3},         {"1.234.567", P::None, 1234567},
+        {"12.000", P::Ambiguous, 0},               {"123,450", P::Ambiguous, 0},       {"1234.000", P::TooManyDecimals, 0},
+        {"1.234,567", P::TooManyDecimals, 0},      {",500", P::TooManyDecimals, 0},    {"", P::NotANumber, 0},
+        {".", P::NotANumber, 0},                   {"1.23.4", P::NotANumber, 0},       {"1,2.3,4", P::NotANumber, 0},
+        {"R$ 5", P::NotANumber, 0},                {"1e5", P::NotANumber, 0},
+        {"90071992547409,91", P::TooLarge, 0},     {"9007199254740,99", P::None, 9007199254740.99},
+        {"10000000000000000000", P::None, 1e19},   {"100000000000000000000", P::TooLarge, 0},
+    };
+    // clang-format on
+    for (const auto& [text, problem, value] : cases) {
+        const AmountReading read = ReadEnteredAmount(text);
+        EXPECT_EQ(read.problem, problem) << text;
+        EXPECT_EQ(read.value, value) << text;
+    }
+    const AmountReading twelve = ReadEnteredAmount("12.000");
+    EXPECT_EQ(twelve.asThousands + " " + twelve.asDecimals, "12000 12,00");
+    EXPECT_EQ(ReadEnteredAmount("1,234").asDecimals, "");
 }
 
 TEST(Format, readAmountTakesEitherDecimalMark_lastSeparatorWins_typedDatesTakeTheirUsualSpellings_refuseTheRest)

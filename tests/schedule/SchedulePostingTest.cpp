@@ -10,7 +10,7 @@ using Posting = ScheduleTest;
 
 TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
 {
-    addSchedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1500.00", "Mensalmente", "D'Ávila");
+    addSchedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1.500,00", "Mensalmente", "D'Ávila");
     addSchedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente"); // not this month
     addSchedule("Casa", "Luz", "Debito", "2026-12-03", "7,50", "Mensalmente");      // not "Crédito": a debit
     addSchedule("Casa", "Luz", "Crédito", "2026-12-01", "9", "mensalmente");        // no repetition of ours

@@ -44,7 +44,7 @@ TEST_F(ScheduleWindows, editorRefusesWhatCannotPost_storesWhatWasTyped_andCancel
     EXPECT_TRUE(list->isVisible());
     inEditor([&](wAgenda& editor) {
         EXPECT_EQ(rows(editor.sContatos), QStringList({"D'Ávila", "  -  "}));
-        for (const char* amount : {"", "0", "0.00", "."})
+        for (const char* amount : {"", "0", "0.00", ".", "1.800"})
             fill(editor, amount, "05/12/26");
         for (const char* date : {"31/02/26", "05/12", ""})
             fill(editor, "10", date);
@@ -54,8 +54,10 @@ TEST_F(ScheduleWindows, editorRefusesWhatCannotPost_storesWhatWasTyped_andCancel
         fill(editor, "10", "05/12/26");
         EXPECT_EQ(recorder.confirmations(),
                   QStringList({"Valor não pode ser zero", "Valor não pode ser zero", "Valor não pode ser zero",
-                               "Valor não pode ser zero", "Data inválida", "Data inválida", "Data inválida",
-                               "Selecione uma categoria"}));
+                               "O valor \".\" não é um número.",
+                               "O valor \"1.800\" é ambíguo: o ponto ou a vírgula pode separar milhares ou "
+                               "decimais. Escreva 1800 ou 1,80.",
+                               "Data inválida", "Data inválida", "Data inválida", "Selecione uma categoria"}));
         EXPECT_EQ(recorder.messages(), QStringList({"Selecione uma conta"}));
         EXPECT_TRUE(agenda().isEmpty());
 
@@ -65,12 +67,12 @@ TEST_F(ScheduleWindows, editorRefusesWhatCannotPost_storesWhatWasTyped_andCancel
         select(editor.sTipo, "Débito");
         select(editor.sRepetir, "Não repetir");
         fill(editor, "50,25", "5/3/26");
-        fill(editor, "50,25", "5/3/26");
+        fill(editor, "1.800,00", "5/3/26");
         testsupport::screenshot(editor, "wAgenda");
     });
     EXPECT_EQ(recorder.messages().mid(1), QStringList({"Agendamento Inserido!", "Agendamento Inserido!"}));
     EXPECT_EQ(testsupport::rows(db(), "SELECT * FROM Agenda").value(1),
-              QStringList({"Casa", "Luz", "Débito", "2026-03-05", "50,25", "Não repetir", "  -  "}));
+              QStringList({"Casa", "Luz", "Débito", "2026-03-05", "1.800,00", "Não repetir", "  -  "}));
     EXPECT_EQ(rows(list->lAgendamento), QStringList({"Casa", "Casa"}));
     EXPECT_EQ(list->lAgendamento->Cell(0, 2), "05/03/26");
 }

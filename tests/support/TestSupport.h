@@ -2,6 +2,8 @@
 
 // Helpers shared by the tests.
 
+#include "QtPrinters.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>

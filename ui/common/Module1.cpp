@@ -33,6 +33,28 @@ TOVIRA_TEXT(kTodosArquivos, "Todos os arquivos")
 TOVIRA_TEXT(kMsgArquivoIlegivel, "Não foi possível ler o arquivo.")
 TOVIRA_TEXT(kMsgValorInvalido, "Valor inválido na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgCamposFaltando, "Faltam campos na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgValorTeclas, "Digite só algarismos, \".\" e \",\".")
+TOVIRA_TEXT(kMsgValorNaoNumero, "O valor \"%1\" não é um número.")
+TOVIRA_TEXT(kMsgValorAmbiguo,
+            "O valor \"%1\" é ambíguo: o ponto ou a vírgula pode separar milhares ou decimais. Escreva %2 ou %3.")
+TOVIRA_TEXT(kMsgValorAmbiguoMilhar, "O valor \"%1\" é ambíguo: o ponto ou a vírgula pode separar milhares ou decimais. "
+                                    "Escreva %2, ou um valor com no máximo duas casas decimais.")
+TOVIRA_TEXT(kMsgValorCasasDecimais, "O valor \"%1\" tem mais de duas casas decimais.")
+TOVIRA_TEXT(kMsgValorGrande, "O valor \"%1\" é grande demais para ser guardado com exatidão.")
+TOVIRA_TEXT(kMsgDataInvalidaLinha, "Data inválida na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgValorZeroLinha, "Valor zero na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgValorAmbiguoLinha, "Valor ambíguo na linha %1 (\"%2\"): o ponto ou a vírgula pode separar milhares ou "
+                                   "decimais. A linha não foi importada.")
+TOVIRA_TEXT(kMsgValorCasasDecimaisLinha,
+            "Valor com mais de duas casas decimais na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgValorGrandeLinha, "Valor grande demais na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgCreditoVazioLinha, "Crédito vazio na linha %1: as colunas de crédito e de débito devem estar "
+                                   "preenchidas (0 na que não se aplica). A linha não foi importada.")
+TOVIRA_TEXT(kMsgDebitoVazioLinha, "Débito vazio na linha %1: as colunas de crédito e de débito devem estar preenchidas "
+                                  "(0 na que não se aplica). A linha não foi importada.")
+TOVIRA_TEXT(kMsgContaInvalidaLinha, "Conta inválida na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgCategoriaInvalidaLinha, "Categoria inválida na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgContatoInvalidoLinha, "Contato inválido na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
 TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
             "O arquivo de dados não pode ser gravado. Ele será aberto somente para leitura: os movimentos podem ser "
