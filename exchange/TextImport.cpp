@@ -2,7 +2,6 @@
 
 #include "platform/Format.h"
 
-#include <optional>
 
 namespace {
 
@@ -64,12 +63,59 @@ QStringList firstFields(const QString& line, qsizetype count)
     return out;
 }
 
-// An empty amount field counts as zero; any other text must be a number.
-std::optional<double> amountField(const QString& text)
+// A name the registers take: not blank, and no control character that would
+// break the lists and lines it is shown in.
+bool usableName(const QString& name)
 {
-    if (text.isEmpty())
-        return 0.0;
-    return ReadAmount(text);
+    return !name.trimmed().isEmpty() && !HasControlCharacter(name);
+}
+
+ImportedLine::Problem amountProblem(AmountReading::Problem problem)
+{
+    switch (problem) {
+    case AmountReading::Problem::None:
+        return ImportedLine::Problem::None;
+    case AmountReading::Problem::Ambiguous:
+        return ImportedLine::Problem::AmbiguousAmount;
+    case AmountReading::Problem::TooManyDecimals:
+        return ImportedLine::Problem::TooManyDecimals;
+    case AmountReading::Problem::NotANumber:
+    case AmountReading::Problem::TooLarge:
+        break;
+    }
+    return ImportedLine::Problem::BadAmount;
+}
+
+// An own line's empty amount field counts as zero; any other text is read
+// by the one amount reader, as a person would read it.
+ImportedLine::Problem readAmountField(const QString& text, ImportedLine& out)
+{
+    out.amountText = text;
+    if (text.trimmed().isEmpty()) {
+        out.amount = 0;
+        return ImportedLine::Problem::None;
+    }
+    const AmountReading reading = ReadEnteredAmount(text);
+    out.amount = reading.value;
+    return amountProblem(reading.problem);
+}
+
+// The credit column when it is not zero, else the debit column. A generic
+// file fills both amount columns, a zero in the one that does not apply.
+ImportedLine::Problem readAmount(const QStringList& fields, bool own, ImportedLine& out)
+{
+    if (!own && fields[4].trimmed().isEmpty())
+        return ImportedLine::Problem::EmptyCredit;
+    if (const auto problem = readAmountField(fields[4], out); problem != ImportedLine::Problem::None)
+        return problem;
+    if (out.amount != 0)
+        return ImportedLine::Problem::None;
+    if (!own && fields[5].trimmed().isEmpty())
+        return ImportedLine::Problem::EmptyDebit;
+    out.credit = false;
+    if (const auto problem = readAmountField(fields[5], out); problem != ImportedLine::Problem::None)
+        return problem;
+    return out.amount == 0 ? ImportedLine::Problem::ZeroAmount : ImportedLine::Problem::None;
 }
 
 } // namespace
@@ -142,30 +188,18 @@ ImportedLine ReadImportLine(const QString& line, TextLayout layout, const QStrin
         out.contact = NoContactText();
         out.offerContact = false;
     }
-
-    // A generic line with no credit is a zero credit (refused as such); else
-    // a credit that reads as zero leaves the amount to the debit column.
-    if (own || !fields[4].isEmpty()) {
-        const auto credit = amountField(fields[4]);
-        if (!credit) {
-            out.problem = ImportedLine::Problem::BadAmount;
-            return out;
-        }
-        out.amount = *credit;
-        if (out.amount == 0) {
-            const auto debit = amountField(fields[5]);
-            if (!debit) {
-                out.problem = ImportedLine::Problem::BadAmount;
-                return out;
-            }
-            out.amount = *debit;
-            out.credit = false;
-        }
-    }
-    if (!ParseDate(fields[3], out.date)) {
+    if (!usableName(out.account))
+        out.problem = ImportedLine::Problem::BadAccount;
+    else if (!usableName(out.category))
+        out.problem = ImportedLine::Problem::BadCategory;
+    else if (HasControlCharacter(out.contact))
+        out.problem = ImportedLine::Problem::BadContact;
+    else if (const auto problem = readAmount(fields, own, out); problem != ImportedLine::Problem::None)
+        out.problem = problem;
+    else if (!ParseDate(fields[3], out.date))
         out.problem = ImportedLine::Problem::BadDate;
+    if (out.problem != ImportedLine::Problem::None)
         return out;
-    }
     if (own) {
         out.verified = fields[6] == verifiedText;
         out.comment = fields[7];

@@ -50,14 +50,26 @@ QString NoContactText();
 
 struct ImportedLine
 {
+    // In the order they are found. A line with any problem but Blank is
+    // refused whole: neither its names nor its transaction are stored.
     enum class Problem {
         None,
-        Blank,         // nothing in the line: skipped without a word
-        MissingFields, // fewer fields than the layout has
-        BadAmount,     // an amount field that is not a number
-        BadDate,       // a date field that is not a date
+        Blank,           // nothing in the line: skipped without a word
+        MissingFields,   // fewer fields than the layout has
+        BadAccount,      // an account no register takes: empty, blank, or with a control character
+        BadCategory,     // the same for the category
+        BadContact,      // a contact with a control character
+        EmptyCredit,     // a generic line whose credit column is empty
+        EmptyDebit,      // a generic line with a zero credit and an empty debit column
+        BadAmount,       // an amount field that is not a number, or too large to keep exactly
+        AmbiguousAmount, // "5.000": a thousands group or three decimals
+        TooManyDecimals, // more than two decimals
+        ZeroAmount,      // the amount read is zero
+        BadDate,         // a date field that is not a date
     };
     Problem problem = Problem::None;
+    // The amount field as the file writes it, for the message of a refused one.
+    QString amountText;
     QString account;
     QString category;
     QString contact;

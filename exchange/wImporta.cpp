@@ -60,10 +60,6 @@ class NameOffers
             return true;
         field->setText(name);
         insert();
-        // A blank name is refused with its warning before the database is
-        // asked, and is offered again with every line that has it.
-        if (name.trimmed().isEmpty())
-            return true;
         if (App::CashDB->Error())
             return false;
         offered_.insert(name);
@@ -89,27 +85,40 @@ void insertContact()
     wEditaContato::instance().InsereContato();
 }
 
-// Tells the user why a line that cannot be read is left out; false for a
-// line that can be stored. Blank lines are left out without a word.
-bool refuseLine(ImportedLine::Problem problem, qsizetype lineNumber)
+// Why a line is left out, naming the line; nothing for a line that can be
+// stored, or a blank one, left out without a word.
+QString refusalOf(const ImportedLine& line, qsizetype lineNumber)
 {
-    const auto number = [lineNumber] { return Str(qint64(lineNumber)); };
-    switch (problem) {
-    case ImportedLine::Problem::None:
-        return false;
-    case ImportedLine::Problem::Blank:
-        break;
-    case ImportedLine::Problem::MissingFields:
-        Module1::AbreJanela(Module1::kMsgCamposFaltando().arg(number()), false, Module1::kMsgAviso());
-        break;
-    case ImportedLine::Problem::BadAmount:
-        Module1::AbreJanela(Module1::kMsgValorInvalido().arg(number()), false, Module1::kMsgAviso());
-        break;
-    case ImportedLine::Problem::BadDate:
-        Module1::AbreJanela(Module1::kMsgDataInvalida(), false, Module1::kMsgAviso());
-        break;
+    using Problem = ImportedLine::Problem;
+    const QString number = Str(qint64(lineNumber));
+    switch (line.problem) {
+    case Problem::None:
+    case Problem::Blank:
+        return {};
+    case Problem::MissingFields:
+        return Module1::kMsgCamposFaltando().arg(number);
+    case Problem::BadAccount:
+        return Module1::kMsgContaInvalidaLinha().arg(number);
+    case Problem::BadCategory:
+        return Module1::kMsgCategoriaInvalidaLinha().arg(number);
+    case Problem::BadContact:
+        return Module1::kMsgContatoInvalidoLinha().arg(number);
+    case Problem::EmptyCredit:
+        return Module1::kMsgCreditoVazioLinha().arg(number);
+    case Problem::EmptyDebit:
+        return Module1::kMsgDebitoVazioLinha().arg(number);
+    case Problem::BadAmount:
+        return Module1::kMsgValorInvalido().arg(number);
+    case Problem::AmbiguousAmount:
+        return Module1::kMsgValorAmbiguoLinha().arg(number, line.amountText);
+    case Problem::TooManyDecimals:
+        return Module1::kMsgValorCasasDecimaisLinha().arg(number);
+    case Problem::ZeroAmount:
+        return Module1::kMsgValorZeroLinha().arg(number);
+    case Problem::BadDate:
+        return Module1::kMsgDataInvalidaLinha().arg(number);
     }
-    return true;
+    return {};
 }
 
 // While the import runs the window is modal and its buttons are off, so the
@@ -342,8 +351,11 @@ std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype fir
     for (qsizetype i = first; i < lines.size(); ++i) {
         showProgress(int(i - first + 1), false);
         const ImportedLine line = ReadImportLine(lines[i], layout, verifiedText);
-        if (refuseLine(line.problem, i + 1))
+        if (line.problem != ImportedLine::Problem::None) {
+            if (const QString refusal = refusalOf(line, i + 1); !refusal.isEmpty())
+                Module1::AbreJanela(refusal, false, Module1::kMsgAviso());
             continue;
+        }
         if (!accounts.offer(line.account, wContas::instance().tConta, insertAccount) ||
             !categories.offer(line.category, wCategorias::instance().conta_descricao, insertCategory) ||
             (line.offerContact && !contacts.offer(line.contact, wEditaContato::instance().tNome, insertContact)))

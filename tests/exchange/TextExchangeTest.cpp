@@ -96,12 +96,39 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
     recorder.fileNames << textFile("refusals.txt");
     App::ImportaDados();
     click(wImporta::instance().btImporta);
+    const QString refused = QStringLiteral(" na linha %1: a linha não foi importada.");
     EXPECT_EQ(recorder.confirmations(),
-              QStringList({"Data inválida", "Valor inválido na linha 5: a linha não foi importada.",
-                           "Faltam campos na linha 6: a linha não foi importada.", "Valor não pode ser zero",
-                           "Data inválida"}));
+              QStringList({"Data inválida" + refused.arg(4), "Valor inválido" + refused.arg(5),
+                           "Faltam campos" + refused.arg(6), "Valor zero" + refused.arg(7),
+                           "Data inválida" + refused.arg(8)}));
     EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  1"}));
     EXPECT_EQ(column(db(), "SELECT comentarios FROM Movimento"), QStringList({"ok"}));
+
+    // A generic file: a line whose names no register takes, or whose amount
+    // columns cannot be read as the file means them, is refused whole and named.
+    recorder.clear();
+    recorder.fileNames << textFile("generic_refusals.txt");
+    App::ImportaDados();
+    click(wImporta::instance().btImporta);
+    const QString columns =
+        QStringLiteral(" na linha %1: as colunas de crédito e de débito devem estar preenchidas (0 na "
+                       "que não se aplica). A linha não foi importada.");
+    EXPECT_EQ(recorder.confirmations(),
+              QStringList({"Conta inválida" + refused.arg(3), "Crédito vazio" + columns.arg(4),
+                           "Categoria inválida" + refused.arg(5),
+                           "Valor ambíguo na linha 6 (\"5.000\"): o ponto ou a vírgula pode separar milhares ou "
+                           "decimais. A linha não foi importada.",
+                           "Débito vazio" + columns.arg(7), "Valor com mais de duas casas decimais" + refused.arg(8),
+                           "Valor zero" + refused.arg(9), "Contato inválido" + refused.arg(10)}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  2"}));
+    EXPECT_EQ(
+        testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida FROM Movimento WHERE id > 1"),
+        QList<QStringList>({{"Banco", "Mercado", "Padaria", "2026-03-05", "NULL", "1234.56"},
+                            {"Banco", "Salário", "Zé", "2026-03-06", "1500", "NULL"}}));
+    EXPECT_EQ(column(db(), "SELECT nome FROM Contas UNION ALL SELECT descricao FROM Categorias UNION ALL SELECT nome "
+                           "FROM Contatos"),
+              QStringList({"Banco", "Mercado", "Salário", "Padaria", "Zé"}));
+    exec("DELETE FROM Movimento WHERE id > 1");
 
     // CRLF and UTF-16 files; a generic line takes no comment left in the transaction window.
     // While an import runs nothing can start another one.

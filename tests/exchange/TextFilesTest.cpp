@@ -56,7 +56,6 @@ TEST(TextReading, lines_readAsWritten_orRefusedWithTheirProblem)
         {"A\tC\t\t05/03/26\t\t12,50\tSim\t\t", own, 12.5, false, "  -  "},
         {"A\tC\t Ana \t05/03/26\t+3\t0", generic, 3, true, "Ana"},
         {"A\tC\tAna\t05/03/26\t0\t1.234,56\textra", generic, 1234.56, false, "Ana"},
-        {"A\tC\tAna\t05/03/26\t\t9", generic, 0, true, "Ana"},
     };
     for (const auto& [text, layout, amount, credit, contact] : read) {
         const ImportedLine l = ReadImportLine(text, layout, "Sim");
@@ -73,6 +72,14 @@ TEST(TextReading, lines_readAsWritten_orRefusedWithTheirProblem)
         {"A\tC\tAna\t05/03/26\t1", generic, LineProblem::MissingFields},
         {"A\tC\tAna\t05/03/26\t1\t0\tSim", own, LineProblem::MissingFields},
         {" \t \t", generic, LineProblem::Blank},
+        {"A\tC\tAna\t05/03/26\t\t9", generic, LineProblem::EmptyCredit},
+        {"A\tC\tAna\t05/03/26\t0\t ", generic, LineProblem::EmptyDebit},
+        {"A\tC\tAna\t05/03/26\t0.00\t\tSim\t\t", own, LineProblem::ZeroAmount},
+        {"\tC\tAna\t05/03/26\t1\t0", generic, LineProblem::BadAccount},
+        {"A\t\u2028\tAna\t05/03/26\t1\t0", generic, LineProblem::BadCategory},
+        {"A\tC\tA\rna\t05/03/26\t1\t0", generic, LineProblem::BadContact},
+        {"A\tC\tAna\t05/03/26\t1.000,001\t0", generic, LineProblem::TooManyDecimals},
+        {"A\tC\tAna\t05/03/26\t0\t7.500", generic, LineProblem::AmbiguousAmount},
     };
     for (const auto& [text, layout, problem] : refused)
         EXPECT_EQ(ReadImportLine(text, layout, "Sim").problem, problem) << text;
