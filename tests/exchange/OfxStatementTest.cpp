@@ -1,6 +1,9 @@
-// The OFX statement reader over the small statements in data/ofx: each
-// NAME.ofx has a NAME.expected beside it, one transaction a line (type, TAB,
-// amount, TAB, memo). The same files seed the reader's fuzz target.
+// The OFX statement reader over the small statements in data/ofx, one form
+// of statement each (comments, CDATA, values over several lines, encodings
+// declared, undeclared or wrong, several statements, files cut short...):
+// each NAME.ofx has a NAME.expected beside it, one transaction a line (type,
+// TAB, amount, TAB, memo); the files named unclosed_* end inside a
+// transaction. The same files seed the reader's fuzz target.
 
 #include "exchange/OfxStatement.h"
 #include "ExchangeFiles.h"
@@ -12,7 +15,7 @@ TEST(OfxStatement, everyTestStatement_givesTheTransactionsOfItsExpectedFile)
 {
     const QDir dir(ofxTestFile(QString()));
     const QStringList names = dir.entryList({QStringLiteral("*.ofx")}, QDir::Files);
-    ASSERT_GE(names.size(), 18);
+    ASSERT_GE(names.size(), 34);
     for (const QString& name : names) {
         QFile expected(dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".expected")));
         ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << name.toStdString();
@@ -21,6 +24,7 @@ TEST(OfxStatement, everyTestStatement_givesTheTransactionsOfItsExpectedFile)
         for (const OfxTransaction& t : statement.transactions())
             lines << t.type + '\t' + t.amount + '\t' + t.memo;
         EXPECT_EQ(statement.problem(), QString()) << name.toStdString();
+        EXPECT_EQ(statement.endsInsideTransaction(), name.startsWith(QLatin1String("unclosed_"))) << name.toStdString();
         EXPECT_EQ(lines, QString::fromUtf8(expected.readAll()).split('\n', Qt::SkipEmptyParts)) << name.toStdString();
     }
 }
