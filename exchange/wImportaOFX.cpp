@@ -67,7 +67,9 @@ wImportaOFX::wImportaOFX()
     t_type = valueLabel(this, "t_type", QRect(117, 42, 100, 20), Qt::AlignLeft);
     t_valor = valueLabel(this, "t_valor", QRect(117, 66, 100, 20), Qt::AlignLeft);
     t_comentarios = valueLabel(this, "t_comentarios", QRect(117, 117, 205, 20), Qt::AlignLeft);
-    sCategoria = rw::popup(this, "sCategoria", QRect(117, 144, 189, 20), 11);
+    // The pop-ups are 2 px taller than their labels: at 20 px their frame clips
+    // the accent of a capital ("Água").
+    sCategoria = rw::popup(this, "sCategoria", QRect(117, 144, 189, 22), 11);
     PushButton1 = rw::button(this, "PushButton1", QStringLiteral("OK"), QRect(237, 204, 69, 20));
     PushButton2 = rw::button(this, "PushButton2", Module1::kCancela(), QRect(159, 204, 69, 20));
     Timer1 = new QTimer(this);
@@ -80,7 +82,7 @@ wImportaOFX::wImportaOFX()
     StaticText6->setText(QStringLiteral("/"));
     textodata = valueLabel(this, "textodata", QRect(221, 94, 100, 20), Qt::AlignLeft);
     StaticText7 = rw::label(this, "StaticText7", Module1::kConta(), QRect(10, 14, 95, 20));
-    sContas = rw::popup(this, "sContas", QRect(116, 15, 189, 20), 11);
+    sContas = rw::popup(this, "sContas", QRect(116, 15, 189, 22), 11);
     setDefaultButton(PushButton1);
     setCancelButton(PushButton2);
 
