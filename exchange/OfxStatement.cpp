@@ -318,8 +318,10 @@ QString readValue(const char*& at, const char* end, Charset charset)
             while (textEnd > text && isBlank(textEnd[-1]))
                 --textEnd;
             const QString value = textOf(text, textEnd, charset);
-            const bool severalLines = findChar(text, textEnd, '\n') || findChar(text, textEnd, '\r');
-            return severalLines ? folded(value) : value;
+            // Line ends and blanks at the ends may also come from entities ("&#10;").
+            const bool fold = value.contains(u'\n') || value.contains(u'\r') ||
+                              (!value.isEmpty() && (isBlank(value.front()) || isBlank(value.back())));
+            return fold ? folded(value) : value;
         }
         plain = false;
         pieces += textOf(text, textEnd, charset);
