@@ -68,8 +68,8 @@ const char* findChar(const char* from, const char* end, char c)
 Tag tagNamed(const char* name, qsizetype size)
 {
     static const std::pair<QByteArrayView, Tag> tags[] = {
-        {"STMTTRN", Tag::BlockStart},       {"/STMTTRN", Tag::BlockEnd},    {"TRNTYPE", Tag::Type},
-        {"TRNAMT", Tag::Amount},            {"MEMO", Tag::Memo},            {"/BANKTRANLIST", Tag::BlockEnd},
+        {"STMTTRN", Tag::BlockStart},    {"/STMTTRN", Tag::BlockEnd}, {"TRNTYPE", Tag::Type},
+        {"TRNAMT", Tag::Amount},         {"MEMO", Tag::Memo},         {"/BANKTRANLIST", Tag::BlockEnd},
         {"/INVBANKTRAN", Tag::BlockEnd},
     };
     for (const auto& [tagName, tag] : tags)

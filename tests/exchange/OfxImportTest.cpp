@@ -198,10 +198,7 @@ TEST_F(OfxImport, statementsAsBanksWriteThem_storedWhole_aCutFileIsToldOnceBefor
     // The file; what is said before the question; the last transaction, shown behind
     // the question; the memos stored when every transaction is confirmed.
     const std::tuple<QString, QStringList, QStringList, QStringList> cases[] = {
-        {"cdata.ofx",
-         {},
-         {"DEBIT", "-1.00", ""},
-         {"COMPRA A&B <LOJA> 3<10", "PIX RECEBIDO &amp; JOÃO & CIA", ""}},
+        {"cdata.ofx", {}, {"DEBIT", "-1.00", ""}, {"COMPRA A&B <LOJA> 3<10", "PIX RECEBIDO &amp; JOÃO & CIA", ""}},
         {"utf8_under_1252.ofx",
          {},
          {"CREDIT", "1200.00", "CRÉDITO SALÁRIO €"},

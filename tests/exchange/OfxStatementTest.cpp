@@ -61,3 +61,26 @@ TEST(OfxStatement, booking_isTheMagnitudeInTheColumnOfItsSignAndType)
             << type << " " << amount;
     }
 }
+
+TEST(OfxStatement, underAWindows1252Header_onlyValidUtf8IsReadAsUtf8)
+{
+    // A memo's bytes under a header that says Windows-1252, and the memo read.
+    const std::pair<QByteArray, QString> cases[] = {
+        {"PADARIA S\xC3\x83O JO\xC3\x83O", QStringLiteral("PADARIA SÃO JOÃO")},
+        {"EMOJI \xF0\x9F\x98\x80", QStringLiteral("EMOJI \U0001F600")},
+        {"CAF\xC9 \x96 P\xC3O", QStringLiteral("CAFÉ – PÃO")},
+        // An overlong form, a surrogate, a sequence cut short, a code point past U+10FFFF: not UTF-8.
+        {"OVERLONG \xC0\xAF", QStringLiteral("OVERLONG À¯")},
+        {"SURROGATE \xED\xA0\x80", QStringLiteral("SURROGATE í\u00A0€")},
+        {"CUT SHORT \xE2\x82", QStringLiteral("CUT SHORT â‚")},
+        {"TOO HIGH \xF4\x90\x80\x80", QStringLiteral("TOO HIGH ô\u0090€€")},
+    };
+    for (const auto& [memo, read] : cases) {
+        const QByteArray text =
+            "OFXHEADER:100\nENCODING:USASCII\nCHARSET:1252\n\n<OFX><STMTTRN><TRNTYPE>DEBIT<TRNAMT>-1<MEMO>" + memo +
+            "\n</STMTTRN></OFX>\n";
+        const OfxStatement statement = OfxStatement::parse(text);
+        ASSERT_EQ(statement.transactions().size(), 1u) << memo.toStdString();
+        EXPECT_EQ(statement.transactions().front().memo, read) << memo.toStdString();
+    }
+}
