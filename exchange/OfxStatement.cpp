@@ -5,18 +5,17 @@
 
 #include <QFile>
 #include <QFileDevice>
-#include <QStringDecoder>
 #include <cmath>
 #include <cstring>
 
 namespace {
 
+// How the values' bytes are read. UTF-8 is read leniently: a value that is
+// not valid UTF-8 is read as Windows-1252, the encoding of the banks that do
+// not say theirs (or say the wrong one).
 enum class Charset {
     Utf8,
-    Latin1,
     Windows1252,
-    // No header says: each value is taken as UTF-8 when it is valid UTF-8, else as Latin-1.
-    Undeclared,
 };
 
 enum class Tag {
@@ -33,40 +32,115 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
-bool equalsIgnoringCase(const char* text, qsizetype size, const char* name)
+bool isBlank(QChar c)
 {
-    return qstrnicmp(text, size, name, qsizetype(std::strlen(name))) == 0;
+    return c.unicode() < 0x80 && isBlank(char(c.unicode()));
 }
 
-Tag tagOf(const char* begin, const char* end)
+bool isLineEnd(char c)
 {
+    return c == '\n' || c == '\r';
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool startsWith(const char* at, const char* end, QByteArrayView prefix)
+{
+    return end - at >= prefix.size() && std::memcmp(at, prefix.data(), size_t(prefix.size())) == 0;
+}
+
+const char* find(const char* from, const char* end, QByteArrayView what)
+{
+    const qsizetype at = QByteArrayView(from, end - from).indexOf(what);
+    return at < 0 ? nullptr : from + at;
+}
+
+const char* findChar(const char* from, const char* end, char c)
+{
+    return static_cast<const char*>(std::memchr(from, c, size_t(end - from)));
+}
+
+// The tags read, by name. Besides its own end tag, a block ends at the end of
+// the list that holds it: in SGML an end tag closes what is open inside it.
+Tag tagNamed(const char* name, qsizetype size)
+{
+    static const std::pair<QByteArrayView, Tag> tags[] = {
+        {"STMTTRN", Tag::BlockStart},    {"/STMTTRN", Tag::BlockEnd}, {"TRNTYPE", Tag::Type},
+        {"TRNAMT", Tag::Amount},         {"MEMO", Tag::Memo},         {"/BANKTRANLIST", Tag::BlockEnd},
+        {"/INVBANKTRAN", Tag::BlockEnd},
+    };
+    for (const auto& [tagName, tag] : tags)
+        if (tagName.size() == size && qstrnicmp(name, tagName.data(), size_t(size)) == 0)
+            return tag;
+    return Tag::Other;
+}
+
+// A tag from what lies between its "<" and ">": its name is the first word;
+// "<MEMO/>" and "<MEMO />" are elements with no value.
+Tag tagOf(const char* begin, const char* end, bool& empty)
+{
+    empty = end > begin && end[-1] == '/';
+    if (empty)
+        --end;
     while (begin < end && isBlank(*begin))
         ++begin;
     const char* nameEnd = begin;
     while (nameEnd < end && !isBlank(*nameEnd))
         ++nameEnd;
-    const qsizetype size = nameEnd - begin;
-    if (equalsIgnoringCase(begin, size, "STMTTRN"))
-        return Tag::BlockStart;
-    if (equalsIgnoringCase(begin, size, "/STMTTRN"))
-        return Tag::BlockEnd;
-    if (equalsIgnoringCase(begin, size, "TRNTYPE"))
-        return Tag::Type;
-    if (equalsIgnoringCase(begin, size, "TRNAMT"))
-        return Tag::Amount;
-    if (equalsIgnoringCase(begin, size, "MEMO"))
-        return Tag::Memo;
-    return Tag::Other;
+    return tagNamed(begin, nameEnd - begin);
+}
+
+enum class Markup {
+    Text,
+    Tag,
+    Comment,
+    CData,
+};
+
+struct MarkupSpan
+{
+    Markup kind = Markup::Text;
+    const char* contentBegin = nullptr; // a tag's name and attributes, a CDATA section's text
+    const char* contentEnd = nullptr;
+    const char* after = nullptr; // the first byte past it
+};
+
+// What the "<" at `open` starts. A comment or a CDATA section left open runs
+// to the end of the file. A tag closes on its own line; a "<" that is not
+// followed by a letter, "/", "!" or "?", or that is not closed there, is text
+// ("PARCELA 3<10", "A < B").
+MarkupSpan markupAt(const char* open, const char* end)
+{
+    const char* next = open + 1;
+    if (startsWith(next, end, "!--")) {
+        const char* close = find(next + 3, end, "-->");
+        return {Markup::Comment, nullptr, nullptr, close ? close + 3 : end};
+    }
+    if (startsWith(next, end, "![CDATA[")) {
+        const char* text = next + 8;
+        const char* close = find(text, end, "]]>");
+        return {Markup::CData, text, close ? close : end, close ? close + 3 : end};
+    }
+    const MarkupSpan text{Markup::Text, nullptr, nullptr, next};
+    if (next == end || !(isAsciiLetter(*next) || *next == '/' || *next == '!' || *next == '?'))
+        return text;
+    const char* close = next;
+    while (close < end && *close != '>' && *close != '<' && !isLineEnd(*close))
+        ++close;
+    if (close == end || *close != '>')
+        return text;
+    return {Markup::Tag, next, close, close + 1};
 }
 
 Charset charsetNamed(const QByteArray& name)
 {
     const QByteArray upper = name.trimmed().toUpper();
-    if (upper == "UTF-8" || upper == "UTF8" || upper == "UNICODE")
-        return Charset::Utf8;
-    if (upper.contains("1252"))
-        return Charset::Windows1252;
-    return Charset::Latin1;
+    // Latin-1 is read as Windows-1252, as browsers do: they differ only where
+    // Latin-1 has control characters that no statement means.
+    return upper == "UTF-8" || upper == "UTF8" || upper == "UNICODE" ? Charset::Utf8 : Charset::Windows1252;
 }
 
 // The value after "key" and the separator in a header: "ENCODING:UTF-8" or encoding="UTF-8".
@@ -88,9 +162,9 @@ std::optional<QByteArray> headerValue(const QByteArray& upperHeader, const QByte
 }
 
 // The text encoding the file declares: a UTF-8 byte-order mark, the XML
-// prolog's encoding (UTF-8 when it names none), or the SGML header's
-// ENCODING and CHARSET.
-Charset declaredCharset(QByteArrayView bytes)
+// prolog's encoding, or the SGML header's ENCODING and CHARSET; nothing when
+// it declares none.
+std::optional<Charset> declaredCharset(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return Charset::Utf8;
@@ -105,7 +179,7 @@ Charset declaredCharset(QByteArrayView bytes)
             prologEnd = start.size();
         const QByteArray prolog = start.sliced(firstTag, prologEnd - firstTag).toByteArray();
         const auto encoding = headerValue(prolog.toUpper(), prolog, "ENCODING");
-        return encoding ? charsetNamed(*encoding) : Charset::Utf8;
+        return encoding ? std::optional(charsetNamed(*encoding)) : std::nullopt;
     }
     const QByteArray header = start.first(firstTag).toByteArray();
     const QByteArray upper = header.toUpper();
@@ -113,26 +187,36 @@ Charset declaredCharset(QByteArrayView bytes)
     if (encoding && charsetNamed(*encoding) == Charset::Utf8)
         return Charset::Utf8;
     const auto charset = headerValue(upper, header, "CHARSET:");
-    if (charset && charsetNamed(*charset) == Charset::Windows1252)
-        return Charset::Windows1252;
-    return encoding || charset ? Charset::Latin1 : Charset::Undeclared;
+    if (charset)
+        return charsetNamed(*charset);
+    return encoding ? std::optional(Charset::Windows1252) : std::nullopt;
+}
+
+// A file that declares nothing is read as (lenient) UTF-8. Some banks write
+// UTF-8 under a header that says Windows-1252 or Latin-1; text really in those
+// encodings practically never forms valid UTF-8 with multi-byte characters,
+// so a file whose bytes do is read as UTF-8.
+Charset charsetOf(QByteArrayView bytes)
+{
+    const std::optional<Charset> declared = declaredCharset(bytes);
+    if (declared == Charset::Windows1252 && Utf8FormOf(bytes) == Utf8Form::MultiByte)
+        return Charset::Utf8;
+    return declared.value_or(Charset::Utf8);
 }
 
 QString decode(QByteArrayView bytes, Charset charset)
 {
-    switch (charset) {
-    case Charset::Utf8:
-        return QString::fromUtf8(bytes);
-    case Charset::Latin1:
+    switch (Utf8FormOf(bytes)) {
+    case Utf8Form::Ascii:
         return QString::fromLatin1(bytes);
-    case Charset::Windows1252:
-        return DecodeWindows1252(bytes);
-    case Charset::Undeclared:
+    case Utf8Form::MultiByte:
+        if (charset == Charset::Utf8)
+            return QString::fromUtf8(bytes);
+        break;
+    case Utf8Form::Invalid:
         break;
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+    return DecodeWindows1252(bytes);
 }
 
 // The character an entity between "&" and ";" stands for, or nothing.
@@ -180,14 +264,71 @@ QString decodeEntities(const QString& text)
     return out;
 }
 
-// A value runs from its tag to the next tag or the line end, blanks around it dropped.
-QString valueText(const char* begin, const char* end, Charset charset)
+// A value is kept on one line: line ends and the blanks around them fold to
+// one blank, and blanks at either end are dropped. Other blanks stay as written.
+QString folded(const QString& text)
 {
-    while (begin < end && isBlank(*begin))
-        ++begin;
-    while (end > begin && isBlank(end[-1]))
-        --end;
+    QString out;
+    out.reserve(text.size());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        if (!isBlank(text[i])) {
+            out += text[i++];
+            continue;
+        }
+        qsizetype runEnd = i;
+        bool lineEnd = false;
+        for (; runEnd < size && isBlank(text[runEnd]); ++runEnd)
+            lineEnd = lineEnd || text[runEnd] == u'\n' || text[runEnd] == u'\r';
+        if (i > 0 && runEnd < size)
+            out += lineEnd ? QStringView(u" ") : QStringView(text).sliced(i, runEnd - i);
+        i = runEnd;
+    }
+    return out;
+}
+
+QString textOf(const char* begin, const char* end, Charset charset)
+{
     return decodeEntities(decode(QByteArrayView(begin, end - begin), charset));
+}
+
+// The value after a tag: its text up to the next tag, over as many lines as
+// it takes, comments left out and CDATA sections taken as they stand (no
+// entities, no tags). `at` moves to the tag that ends it.
+QString readValue(const char*& at, const char* end, Charset charset)
+{
+    QString pieces;
+    bool plain = true; // one piece of text with no comment or CDATA inside: nearly every value
+    const char* text = at;
+    const char* search = at;
+    for (;;) {
+        const char* open = findChar(search, end, '<');
+        const MarkupSpan markup = open ? markupAt(open, end) : MarkupSpan{Markup::Tag, end, end, end};
+        if (markup.kind == Markup::Text) {
+            search = markup.after;
+            continue;
+        }
+        const char* textEnd = open ? open : end;
+        if (markup.kind == Markup::Tag) {
+            at = textEnd;
+            if (!plain)
+                return folded(pieces + textOf(text, textEnd, charset));
+            while (text < textEnd && isBlank(*text))
+                ++text;
+            while (textEnd > text && isBlank(textEnd[-1]))
+                --textEnd;
+            const QString value = textOf(text, textEnd, charset);
+            // Line ends and blanks at the ends may also come from entities ("&#10;").
+            const bool fold = value.contains(u'\n') || value.contains(u'\r') ||
+                              (!value.isEmpty() && (isBlank(value.front()) || isBlank(value.back())));
+            return fold ? folded(value) : value;
+        }
+        plain = false;
+        pieces += textOf(text, textEnd, charset);
+        if (markup.kind == Markup::CData)
+            pieces += decode(QByteArrayView(markup.contentBegin, markup.contentEnd - markup.contentBegin), charset);
+        text = search = markup.after;
+    }
 }
 
 } // namespace
@@ -218,7 +359,7 @@ OfxStatement OfxStatement::read(const QString& path)
 OfxStatement OfxStatement::parse(QByteArrayView bytes)
 {
     OfxStatement statement;
-    const Charset charset = declaredCharset(bytes);
+    const Charset charset = charsetOf(bytes);
     const char* at = bytes.data();
     const char* const end = at + bytes.size();
 
@@ -235,31 +376,23 @@ OfxStatement OfxStatement::parse(QByteArrayView bytes)
     };
 
     while (at < end) {
-        const char* open = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)));
+        const char* open = findChar(at, end, '<');
         if (!open)
             break;
-        // A tag closes on its own line; a "<" that is not closed there is text.
-        const char* close = open + 1;
-        while (close < end && *close != '>' && *close != '<' && *close != '\n' && *close != '\r')
-            ++close;
-        if (close == end || *close != '>') {
-            at = close;
+        const MarkupSpan markup = markupAt(open, end);
+        at = markup.after;
+        if (markup.kind != Markup::Tag)
             continue;
-        }
-        const Tag tag = tagOf(open + 1, close);
-        at = close + 1;
+        bool empty = false;
+        const Tag tag = tagOf(markup.contentBegin, markup.contentEnd, empty);
         if (tag == Tag::BlockStart || tag == Tag::BlockEnd) {
             endBlock();
-            inBlock = tag == Tag::BlockStart;
+            inBlock = tag == Tag::BlockStart && !empty;
             continue;
         }
         if (tag == Tag::Other || !inBlock)
             continue;
-        const char* valueEnd = at;
-        while (valueEnd < end && *valueEnd != '<' && *valueEnd != '\n' && *valueEnd != '\r')
-            ++valueEnd;
-        QString value = valueText(at, valueEnd, charset);
-        at = valueEnd;
+        QString value = empty ? QString() : readValue(at, end, charset);
         if (tag == Tag::Type) {
             current.type = std::move(value);
             typed = true;
@@ -269,7 +402,8 @@ OfxStatement OfxStatement::parse(QByteArrayView bytes)
             current.memo = std::move(value);
         }
     }
-    // A block left open at the end of the file still counts.
+    // A block left open at the end of the file still counts, but the file was cut short.
+    statement.endsInsideTransaction_ = inBlock;
     endBlock();
     return statement;
 }

@@ -1,10 +1,16 @@
 #pragma once
 
 // A bank statement in OFX, the SGML form of 1.x and the XML form of 2.x: the
-// type, amount and memo of every statement transaction (STMTTRN). Nothing
-// else of the file is read: dates, identifiers, payees, account data and
-// balances are not the program's to import. No widgets: the import window
-// shows the problem and the transactions.
+// type, amount and memo of every statement transaction (STMTTRN), in every
+// statement of the file. Nothing else of the file is read: dates,
+// identifiers, payees, account data and balances are not the program's to
+// import. No widgets: the import window shows the problem and the
+// transactions.
+//
+// Read as banks write them: tags in any letter case, indented or not,
+// closed or not; values over several lines; comments, CDATA sections and
+// entities; a "<" that starts no tag kept as text; the encoding the file
+// declares, unless its bytes plainly say otherwise.
 
 #include <QByteArrayView>
 #include <QString>
@@ -39,6 +45,9 @@ class OfxStatement
     const std::vector<OfxTransaction>& transactions() const { return transactions_; }
     // Why the file could not be read; empty when it was read whole.
     const QString& problem() const { return problem_; }
+    // The file ends inside a transaction: it was cut short, and the last
+    // transaction (which is still kept) may be incomplete.
+    bool endsInsideTransaction() const { return endsInsideTransaction_; }
 
     // The amount is an optional sign, digits and at most one "." or "," as
     // the decimal mark; nothing when it is not. A negative amount is a debit
@@ -49,4 +58,5 @@ class OfxStatement
   private:
     std::vector<OfxTransaction> transactions_;
     QString problem_;
+    bool endsInsideTransaction_ = false;
 };

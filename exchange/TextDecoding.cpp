@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -28,6 +30,57 @@ QString DecodeWindows1252(QByteArrayView bytes)
     for (qsizetype i = 0; i < bytes.size(); ++i)
         text[i] = windows1252(static_cast<unsigned char>(bytes[i]));
     return text;
+}
+
+Utf8Form Utf8FormOf(QByteArrayView bytes)
+{
+    const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = at + bytes.size();
+    bool multiByte = false;
+    while (at < end) {
+        // Statements are mostly ASCII: eight bytes at a time until a high bit shows.
+        if (end - at >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, at, 8);
+            if (!(word & 0x8080808080808080ULL)) {
+                at += 8;
+                continue;
+            }
+        }
+        const unsigned char lead = *at;
+        if (lead < 0x80) {
+            ++at;
+            continue;
+        }
+        // The ranges of the second byte rule out overlong forms, surrogates and code points past U+10FFFF.
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return Utf8Form::Invalid;
+        }
+        if (end - at < length || at[1] < low || at[1] > high)
+            return Utf8Form::Invalid;
+        for (int i = 2; i < length; ++i)
+            if (at[i] < 0x80 || at[i] > 0xBF)
+                return Utf8Form::Invalid;
+        at += length;
+        multiByte = true;
+    }
+    return multiByte ? Utf8Form::MultiByte : Utf8Form::Ascii;
 }
 
 QString DecodeImportText(const QByteArray& bytes)

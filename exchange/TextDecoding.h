@@ -16,6 +16,16 @@ QString DecodeImportText(const QByteArray& bytes);
 // Bytes in the Windows Western encoding (Windows-1252).
 QString DecodeWindows1252(QByteArrayView bytes);
 
+// What bytes are as UTF-8: plain ASCII, valid UTF-8 with at least one
+// multi-byte character, or not UTF-8 at all (a stray byte, a cut, an
+// overlong form or a surrogate).
+enum class Utf8Form {
+    Ascii,
+    MultiByte,
+    Invalid,
+};
+Utf8Form Utf8FormOf(QByteArrayView bytes);
+
 // The lines of a text, split at CR, LF or CRLF, line ends dropped. A line end
 // at the very end of the text ends the last line and starts no empty one.
 QStringList SplitImportLines(const QString& text);

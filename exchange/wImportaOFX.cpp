@@ -67,9 +67,11 @@ wImportaOFX::wImportaOFX()
     t_type = valueLabel(this, "t_type", QRect(117, 42, 100, 20), Qt::AlignLeft);
     t_valor = valueLabel(this, "t_valor", QRect(117, 66, 100, 20), Qt::AlignLeft);
     t_comentarios = valueLabel(this, "t_comentarios", QRect(117, 117, 205, 20), Qt::AlignLeft);
+    // The pop-ups are 2 px taller than their labels: at 20 px their frame clips
+    // the accent of a capital ("Água").
     sCategoria = rw::popup(this, "sCategoria", QRect(117, 144, 189, 22), 11);
-    PushButton1 = rw::button(this, "PushButton1", QStringLiteral("OK"), QRect(237, 204, 69, 22));
-    PushButton2 = rw::button(this, "PushButton2", Module1::kCancela(), QRect(159, 204, 69, 22));
+    PushButton1 = rw::button(this, "PushButton1", QStringLiteral("OK"), QRect(237, 204, 69, 20));
+    PushButton2 = rw::button(this, "PushButton2", Module1::kCancela(), QRect(159, 204, 69, 20));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
@@ -155,8 +157,16 @@ void wImportaOFX::ImportaOFX()
         return;
     OfxStatement statement = OfxStatement::read(textfile);
     readProblem_ = statement.problem();
+    cutShort_ = statement.endsInsideTransaction();
     transacoes = statement.transactions();
     Contatransacoes = int(transacoes.size());
+    // Behind the question the window already shows the last transaction read.
+    if (!transacoes.empty()) {
+        const OfxTransaction& last = transacoes.back();
+        t_type->setText(last.type);
+        t_valor->setText(last.amount);
+        t_comentarios->setText(last.memo);
+    }
 }
 
 void wImportaOFX::Timer1_Action()
@@ -172,6 +182,9 @@ void wImportaOFX::Timer1_Action()
         finish();
         return;
     }
+    // The review still offers what was read of a cut file, but the user is told first.
+    if (cutShort_)
+        MsgBox(Module1::kMsgExtratoIncompleto());
     const QString question =
         Module1::kConfirmaImport() + ' ' + Str(Contatransacoes) + ' ' + Module1::kMovimentos() + '?';
     if (Module1::AbreJanela(question, true, QStringLiteral("Confirma?")))

@@ -88,4 +88,5 @@ class wImportaOFX : public SingleWindow<wImportaOFX>
     bool insertRowChosen(PopupMenu& popup);
 
     QString readProblem_;
+    bool cutShort_ = false;
 };

@@ -42,6 +42,29 @@ class OfxImport : public AppTest
     wCash* main = nullptr;
 };
 
+// Answers the confirmation as the recorder does, noting what the review shows behind the question.
+class BehindTheQuestion final : public ConfirmationService
+{
+  public:
+    explicit BehindTheQuestion(Recorder& recorder) : recorder_(recorder) { seams::setConfirmations(this); }
+    ~BehindTheQuestion() override { seams::setConfirmations(&recorder_); }
+    BehindTheQuestion(const BehindTheQuestion&) = delete;
+    BehindTheQuestion& operator=(const BehindTheQuestion&) = delete;
+
+    QStringList labels; // type, amount, memo when the first question was asked
+    bool confirm(const QString& message, bool showCancel, const QString& title) override
+    {
+        if (labels.isEmpty() && wImportaOFX::exists()) {
+            const wImportaOFX& w = wImportaOFX::instance();
+            labels = QStringList({w.t_type->text(), w.t_valor->text(), w.t_comentarios->text()});
+        }
+        return recorder_.confirm(message, showCancel, title);
+    }
+
+  private:
+    Recorder& recorder_;
+};
+
 } // namespace
 
 TEST_F(OfxImport, menuCommand_needsAnAccountAndACategory)
@@ -168,4 +191,37 @@ TEST_F(OfxImport, insertRow_endsTheImportAndOpensTheRegister_storedRowsStay)
     EXPECT_FALSE(wImportaOFX::exists());
     EXPECT_TRUE(wCategorias::exists() && wCategorias::instance().isVisible());
     EXPECT_EQ(storedRows().size(), 1);
+}
+
+TEST_F(OfxImport, statementsAsBanksWriteThem_storedWhole_aCutFileIsToldOnceBeforeTheQuestion)
+{
+    // The file; what is said before the question; the last transaction, shown behind
+    // the question; the memos stored when every transaction is confirmed.
+    const std::tuple<QString, QStringList, QStringList, QStringList> cases[] = {
+        {"cdata.ofx", {}, {"DEBIT", "-1.00", ""}, {"COMPRA A&B <LOJA> 3<10", "PIX RECEBIDO &amp; JOÃO & CIA", ""}},
+        {"utf8_under_1252.ofx",
+         {},
+         {"CREDIT", "1200.00", "CRÉDITO SALÁRIO €"},
+         {"SERVIÇOS DIGITAIS", "CRÉDITO SALÁRIO €"}},
+        {"unclosed_last_block.ofx",
+         {Module1::kMsgExtratoIncompleto()},
+         {"CREDIT", "8.00", "ABERTA"},
+         {"FECHADA", "ABERTA"}},
+    };
+    for (const auto& [file, told, behind, memos] : cases) {
+        exec("DELETE FROM Movimento");
+        recorder.clear();
+        BehindTheQuestion question(recorder);
+        wImportaOFX& w = import(file);
+        EXPECT_EQ(recorder.messages(), told) << file.toStdString();
+        EXPECT_EQ(recorder.shown.last().kind, "confirm") << file.toStdString();
+        EXPECT_EQ(question.labels, behind) << file.toStdString();
+        for (qsizetype i = 0; i <= memos.size(); ++i)
+            click(w.PushButton1);
+        EXPECT_FALSE(wImportaOFX::exists()) << file.toStdString();
+        QStringList stored;
+        for (const QStringList& row : storedRows())
+            stored << row.last();
+        EXPECT_EQ(stored, memos) << file.toStdString();
+    }
 }

@@ -1,6 +1,9 @@
-// The OFX statement reader over the small statements in data/ofx: each
-// NAME.ofx has a NAME.expected beside it, one transaction a line (type, TAB,
-// amount, TAB, memo). The same files seed the reader's fuzz target.
+// The OFX statement reader over the small statements in data/ofx, one form
+// of statement each (comments, CDATA, values over several lines, encodings
+// declared, undeclared or wrong, several statements, files cut short...):
+// each NAME.ofx has a NAME.expected beside it, one transaction a line (type,
+// TAB, amount, TAB, memo); the files named unclosed_* end inside a
+// transaction. The same files seed the reader's fuzz target.
 
 #include "exchange/OfxStatement.h"
 #include "ExchangeFiles.h"
@@ -12,7 +15,7 @@ TEST(OfxStatement, everyTestStatement_givesTheTransactionsOfItsExpectedFile)
 {
     const QDir dir(ofxTestFile(QString()));
     const QStringList names = dir.entryList({QStringLiteral("*.ofx")}, QDir::Files);
-    ASSERT_GE(names.size(), 18);
+    ASSERT_GE(names.size(), 34);
     for (const QString& name : names) {
         QFile expected(dir.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".expected")));
         ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << name.toStdString();
@@ -21,6 +24,7 @@ TEST(OfxStatement, everyTestStatement_givesTheTransactionsOfItsExpectedFile)
         for (const OfxTransaction& t : statement.transactions())
             lines << t.type + '\t' + t.amount + '\t' + t.memo;
         EXPECT_EQ(statement.problem(), QString()) << name.toStdString();
+        EXPECT_EQ(statement.endsInsideTransaction(), name.startsWith(QLatin1String("unclosed_"))) << name.toStdString();
         EXPECT_EQ(lines, QString::fromUtf8(expected.readAll()).split('\n', Qt::SkipEmptyParts)) << name.toStdString();
     }
 }
@@ -55,5 +59,28 @@ TEST(OfxStatement, booking_isTheMagnitudeInTheColumnOfItsSignAndType)
         const auto booking = OfxStatement::booking({type, amount, QString()});
         EXPECT_EQ(booking ? std::optional(std::pair(booking->credit, booking->amount)) : std::nullopt, booked)
             << type << " " << amount;
+    }
+}
+
+TEST(OfxStatement, underAWindows1252Header_onlyValidUtf8IsReadAsUtf8)
+{
+    // A memo's bytes under a header that says Windows-1252, and the memo read.
+    const std::pair<QByteArray, QString> cases[] = {
+        {"PADARIA S\xC3\x83O JO\xC3\x83O", QStringLiteral("PADARIA SÃO JOÃO")},
+        {"EMOJI \xF0\x9F\x98\x80", QStringLiteral("EMOJI \U0001F600")},
+        {"CAF\xC9 \x96 P\xC3O", QStringLiteral("CAFÉ – PÃO")},
+        // An overlong form, a surrogate, a sequence cut short, a code point past U+10FFFF: not UTF-8.
+        {"OVERLONG \xC0\xAF", QStringLiteral("OVERLONG À¯")},
+        {"SURROGATE \xED\xA0\x80", QStringLiteral("SURROGATE í\u00A0€")},
+        {"CUT SHORT \xE2\x82", QStringLiteral("CUT SHORT â‚")},
+        {"TOO HIGH \xF4\x90\x80\x80", QStringLiteral("TOO HIGH ô\u0090€€")},
+    };
+    for (const auto& [memo, read] : cases) {
+        const QByteArray text =
+            "OFXHEADER:100\nENCODING:USASCII\nCHARSET:1252\n\n<OFX><STMTTRN><TRNTYPE>DEBIT<TRNAMT>-1<MEMO>" + memo +
+            "\n</STMTTRN></OFX>\n";
+        const OfxStatement statement = OfxStatement::parse(text);
+        ASSERT_EQ(statement.transactions().size(), 1u) << memo.toStdString();
+        EXPECT_EQ(statement.transactions().front().memo, read) << memo.toStdString();
     }
 }

@@ -63,6 +63,8 @@ TOVIRA_TEXT(kMsgSenhaIlegivel, "A senha gravada no arquivo de dados está vazia 
                                "conferida.")
 TOVIRA_TEXT(kMsgMovimentoNaoExiste, "O movimento não existe mais.")
 TOVIRA_TEXT(kMsgAjudaSemLeitor, "Nenhum programa conseguiu abrir o manual. Ele está em:")
+TOVIRA_TEXT(kMsgExtratoIncompleto,
+            "O arquivo termina antes do fim do extrato: a última transação pode estar incompleta.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

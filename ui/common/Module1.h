@@ -44,6 +44,7 @@ QString kMsgArquivoSomenteLeitura();
 QString kMsgSenhaIlegivel();
 QString kMsgMovimentoNaoExiste();
 QString kMsgAjudaSemLeitor();
+QString kMsgExtratoIncompleto();
 
 // The twelve month names, January first.
 QStringList monthNames();
