@@ -169,6 +169,7 @@ void chartingPicture::drawChartLines(QPainter& plot)
     if (min < 0)
         labelWidth = std::max(labelWidth, StringWidth(Format(min, yFormat)));
     xOffset = CInt(labelWidth + 5);
+    axisLabels.clear();
     const int lines = scaled_ ? numberOfLines : 0;
     const double base = chartHeight - chartYMargin / 2.0 - chartLabelHeight;
     for (int i = 0; i <= lines; ++i) {
@@ -179,14 +180,54 @@ void chartingPicture::drawChartLines(QPainter& plot)
             bottomOfChart = CInt(y);
         // From the largest value at the top down to the smallest at the bottom.
         const double label = scaled_ ? min + (lines - i) * ((max - min) / lines) : 0;
-        const QString text = Format(label, yFormat);
-        drawString(plot, text, CInt(xOffset - (StringWidth(text) + 5)), CInt(y + 4));
+        axisLabels.append({Format(label, yFormat), CInt(y)});
         plot.drawLine(xOffset, CInt(y), chartPicture.width() - 5, CInt(y));
     }
     zeroLine_ = bottomOfChart - CInt(-min * yscale);
     if (scaled_ && min < 0)
-        plot.drawLine(xOffset, zeroLine_, chartPicture.width() - 5, zeroLine_);
+        nameZeroLine(plot);
+    drawAxisLabels(plot);
     chartWidth -= xOffset;
+}
+
+void chartingPicture::nameZeroLine(QPainter& plot)
+{
+    const QString zero = Format(0, yFormat);
+    const bool named = std::any_of(axisLabels.cbegin(), axisLabels.cend(), [&](const AxisLabel& label) {
+        return label.line == zeroLine_ && label.text == zero;
+    });
+    if (named)
+        return;
+    plot.drawLine(xOffset, zeroLine_, chartPicture.width() - 5, zeroLine_);
+    // The bars grow from this line, so it is named like the grid lines; an
+    // inner grid label too close to it gives way (its line stays). The top
+    // and bottom labels always stay: the zero line lies between them.
+    const int room = QFontMetrics(plotFont_).height();
+    for (qsizetype i = axisLabels.size() - 2; i > 0; --i)
+        if (std::abs(axisLabels[i].line - zeroLine_) < room)
+            axisLabels.remove(i);
+    qsizetype at = 1;
+    while (at < axisLabels.size() - 1 && axisLabels[at].line <= zeroLine_)
+        ++at;
+    axisLabels.insert(at, AxisLabel{zero, zeroLine_});
+}
+
+void chartingPicture::drawAxisLabels(QPainter& plot)
+{
+    // Each label is centred on its line, right-aligned 5 pixels left of the
+    // grid. The zero line's may lie just above the bottom line or just below
+    // the top one: its label then moves off them rather than over theirs.
+    const int room = QFontMetrics(plotFont_).height();
+    const qsizetype last = axisLabels.size() - 1;
+    for (qsizetype i = 0; i <= last; ++i) {
+        const AxisLabel& label = axisLabels[i];
+        int baseline = label.line + 4;
+        if (label.line == zeroLine_ && i > 0 && i < last) {
+            baseline = std::min(baseline, axisLabels[i + 1].line + 4 - room);
+            baseline = std::max(baseline, axisLabels[i - 1].line + 4 + room);
+        }
+        drawString(plot, label.text, CInt(xOffset - (StringWidth(label.text) + 5)), baseline);
+    }
 }
 
 void chartingPicture::barChart(QPainter& plot)

@@ -68,11 +68,22 @@ class chartingPicture
     QVector<int> valueG;
     QVector<int> valueB;
 
+    // The y-axis labels as last drawn, from the top down: each label's text
+    // and the row of the line it names in the plot.
+    struct AxisLabel
+    {
+        QString text;
+        int line = 0;
+    };
+    QVector<AxisLabel> axisLabels;
+
   private:
     void setGradient(QPainter& outer, QPainter& plot);
     void drawHeader(QPainter& outer);
     void setYScale();
     void drawChartLines(QPainter& plot);
+    void nameZeroLine(QPainter& plot);
+    void drawAxisLabels(QPainter& plot);
     void barChart(QPainter& plot);
     void pieChart(QPainter& plot);
     void lineChart(QPainter& plot);

@@ -50,7 +50,8 @@ void App::ExportaDados()
     switch (WriteExport(*CashDB, file, texts)) {
     case ExportResult::QueryFailed:
         file.cancelWriting();
-        DisplayDatabaseError();
+        // The database's own words, as they stand.
+        MsgBox(CashDB->ErrorMessage());
         return;
     case ExportResult::WriteFailed:
         reportExportFailure(file.errorString());

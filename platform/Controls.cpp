@@ -3,13 +3,58 @@
 #include "platform/Format.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QStyleOptionComboBox>
 #include <QToolTip>
 #include <algorithm>
-#include <QSignalBlocker>
+
+namespace {
+
+// The program's pop-ups are as narrow as 80 pixels and as low as 19 and must
+// still show a month name whole ("Novembro", "Dezembro" at text size 9) and
+// a line of text size 11: the arrow gets a narrower strip than the style's
+// own, and the text reaches to the frame.
+// Every pop-up takes this style: the style caches its drawing by size, so
+// two pop-ups of one size must agree on where the arrow is.
+class PopupStyle final : public QProxyStyle
+{
+  public:
+    static constexpr int ArrowStrip = 12;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override
+    {
+        const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+        if (control != CC_ComboBox || !box || box->editable ||
+            (part != SC_ComboBoxArrow && part != SC_ComboBoxEditField))
+            return QProxyStyle::subControlRect(control, option, part, widget);
+        const QRect frame = option->rect;
+        const QRect r =
+            part == SC_ComboBoxArrow
+                ? QRect(frame.right() - ArrowStrip + 1, frame.top(), ArrowStrip, frame.height())
+                : QRect(frame.left() + 2, frame.top() + 1, frame.width() - ArrowStrip - 2, frame.height() - 2);
+        return visualRect(option->direction, frame, r);
+    }
+};
+
+QStyle* popupStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new PopupStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
 
 PopupMenu::PopupMenu(QWidget* parent) : QComboBox(parent)
 {
+    setStyle(popupStyle());
     connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index == last_)
             return;
@@ -57,7 +102,7 @@ namespace {
 // says so. Blanks around a pasted amount are dropped.
 class AmountValidator : public QValidator
 {
-public:
+  public:
     using QValidator::QValidator;
 
     State validate(QString& input, int& pos) const override
@@ -73,7 +118,7 @@ public:
         return Acceptable;
     }
 
-private:
+  private:
     static bool isAmountText(const QString& text)
     {
         // Room for twenty digits with their groups and two decimals, and some

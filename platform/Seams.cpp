@@ -23,7 +23,7 @@ public:
     void message(const QString& text) override
     {
         QMessageBox box(activeParent());
-        box.setWindowTitle(QCoreApplication::applicationName());
+        box.setWindowTitle(QStringLiteral("Tovira"));
         box.setText(text);
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
@@ -41,16 +41,21 @@ public:
     }
 };
 
+// Qt's own dialog, not the desktop's: a desktop's dialog speaks the
+// system's language, Qt's speaks the program's (its translation is loaded at
+// start-up).
 class QtFileDialogs final : public FileDialogService
 {
 public:
     QString openFile(const QString& caption, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(activeParent(), caption, QString(), filter);
+        return QFileDialog::getOpenFileName(activeParent(), caption, QString(), filter, nullptr,
+                                            QFileDialog::DontUseNativeDialog);
     }
     QString saveFile(const QString& caption, const QString& suggestedPath, const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(activeParent(), caption, suggestedPath, filter);
+        return QFileDialog::getSaveFileName(activeParent(), caption, suggestedPath, filter, nullptr,
+                                            QFileDialog::DontUseNativeDialog);
     }
 };
 

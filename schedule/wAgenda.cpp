@@ -38,31 +38,39 @@ wAgenda::wAgenda()
 {
     namespace rw = registerwidgets;
     rw::setUpWindow(*this, QStringLiteral("wAgenda"), Module1::kAgendamento(), 294, 274, true);
-    StaticText1 = rw::label(this, "StaticText1", Module1::kConta(), QRect(12, 13, 81, 20));
-    sContas = rw::popup(this, "sContas", QRect(101, 12, 175, 22));
-    sCategoria = rw::popup(this, "sCategoria", QRect(101, 38, 175, 22));
+    // The pop-ups and fields in text size 11. The name pop-ups are 2 pixels
+    // higher than planned (19) and the repetition pop-up as high as the type
+    // pop-up (planned 14): lower, they cut the text.
+    StaticText1 = rw::label(this, "StaticText1", Module1::kConta(), QRect(12, 11, 73, 20));
+    sContas = rw::popup(this, "sContas", QRect(101, 13, 159, 21), 11);
+    sCategoria = rw::popup(this, "sCategoria", QRect(101, 38, 159, 21), 11);
     tData = rw::editField(this, "tData", QRect(101, 106, 91, 22));
     tData->setMask(QStringLiteral("##/##/##"));
     tData->setHelpTag(QStringLiteral("dd-mm-aa"));
     tValor = rw::editField(this, "tValor", QRect(101, 136, 93, 22));
     tValor->setMask(QStringLiteral("99999999999999999999.99"));
     tValor->setRefusedKeyTip(Module1::kMsgValorTeclas());
-    sRepetir = rw::popup(this, "sRepetir", QRect(101, 205, 130, 22));
-    StaticText2 = rw::label(this, "StaticText2", Module1::kCategoria(), QRect(12, 39, 81, 20));
-    StaticText3 = rw::label(this, "StaticText3", Module1::kRepete(), QRect(12, 206, 81, 20));
-    StaticText4 = rw::label(this, "StaticText4", Module1::kData(), QRect(12, 107, 81, 20));
-    bt_insere = rw::button(this, "bt_insere", Module1::kInsere(), QRect(120, 241, 69, 24));
-    bt_fecha = rw::button(this, "bt_fecha", Module1::kCancela(), QRect(197, 241, 79, 24));
-    StaticText5 = rw::label(this, "StaticText5", Module1::kValor(), QRect(12, 137, 81, 20));
-    StaticText6 = rw::label(this, "StaticText6", Module1::kTipo(), QRect(12, 181, 81, 20));
-    sTipo = rw::popup(this, "sTipo", QRect(101, 180, 130, 22));
+    sRepetir = rw::popup(this, "sRepetir", QRect(102, 205, 121, 20), 11);
+    StaticText2 = rw::label(this, "StaticText2", Module1::kCategoria(), QRect(12, 36, 73, 20));
+    StaticText3 = rw::label(this, "StaticText3", Module1::kRepete(), QRect(12, 204, 73, 20));
+    StaticText4 = rw::label(this, "StaticText4", Module1::kData(), QRect(12, 109, 73, 20));
+    bt_insere = rw::button(this, "bt_insere", Module1::kInsere(), QRect(120, 241, 59, 20));
+    bt_fecha = rw::button(this, "bt_fecha", Module1::kCancela(), QRect(191, 241, 71, 20));
+    StaticText5 = rw::label(this, "StaticText5", Module1::kValor(), QRect(9, 136, 73, 20));
+    StaticText6 = rw::label(this, "StaticText6", Module1::kTipo(), QRect(38, 181, 49, 20));
+    sTipo = rw::popup(this, "sTipo", QRect(102, 181, 121, 20), 11);
     Separator1 = rw::rule(this, "Separator1", QRect(0, 93, 294, 4));
     Separator2 = rw::rule(this, "Separator2", QRect(0, 167, 294, 4));
-    StaticText7 = rw::label(this, "StaticText7", Module1::kContato(), QRect(12, 65, 81, 20));
-    sContatos = rw::popup(this, "sContatos", QRect(101, 64, 175, 22));
+    StaticText7 = rw::label(this, "StaticText7", Module1::kContato(), QRect(12, 62, 73, 20));
+    sContatos = rw::popup(this, "sContatos", QRect(101, 64, 159, 21), 11);
     textodata = new QLabel(this);
     textodata->setObjectName(QStringLiteral("textodata"));
-    textodata->setGeometry(199, 107, 89, 20);
+    textodata->setGeometry(199, 109, 89, 20);
+    for (EditField* field : {tData, tValor}) {
+        QFont font = field->font();
+        font.setPointSize(11);
+        field->setFont(font);
+    }
     setDefaultButton(bt_insere);
     setCancelButton(bt_fecha);
 

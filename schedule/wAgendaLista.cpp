@@ -8,6 +8,7 @@
 #include "schedule/wAgenda.h"
 #include "ui/common/Module1.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 
 namespace {
@@ -38,15 +39,18 @@ wAgendaLista::wAgendaLista()
         QStringList({Module1::kContat(), Module1::kCategoriat(), Module1::kDatat(), Module1::kValort(),
                      Module1::kTipot(), Module1::kRepetet(), Module1::kContato2()})
             .join(QLatin1Char('\t')));
-    lAgendamento->setColumnWidths(QStringLiteral("78,72,70,62,58,98,80"));
+    // The seven columns share the list's width and cannot be resized, so none
+    // is ever pushed out of view.
+    lAgendamento->header()->setSectionResizeMode(QHeaderView::Stretch);
     lAgendamento->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lAgendamento->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     QFont font = lAgendamento->font();
     font.setPointSize(10);
     lAgendamento->setFont(font);
-    bt_insere = rw::button(this, "bt_insere", Module1::kInsere(), QRect(20, 226, 69, 24));
-    bt_apaga = rw::button(this, "bt_apaga", Module1::kApaga(), QRect(97, 226, 69, 24));
+    bt_insere = rw::button(this, "bt_insere", Module1::kInsere(), QRect(20, 228, 65, 20));
+    bt_apaga = rw::button(this, "bt_apaga", Module1::kApaga(), QRect(97, 228, 65, 20));
     bt_apaga->setEnabled(false);
-    PushButton3 = rw::button(this, "PushButton3", Module1::kFecha(), QRect(481, 226, 69, 24));
+    PushButton3 = rw::button(this, "PushButton3", Module1::kFecha(), QRect(485, 228, 65, 20));
     setDefaultButton(bt_insere);
     setCancelButton(PushButton3);
 

@@ -178,6 +178,44 @@ TEST(Renderer, creditOf150AndDebitOf100_drawTheSpecifiedPicture)
     chart(values, chartingPicture::Lines);
 }
 
+// The y-axis reads from the largest value on the top line down to the
+// smallest on the bottom line, and the line the bars grow from is named
+// "0.00", also when negative values put it between two grid lines.
+TEST(Renderer, axisLabels_runFromTheMaximumOnTopToTheMinimumAtTheBottom_andNameTheBarsZeroLine)
+{
+    const std::pair<QVector<double>, QStringList> cases[] = {
+        {{150, 100}, {"150.00", "112.50", "75.00", "37.50", "0.00"}},
+        {{150, -50}, {"150.00", "100.00", "50.00", "0.00", "-50.00"}},
+        {{1000, -60}, {"1,000.00", "735.00", "470.00", "205.00", "0.00", "-60.00"}},
+        {{1000, -2}, {"1,000.00", "749.50", "499.00", "248.50", "0.00", "-2.00"}},
+        {{2, -1000}, {"2.00", "0.00", "-248.50", "-499.00", "-749.50", "-1,000.00"}},
+        {{-40, -10}, {"0.00", "-10.00", "-20.00", "-30.00", "-40.00"}},
+    };
+    for (const auto& [values, expected] : cases) {
+        SCOPED_TRACE(QString("values %1, %2").arg(values[0]).arg(values[1]).toStdString());
+        const chartingPicture c = chart(values);
+        testsupport::saveImage(c.image(), QString("chart_axis_%1_%2").arg(values[0]).arg(values[1]));
+        QStringList texts;
+        int zeroRow = -1;
+        for (const chartingPicture::AxisLabel& label : c.axisLabels) {
+            texts << label.text;
+            // The plot lies at (5, 29) in the picture.
+            const int row = label.line + 29;
+            if (label.text == "0.00")
+                zeroRow = row;
+            const int grid = firstColumn(c, row, Qt::black);
+            ASSERT_GT(grid, 5) << label.text.toStdString() << ": no line drawn at its row";
+            EXPECT_LT(darkest(c, QRect(5, row - 7, grid - 5, 14)).lightness(), 100) << label.text.toStdString();
+        }
+        EXPECT_EQ(texts.join(" | ").toStdString(), expected.join(" | ").toStdString());
+        ASSERT_GE(zeroRow, 0) << "no label names the zero line";
+        // The first bar starts on the zero line: a credit above it, a debit below.
+        const QString bar = runs(c, firstColumn(c, zeroRow + (values[0] > 0 ? -1 : 1), red) + 1, red);
+        EXPECT_TRUE(values[0] > 0 ? bar.endsWith(QString("-%1").arg(zeroRow - 1)) : bar.startsWith(QString::number(zeroRow)))
+            << bar.toStdString() << " zero at " << zeroRow;
+    }
+}
+
 // Ranges that give no scale draw the base line alone and no bars.
 TEST(Renderer, rangesWithoutAScale_drawTheBaseLineAndNoBars)
 {

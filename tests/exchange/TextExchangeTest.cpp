@@ -165,7 +165,7 @@ TEST_F(TextExchange, export_thatFails_leavesTheOlderFileAsItWas_andSaysSo)
     App::ExportaDados();
     App::ExportaDados();
     ASSERT_EQ(recorder.messages().size(), 2);
-    EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: "));
+    EXPECT_EQ(recorder.messages()[0], "no such table: Movimento");
     EXPECT_TRUE(recorder.messages()[1].startsWith("Não foi possível gravar o arquivo exportado."));
     EXPECT_EQ(testsupport::readFile(path), "older export\n");
     App::ExportaDados(); // cancelled: nothing

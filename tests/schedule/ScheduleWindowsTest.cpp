@@ -5,6 +5,8 @@
 #include "schedule/wAgenda.h"
 #include "schedule/wAgendaLista.h"
 
+#include <QHeaderView>
+
 namespace {
 
 class ScheduleWindows : public ScheduleTest
@@ -113,4 +115,49 @@ TEST_F(ScheduleWindows, deleteRemovesTheSelectedScheduleAlone_afterConfirmation)
     click(list->bt_apaga);
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
     EXPECT_TRUE(list->bt_apaga->isEnabled());
+}
+
+// The seven columns share the list's width: a header border dragged far to
+// the right moves no column out of view, long texts included.
+TEST_F(ScheduleWindows, listColumns_stayInViewWhateverIsDragged)
+{
+    addSchedule("Banco do Brasil S.A. conta corrente", "Água, luz e telefone", "Débito", "2026-12-01",
+                "1234567.89", "Mensalmente", "D'Ávila");
+    list->CarregaAgenda();
+    Listbox* listbox = list->lAgendamento;
+    QHeaderView* header = listbox->header();
+    ASSERT_EQ(header->count(), 7);
+    const auto inView = [&] {
+        for (int column = 0; column < header->count(); ++column) {
+            const int left = header->sectionViewportPosition(column);
+            if (left < 0 || left + header->sectionSize(column) > listbox->viewport()->width())
+                return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(inView());
+    const int border = header->sectionViewportPosition(1) - 1;
+    const int middle = header->height() / 2;
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(border, middle));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(border + 400, middle), header->viewport()->mapToGlobal(QPointF(border + 400, middle)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &drag);
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(border + 400, middle));
+    EXPECT_TRUE(inView());
+    testsupport::screenshot(*list, "wAgendaLista_dragged");
+}
+
+// The editor's pop-ups, in text size 11, show their rows whole, an
+// accented capital included.
+TEST_F(ScheduleWindows, editorPopups_showTheirRowsWhole)
+{
+    addContacts({"Érica Ávila"});
+    inEditor([&](wAgenda& editor) {
+        for (PopupMenu* popup : {editor.sContas, editor.sCategoria, editor.sContatos, editor.sTipo, editor.sRepetir}) {
+            for (const QString& row : rows(popup))
+                EXPECT_TRUE(testsupport::showsWhole(*popup, row))
+                    << popup->objectName().toStdString() << ": " << row.toStdString();
+            testsupport::saveImage(testsupport::eachRowShown(*popup), "wAgenda_" + popup->objectName());
+        }
+    });
 }

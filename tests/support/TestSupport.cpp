@@ -3,9 +3,14 @@
 #include "app/Schema.h"
 #include "platform/Database.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -94,6 +99,37 @@ QImage saveImage(const QImage& image, const QString& name)
     QDir().mkpath(QStringLiteral(TOVIRA_SCREENSHOT_DIR));
     image.save(QStringLiteral(TOVIRA_SCREENSHOT_DIR "/") + name + QStringLiteral(".png"));
     return image;
+}
+
+bool showsWhole(const QComboBox& popup, const QString& text)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(&popup);
+    option.editable = false;
+    option.currentText = text;
+    const QRect field =
+        popup.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &popup);
+    const QRect arrow = popup.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, &popup);
+    // The style draws the text a pixel in from each side of its field.
+    const QFontMetrics metrics(popup.font());
+    return metrics.horizontalAdvance(text) + 2 <= field.width() && metrics.height() <= field.height() &&
+           field.right() < arrow.left() && popup.rect().contains(field);
+}
+
+QImage eachRowShown(QComboBox& popup)
+{
+    // No change handler runs: the window behind the pop-up stays as it was.
+    const QSignalBlocker quiet(popup);
+    const int before = popup.currentIndex();
+    QImage all(popup.width(), popup.count() * (popup.height() + 2), QImage::Format_RGB32);
+    all.fill(Qt::black);
+    QPainter painter(&all);
+    for (int row = 0; row < popup.count(); ++row) {
+        popup.setCurrentIndex(row);
+        painter.drawImage(0, row * (popup.height() + 2), popup.grab().toImage());
+    }
+    popup.setCurrentIndex(before);
+    return all;
 }
 
 } // namespace testsupport

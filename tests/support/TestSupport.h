@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <memory>
 
+class QComboBox;
 class SQLDatabase;
 
 namespace testsupport {
@@ -49,5 +50,11 @@ inline QImage screenshot(QWidget& widget, const QString& name)
 {
     return saveImage(widget.grab().toImage(), name);
 }
+
+// Whether the pop-up, closed, shows `text` whole: its style's text field is
+// wide and high enough for it in the pop-up's font.
+bool showsWhole(const QComboBox& popup, const QString& text);
+// The pop-up's rows, each shown closed, stacked into one picture.
+QImage eachRowShown(QComboBox& popup);
 
 } // namespace testsupport

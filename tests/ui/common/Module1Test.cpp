@@ -7,6 +7,8 @@
 #include "ui/common/MenuBar1.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -85,9 +87,15 @@ TEST_F(Translation, installedForTheUsersLanguage_replacesEveryTextByItsKey_andHe
     EXPECT_EQ(Module1::idioma2(), QStringLiteral("port"));
 }
 
-TEST(ApplicationTexts, messageBoxes_areTitledWithTheProgramsName)
+TEST(ApplicationTexts, messageBoxes_areTitledWithTheProgramsName_andNoWindowTitleGetsItAppended)
 {
     PrepareApplicationTexts();
+    // Qt appends an application's display name to every window title; with
+    // none set, the display name follows the application's name.
+    QApplication::setApplicationName(QStringLiteral("nome"));
+    EXPECT_EQ(QApplication::applicationDisplayName().toStdString(), "nome");
+    QApplication::setApplicationName(QStringLiteral("Tovira"));
+
     QString title;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -99,4 +107,43 @@ TEST(ApplicationTexts, messageBoxes_areTitledWithTheProgramsName)
     poll.start(5);
     MsgBox(QStringLiteral("Aviso"));
     EXPECT_EQ(title, QStringLiteral("Tovira"));
+}
+
+// Qt's own texts, in the file dialogs and on the standard buttons, speak the
+// program's language: Brazilian Portuguese with its own texts, English with
+// an English translation of it.
+TEST(ApplicationTexts, fileDialogsAndStandardButtons_speakTheProgramsLanguage)
+{
+    const QString program = QFileInfo(testsupport::tempPath(QStringLiteral("qt"))).absoluteFilePath();
+    makeTranslation(program + QStringLiteral("/translations"), QStringLiteral("en"),
+                    {{QStringLiteral("Module1.kContas"), QStringLiteral("Accounts")}});
+    const QStringList folders = ProgramDataFolders(program, QStringLiteral("translations"));
+    const std::tuple<QLocale, const char*, QStringList> cases[] = {
+        {QLocale(QLocale::Portuguese, QLocale::Brazil), "qt_pt_BR", {"Procurar em:", "&Salvar", "Cancelar"}},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "qt_en", {"Look in:", "&Save", "Cancel"}},
+    };
+    for (const auto& [locale, name, expected] : cases) {
+        SCOPED_TRACE(name);
+        LoadTranslation(locale, folders);
+        QStringList seen;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&, name = name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll.stop();
+            seen << dialog->findChild<QLabel*>(QStringLiteral("lookInLabel"))->text();
+            for (QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+                seen << button->text();
+            testsupport::screenshot(*dialog, QString::fromLatin1(name) + QStringLiteral("_save_dialog"));
+            dialog->reject();
+        });
+        poll.start(5);
+        EXPECT_EQ(seams::fileDialogs().saveFile(QStringLiteral("Exportar..."), testsupport::tempPath("x.txt"), {}),
+                  QString());
+        EXPECT_EQ(seen.join(" | ").toStdString(), expected.join(" | ").toStdString());
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().toStdString(), expected.last().toStdString());
+    }
+    LoadTranslation(QLocale(QLocale::Portuguese, QLocale::Brazil), {});
 }
