@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterStore.h"
 #include "registers/RegisterWidgets.h"
 #include "registers/wEditaContato.h"
@@ -72,7 +73,7 @@ void wContatos::BevelButton2_Action()
 
 void wContatos::CarregaContatos()
 {
-    const auto names = contacts().Names();
+    const auto names = ListedNames(RegisterStore::Kind::Contact);
     ListBox1->DeleteAllRows();
     if (!names)
         return;
