@@ -9,8 +9,15 @@
 #include <QVariant>
 #include <QWidget>
 #include <memory>
+#include <ostream>
 
 class SQLDatabase;
+
+// Texts as texts in the messages of failed expectations (lists of them too).
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace testsupport {
 
