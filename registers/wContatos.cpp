@@ -49,7 +49,7 @@ void wContatos::Event_Open()
 void wContatos::ListBox1_DoubleClick()
 {
     Module1::contatoopcao = QStringLiteral("a");
-    wEditaContato::instance().Show();
+    wEditaContato::instance().ShowForName();
 }
 
 void wContatos::PushButton1_Action()
@@ -62,7 +62,7 @@ void wContatos::BevelButton1_Action()
     Module1::contatoopcao = QStringLiteral("i");
     wEditaContato& editor = wEditaContato::instance();
     editor.tNome->setText(QString());
-    editor.Show();
+    editor.ShowForName();
 }
 
 void wContatos::BevelButton2_Action()

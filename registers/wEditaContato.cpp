@@ -63,6 +63,15 @@ wEditaContato::wEditaContato()
     connect(btOK, &QPushButton::clicked, this, [this] { btOK_Action(); });
 }
 
+void wEditaContato::ShowForName()
+{
+    Show();
+    // Cancela comes first in the window: left to itself the focus lands there,
+    // and the first blank of a typed name would press it.
+    tNome->SetFocus();
+    tNome->selectAll();
+}
+
 void wEditaContato::bt_fecha1_Action()
 {
     reloadContactList();
