@@ -119,11 +119,16 @@ void wEditaContato::AlteraContato()
     // The old name is read from the list when OK is pressed: the contact
     // selected now, which need not be the one double-clicked.
     const wContatos* list = wContatos::existing();
-    const QString oldName = list ? list->ListBox1->Text() : QString();
-    // Without a selected contact the rename would hand the new name to every
-    // transaction that has no contact.
-    if (oldName.trimmed().isEmpty() || oldName == noContact()) {
+    if (!list || list->ListBox1->ListIndex() < 0) {
         Module1::AbreJanela(Module1::kMsgSelecioneContato(), false, Module1::kMsgAviso());
+        return;
+    }
+    const QString oldName = list->ListBox1->Text();
+    // A blank name or the no-contact text (rows an older file or an import
+    // may hold) is what every transaction without a contact carries: the
+    // rename would hand the new name to all of them.
+    if (oldName.trimmed().isEmpty() || oldName == noContact()) {
+        Module1::AbreJanela(Module1::kMsgContatoNaoRenomeavel(), false, Module1::kMsgAviso());
         return;
     }
     if (App::refusesWrites())

@@ -105,6 +105,20 @@ TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged_aRenameCarr
     EXPECT_EQ(rows(list->ListBox1), QStringList({"Bruna"}));
 }
 
+// A stored row named blank or with the no-contact text (an older file's, an
+// import's) names what every transaction without a contact carries: it
+// cannot be renamed, and those transactions keep what they had.
+TEST_F(ContactWindow, blankOrNoContactRow_cannotBeRenamed_theTransactionsWithoutAContactKeepIt)
+{
+    addContacts({"  -  ", "", "   "});
+    list->CarregaContatos();
+    for (const char* from : {"  -  ", "", "   "})
+        rename(from, "Carlos");
+    EXPECT_EQ(recorder.confirmations(), QStringList(3, Module1::kMsgContatoNaoRenomeavel()));
+    EXPECT_EQ(contacts(), QStringList({"", "   ", "  -  ", "Ana", "Bruno"}));
+    EXPECT_EQ(ids("contato", "  -  ") + ids("contato", "") + ids("contato", "Carlos"), QStringList({"5", "4"}));
+}
+
 // A name typed as soon as the editor shows goes into its field, whatever had
 // the focus there before, and Return stores it; a rename's text is selected,
 // so that what is typed replaces it.

@@ -41,6 +41,7 @@ TOVIRA_TEXT(kMsgSenhaIlegivel, "A senha gravada no arquivo de dados está vazia 
                                "conferida.")
 TOVIRA_TEXT(kMsgMovimentoNaoExiste, "O movimento não existe mais.")
 TOVIRA_TEXT(kMsgAjudaSemLeitor, "Nenhum programa conseguiu abrir o manual. Ele está em:")
+TOVIRA_TEXT(kMsgContatoNaoRenomeavel, "Este nome é o dos movimentos sem contato e não pode ser renomeado.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

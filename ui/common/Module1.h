@@ -28,6 +28,7 @@ QString kMsgArquivoSomenteLeitura();
 QString kMsgSenhaIlegivel();
 QString kMsgMovimentoNaoExiste();
 QString kMsgAjudaSemLeitor();
+QString kMsgContatoNaoRenomeavel();
 
 // The twelve month names, January first.
 QStringList monthNames();
