@@ -207,7 +207,8 @@ void App::DisplayDatabaseError()
     // Posted after the box: it runs when the action has ended and control is
     // back in the event loop.
     if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, [] { databaseErrorShown = false; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [] { databaseErrorShown = false; }, Qt::QueuedConnection);
     else
         databaseErrorShown = false;
 }

@@ -83,11 +83,15 @@ TEST_F(HeldFile, everyWindowWithNameLists_tellsOnceAsItOpens_andListsNoName)
          {insert, insert, "  -  ", insert}},
         {"schedules", [] { return App::_mAgenda_Action(), rows(wAgendaLista::instance().lAgendamento); }, {}},
         {"charts",
-         [] { return App::_mGraficos_Action(), rows(wGraficos::instance().sContas) + rows(wGraficos::instance().sCategorias); },
+         [] {
+             return App::_mGraficos_Action(),
+                    rows(wGraficos::instance().sContas) + rows(wGraficos::instance().sCategorias);
+         },
          {all, all}},
         {"preferences", [] { return App::_mPreferencias_Action(), rows(wPreferencias::instance().sContas); }, {}},
         // Not the messages of empty registers, and no window.
-        {"OFX import", [] { return App::_Importaofx_Action(), QStringList(wImportaOFX::exists() ? "opened" : ""); },
+        {"OFX import",
+         [] { return App::_Importaofx_Action(), QStringList(wImportaOFX::exists() ? "opened" : ""); },
          {""}},
         {"account window's OK",
          [this] {

@@ -60,7 +60,8 @@ QString ModalWatchdog::describe(QWidget* modal, int loopLevel, qint64 waitedMs)
     };
     const QString waited = QString::number(double(waitedMs) / 1000, 'f', 1);
     if (modal) {
-        QString text = QStringLiteral("A modal window waited %1 s with nobody to answer it: %2").arg(waited, name(modal));
+        QString text =
+            QStringLiteral("A modal window waited %1 s with nobody to answer it: %2").arg(waited, name(modal));
         if (const auto* box = qobject_cast<const QMessageBox*>(modal))
             text += QStringLiteral(", saying \"%1\"").arg(box->text());
         return text;
