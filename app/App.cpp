@@ -68,6 +68,7 @@ void App::resetState()
     exitCode = 0;
     quitting = false;
     loopRunning = false;
+    databaseErrorShown = false;
 }
 
 int App::run()
@@ -199,8 +200,23 @@ void App::DisplayDatabaseError()
 {
     if (!CashDB)
         return;
+    // Set before the box, whose own event loop may run a reload that fails too.
+    databaseErrorShown = true;
     MsgBox(QStringLiteral("Erro: ") + QString::number(CashDB->ErrorCode()) + QStringLiteral("\n\n") +
            CashDB->ErrorMessage());
+    // Posted after the box: it runs when the action has ended and control is
+    // back in the event loop.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            app, [] { databaseErrorShown = false; }, Qt::QueuedConnection);
+    else
+        databaseErrorShown = false;
+}
+
+void App::DisplayLoadError()
+{
+    if (!databaseErrorShown)
+        DisplayDatabaseError();
 }
 
 bool App::refusesWrites()

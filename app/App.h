@@ -71,6 +71,12 @@ public:
 
     // "Erro: " + code + two line ends + message of the last database operation.
     static void DisplayDatabaseError();
+    // The same report for a list or pop-up that could not be read, made at
+    // most once an action: the lists one action loads fail together and for
+    // the same reason (a file another program holds), and those reloaded
+    // after a failed change fail for the reason just shown. Once control is
+    // back in the event loop, the next action reports afresh.
+    static void DisplayLoadError();
 
     // True when the data file cannot be written: the program goes on reading
     // it, and every command that would write says so instead of trying.
@@ -115,6 +121,8 @@ public:
     // True while run() is in the event loop: Quit ends it then, and does
     // nothing to a loop that is not running (Event_Open called directly).
     static inline bool loopRunning = false;
+    // A database error was shown in the action that is running.
+    static inline bool databaseErrorShown = false;
 };
 
 // Sets App::importando for the life of a scope and restores the old value

@@ -4,7 +4,7 @@
 #include "charts/ChartSums.h"
 #include "charts/chartingPicture.h"
 #include "platform/Controls.h"
-#include "registers/RegisterStore.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterWidgets.h"
 #include "ui/common/Module1.h"
 
@@ -18,7 +18,7 @@ namespace {
 // The names of a register, then the all-rows row "Todas", selected.
 void fillNames(PopupMenu& menu, RegisterStore::Kind kind)
 {
-    const auto names = App::CashDB ? RegisterStore(*App::CashDB, kind).Names() : std::nullopt;
+    const auto names = ListedNames(kind);
     menu.DeleteAllRows();
     for (const QString& name : names.value_or(QStringList()))
         menu.AddRow(name);
@@ -148,7 +148,7 @@ void wGraficos::createBarChart2()
     const ChartTotals totals = App::CashDB ? ChartSums::load(*App::CashDB, filter) : ChartTotals{true, 0, 0};
     // A sum that cannot be read is told once, and the chart shows nothing summed.
     if (!totals.ok)
-        App::DisplayDatabaseError();
+        App::DisplayLoadError();
     total_entrada = totals.credit;
     total_saida = totals.debit;
 

@@ -7,7 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
-#include "registers/RegisterStore.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterWidgets.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
@@ -39,8 +39,13 @@ void wImportaOFX::ShowFromMenu()
 {
     if (App::refusesWrites())
         return;
-    const bool accounts = !wTransacoes::namesOf(RegisterStore::Kind::Account).isEmpty();
-    const bool categories = !wTransacoes::namesOf(RegisterStore::Kind::Category).isEmpty();
+    const auto accountNames = ListedNames(RegisterStore::Kind::Account);
+    const auto categoryNames = ListedNames(RegisterStore::Kind::Category);
+    // A register that cannot be read has been reported; it is not an empty one.
+    if (!accountNames || !categoryNames)
+        return;
+    const bool accounts = !accountNames->isEmpty();
+    const bool categories = !categoryNames->isEmpty();
     if (accounts && categories)
         instance().Show();
     if (!categories)
@@ -130,12 +135,10 @@ void wImportaOFX::tData_LostFocus()
 
 void wImportaOFX::CarregaCategorias2()
 {
-    const auto names = RegisterStore(*App::CashDB, RegisterStore::Kind::Category).Names();
+    const auto names = ListedNames(RegisterStore::Kind::Category);
     sCategoria->DeleteAllRows();
-    if (!names) {
-        MsgBox(Module1::kCategoriasVazias());
+    if (!names)
         return;
-    }
     for (const QString& name : *names)
         sCategoria->AddRow(name);
     sCategoria->AddRow(Module1::kAdiciona());

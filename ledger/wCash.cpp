@@ -265,7 +265,7 @@ void wCash::CarregalMovimento()
     const LedgerResult result = LedgerQuery::load(*App::CashDB, filter);
     if (!result.ok) {
         // The rows and total of the last good reload stay on screen.
-        MsgBox(result.errorMessage);
+        App::DisplayLoadError();
         return;
     }
     lMovimento->DeleteAllRows();

@@ -9,14 +9,14 @@
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
-#include "registers/RegisterStore.h"
+#include "registers/NameCheck.h"
 #include "ui/common/Module1.h"
 
 void wCash::CarregaContas()
 {
     if (!App::CashDB)
         return;
-    const QStringList names = RegisterStore(*App::CashDB, RegisterStore::Kind::Account).Names().value_or(QStringList());
+    const QStringList names = ListedNames(RegisterStore::Kind::Account).value_or(QStringList());
     List_Contas->DeleteAllRows();
     {
         Listbox::Batch batch(*List_Contas);
@@ -31,7 +31,7 @@ void wCash::CarregaCategorias()
 {
     if (!App::CashDB)
         return;
-    const auto names = RegisterStore(*App::CashDB, RegisterStore::Kind::Category).Names();
+    const auto names = ListedNames(RegisterStore::Kind::Category);
     List_Categorias->DeleteAllRows();
     Listbox::Batch batch(*List_Categorias);
     for (const QString& name : names.value_or(QStringList()))
@@ -53,6 +53,8 @@ void wCash::CarregaAno()
     if (!App::CashDB)
         return;
     const LedgerSelectors::YearRows years = LedgerSelectors::yearRows(*App::CashDB, Today());
+    if (!years.ok)
+        App::DisplayLoadError();
     sAno->DeleteAllRows();
     for (const QString& year : years.years)
         sAno->AddRow(year);

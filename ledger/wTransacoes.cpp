@@ -4,6 +4,7 @@
 #include "ledger/wCash.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterStore.h"
 #include "registers/RegisterWidgets.h"
 #include "registers/wCategorias.h"
@@ -208,10 +209,10 @@ void wTransacoes::selectOwn(PopupMenu& popup, const QString& own)
     selectMatching(popup, own);
 }
 
-// A register's names for a pop-up; none when the register cannot be read.
+// A register's names for a pop-up; none, after a report, when the register cannot be read.
 QStringList wTransacoes::namesOf(RegisterStore::Kind kind)
 {
-    return RegisterStore(*App::CashDB, kind).Names().value_or(QStringList());
+    return ListedNames(kind).value_or(QStringList());
 }
 
 void wTransacoes::handOverAmount(double amount)

@@ -52,10 +52,6 @@ int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v)
     }
 }
 
-// How long a statement waits for a lock that another program holds on the
-// file (a second program reading it) before it gives up.
-constexpr int busyTimeoutMs = 5000;
-
 // Whether the file's own permissions and its folder let it be written: the
 // folder must take the journal that every change writes beside the file.
 // Write bits that no one has mean the file is meant to be left as it is,
@@ -182,7 +178,7 @@ bool SQLDatabase::open(int flags)
     Close();
     int rc = sqlite3_open_v2(file_.toUtf8().constData(), &db_, flags, nullptr);
     if (rc == SQLITE_OK)
-        sqlite3_busy_timeout(db_, busyTimeoutMs);
+        sqlite3_busy_timeout(db_, BusyTimeoutMs);
     if (rc == SQLITE_OK) {
         // Opening is lazy: reading the schema is what shows a file that is not a database.
         rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -194,6 +190,12 @@ bool SQLDatabase::open(int flags)
         return false;
     }
     return succeed();
+}
+
+void SQLDatabase::setBusyTimeout(int ms)
+{
+    if (db_)
+        sqlite3_busy_timeout(db_, ms);
 }
 
 bool SQLDatabase::CreateDatabaseFile()

@@ -117,6 +117,11 @@ public:
     // True when Connect found the file unwritable and opened it for reading only.
     bool IsReadOnly() const { return readOnly_; }
 
+    // How long a statement waits for a lock that another program holds on
+    // the file before it fails with SQLITE_BUSY; set anew by every open.
+    static constexpr int BusyTimeoutMs = 5000;
+    void setBusyTimeout(int ms);
+
     // SQLite's quick check of the whole file. False when the file is damaged:
     // the error code is then SQLITE_CORRUPT (11) and the message holds what the
     // check found, or the error of the check itself.

@@ -6,6 +6,16 @@
 #include "registers/RegisterStore.h"
 #include "ui/common/Module1.h"
 
+std::optional<QStringList> ListedNames(RegisterStore::Kind kind)
+{
+    if (!App::CashDB)
+        return std::nullopt;
+    auto names = RegisterStore(*App::CashDB, kind).Names();
+    if (!names)
+        App::DisplayLoadError();
+    return names;
+}
+
 bool NameIsFree(const RegisterStore& store, const QString& name, const QString& takenMessage)
 {
     switch (store.Find(name)) {

@@ -1,10 +1,18 @@
 #pragma once
 
-// The checks every register makes on a typed name before storing it.
+// What every window that shows or stores a register's names shares: the
+// names for a list or pop-up, and the checks on a typed name before storing it.
+
+#include "registers/RegisterStore.h"
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
-class RegisterStore;
+// The register's names in name order. A register that cannot be read is
+// reported (once for all the lists one action loads) and gives nothing, so
+// that the list is left empty rather than shown as a register with no names.
+std::optional<QStringList> ListedNames(RegisterStore::Kind kind);
 
 // True when no row of the register has the name. A taken name is told to the
 // user (silently while importing); a register that cannot be read is

@@ -53,7 +53,7 @@ void wCategorias::Event_Close()
 
 void wCategorias::CarregaCategorias()
 {
-    const auto names = categories().Names();
+    const auto names = ListedNames(RegisterStore::Kind::Category);
     ListBox1->DeleteAllRows();
     if (names) {
         Listbox::Batch batch(*ListBox1);

@@ -51,7 +51,7 @@ void wContas::Event_Close()
 
 void wContas::CarregaContas()
 {
-    const auto names = accounts().Names();
+    const auto names = ListedNames(RegisterStore::Kind::Account);
     lContas->DeleteAllRows();
     if (names) {
         Listbox::Batch batch(*lContas);

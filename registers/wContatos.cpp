@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
+#include "registers/NameCheck.h"
 #include "registers/RegisterStore.h"
 #include "registers/RegisterWidgets.h"
 #include "registers/wEditaContato.h"
@@ -48,7 +49,7 @@ void wContatos::Event_Open()
 void wContatos::ListBox1_DoubleClick()
 {
     Module1::contatoopcao = QStringLiteral("a");
-    wEditaContato::instance().Show();
+    wEditaContato::instance().ShowForName();
 }
 
 void wContatos::PushButton1_Action()
@@ -61,7 +62,7 @@ void wContatos::BevelButton1_Action()
     Module1::contatoopcao = QStringLiteral("i");
     wEditaContato& editor = wEditaContato::instance();
     editor.tNome->setText(QString());
-    editor.Show();
+    editor.ShowForName();
 }
 
 void wContatos::BevelButton2_Action()
@@ -72,7 +73,7 @@ void wContatos::BevelButton2_Action()
 
 void wContatos::CarregaContatos()
 {
-    const auto names = contacts().Names();
+    const auto names = ListedNames(RegisterStore::Kind::Contact);
     ListBox1->DeleteAllRows();
     if (!names)
         return;

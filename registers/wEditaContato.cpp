@@ -63,6 +63,15 @@ wEditaContato::wEditaContato()
     connect(btOK, &QPushButton::clicked, this, [this] { btOK_Action(); });
 }
 
+void wEditaContato::ShowForName()
+{
+    Show();
+    // Cancela comes first in the window: left to itself the focus lands there,
+    // and the first blank of a typed name would press it.
+    tNome->SetFocus();
+    tNome->selectAll();
+}
+
 void wEditaContato::bt_fecha1_Action()
 {
     reloadContactList();
@@ -110,11 +119,16 @@ void wEditaContato::AlteraContato()
     // The old name is read from the list when OK is pressed: the contact
     // selected now, which need not be the one double-clicked.
     const wContatos* list = wContatos::existing();
-    const QString oldName = list ? list->ListBox1->Text() : QString();
-    // Without a selected contact the rename would hand the new name to every
-    // transaction that has no contact.
-    if (oldName.trimmed().isEmpty() || oldName == noContact()) {
+    if (!list || list->ListBox1->ListIndex() < 0) {
         Module1::AbreJanela(Module1::kMsgSelecioneContato(), false, Module1::kMsgAviso());
+        return;
+    }
+    const QString oldName = list->ListBox1->Text();
+    // A blank name or the no-contact text (rows an older file or an import
+    // may hold) is what every transaction without a contact carries: the
+    // rename would hand the new name to all of them.
+    if (oldName.trimmed().isEmpty() || oldName == noContact()) {
+        Module1::AbreJanela(Module1::kMsgContatoNaoRenomeavel(), false, Module1::kMsgAviso());
         return;
     }
     if (App::refusesWrites())

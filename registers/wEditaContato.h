@@ -22,6 +22,10 @@ public:
     QLabel* StaticText1 = nullptr;
     QPushButton* btOK = nullptr;
 
+    // Shows the editor with the focus in tNome and its text selected, so that
+    // a name typed at once goes into the field, replacing what it held, and
+    // Return stores it.
+    void ShowForName();
     void bt_fecha1_Action();
     // Renames when Module1::contatoopcao is "a", else inserts; hides in every case.
     void btOK_Action();

@@ -69,8 +69,10 @@ void wAgendaLista::CarregaAgenda()
 {
     const auto rows = ScheduleStore(*App::CashDB).Rows();
     lAgendamento->DeleteAllRows();
-    if (!rows)
+    if (!rows) {
+        App::DisplayLoadError();
         return;
+    }
     Listbox::Batch batch(*lAgendamento);
     for (const ScheduleRow& row : *rows)
         lAgendamento->AddRow(QStringList({row.account, row.category, ShortDate(row.date), row.amount, row.type,

@@ -7,7 +7,7 @@
 #include "platform/Controls.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
-#include "registers/RegisterStore.h"
+#include "registers/NameCheck.h"
 #include "settings/PreferencesChoices.h"
 #include "settings/PreferencesLock.h"
 #include "ui/common/Module1.h"
@@ -234,9 +234,7 @@ void wPreferencias::Event_Close()
 void wPreferencias::CarregaContas()
 {
     const QString saved = App::ContaInicial;
-    QStringList names;
-    if (App::CashDB)
-        names = RegisterStore(*App::CashDB, RegisterStore::Kind::Account).Names().value_or(QStringList());
+    const QStringList names = ListedNames(RegisterStore::Kind::Account).value_or(QStringList());
     filling_ = true;
     sContas->DeleteAllRows();
     for (const QString& name : names)

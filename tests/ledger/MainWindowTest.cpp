@@ -75,7 +75,7 @@ TEST_F(MainWindow, changingSelectors_reloadsTheMatchingRowsAndTotal_aCategoryFil
     ASSERT_FALSE(rows.isEmpty());
     exec("ALTER TABLE Movimento RENAME TO Guardado");
     w.sMes->setListIndex(0);
-    EXPECT_EQ(recorder.messages(), QStringList({"no such table: Movimento"}));
+    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 1\n\nno such table: Movimento"}));
     EXPECT_EQ(listedIds(), rows);
     EXPECT_EQ(w.Totalgeral->text(), total);
 }

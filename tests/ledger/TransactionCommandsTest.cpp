@@ -137,3 +137,32 @@ TEST_F(TransactionCommands, delete_needsASelection_asksFirst_andRemovesExactlyTh
     EXPECT_FALSE(main->lMovimento_KeyDown(QString(QChar(127))));
     EXPECT_EQ(rowCount(), 0);
 }
+
+// An edit left open while its row is deleted: the next new row takes the
+// freed id. Differing from the opened row in one stored value alone, it is
+// still not that row, and OK overwrites nothing.
+TEST_F(TransactionCommands, editLeftOpenWhileItsRowIsDeleted_aNewRowUnderItsIdIsNotOverwritten)
+{
+    // Date, credit, debit and comment of the new row.
+    const std::pair<const char*, QStringList> newRows[] = {
+        {"comment", {"2026-01-10", "10", "", "B"}},
+        {"date", {"2026-01-11", "10", "", "A"}},
+        {"credit", {"2026-01-10", "11", "", "A"}},
+        {"debit", {"2026-01-10", "10", "1", "A"}},
+    };
+    for (const auto& [differs, row] : newRows) {
+        SCOPED_TRACE(differs);
+        exec("DELETE FROM Movimento");
+        const QString opened = addTransaction("Banco", "Casa", "Loja", "2026-01-10", "10", "", "Sim", "A");
+        wTransacoes& w = edit("A");
+        w.tComentarios->setText("A2");
+        main->lMovimento->setListIndex(ledgerRow("A"));
+        main->ApagaMovimento();
+        ASSERT_EQ(addTransaction("Banco", "Casa", "Loja", row[0], row[1], row[2], "Sim", row[3]), opened);
+        const QList<QStringList> before = storedRows();
+        recorder.clear();
+        click(w.PushButton1);
+        EXPECT_EQ(recorder.messages(), QStringList({"O movimento não existe mais."}));
+        EXPECT_EQ(storedRows(), before);
+    }
+}

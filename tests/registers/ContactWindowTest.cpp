@@ -104,3 +104,55 @@ TEST_F(ContactWindow, renameRefusals_leaveRegisterAndLedgerUnchanged_aRenameCarr
     EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
     EXPECT_EQ(rows(list->ListBox1), QStringList({"Bruna"}));
 }
+
+// A stored row named blank or with the no-contact text (an older file's, an
+// import's) names what every transaction without a contact carries: it
+// cannot be renamed, and those transactions keep what they had.
+TEST_F(ContactWindow, blankOrNoContactRow_cannotBeRenamed_theTransactionsWithoutAContactKeepIt)
+{
+    addContacts({"  -  ", "", "   "});
+    list->CarregaContatos();
+    for (const char* from : {"  -  ", "", "   "})
+        rename(from, "Carlos");
+    EXPECT_EQ(recorder.confirmations(), QStringList(3, Module1::kMsgContatoNaoRenomeavel()));
+    EXPECT_EQ(contacts(), QStringList({"", "   ", "  -  ", "Ana", "Bruno"}));
+    EXPECT_EQ(ids("contato", "  -  ") + ids("contato", "") + ids("contato", "Carlos"), QStringList({"5", "4"}));
+}
+
+// A name typed as soon as the editor shows goes into its field, whatever had
+// the focus there before, and Return stores it; a rename's text is selected,
+// so that what is typed replaces it.
+TEST_F(ContactWindow, editorTakesANameTypedAtOnce_returnStoresIt_aRenameTypesOverTheSelectedText)
+{
+    wEditaContato& editor = wEditaContato::instance();
+    const auto activate = [](QWidget* window) {
+        window->activateWindow();
+        return QTest::qWaitFor([&] { return QApplication::activeWindow() == window; });
+    };
+    // As the user types: into the focused control, Return last.
+    const auto typeAtOnce = [&](const QString& text) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &editor; }));
+        ASSERT_TRUE(QApplication::focusWidget());
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    for (const char* name : {"Ana Maria", "Jose da Silva"}) {
+        // The click on "+" makes the list the active window.
+        ASSERT_TRUE(activate(list));
+        click(list->BevelButton1);
+        typeAtOnce(name);
+        EXPECT_FALSE(editor.isVisible()) << name;
+        // A button that had the focus when the editor was put away does not keep it.
+        editor.bt_fecha1->setFocus();
+    }
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Ana Maria", "Bruno", "Jose da Silva"}));
+    EXPECT_TRUE(recorder.shown.isEmpty());
+
+    ASSERT_TRUE(activate(list));
+    doubleClickRow(list->ListBox1, "Bruno");
+    EXPECT_EQ(editor.tNome->selectedText(), "Jose da Silva");
+    typeAtOnce("Beto Souza");
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Confirma Alteração?"}));
+    EXPECT_EQ(contacts(), QStringList({"Ana", "Ana Maria", "Beto Souza", "Jose da Silva"}));
+    EXPECT_EQ(ids("contato", "Beto Souza"), QStringList({"2"}));
+}

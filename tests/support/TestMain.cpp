@@ -1,6 +1,9 @@
 // The main of every test executable: a fresh temporary HOME (and
 // configuration and documents folders below it) and the offscreen platform,
-// so that no test touches a real user's files or needs a display.
+// so that no test touches a real user's files or needs a display; and a
+// watchdog, so that no test waits long on a window nobody answers.
+
+#include "ModalWatchdog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,5 +23,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // Owned here, so that its timer goes before the application does.
+    ModalWatchdog watchdog;
+    ::testing::TestEventListeners& listeners = ::testing::UnitTest::GetInstance()->listeners();
+    listeners.Append(&watchdog);
+    const int result = RUN_ALL_TESTS();
+    listeners.Release(&watchdog);
+    return result;
 }

@@ -73,6 +73,20 @@ void failOn(SQLDatabase& db, const QString& when, const QString& table, const QS
                  .arg(when, table, message));
 }
 
+FileHeldElsewhere::FileHeldElsewhere(SQLDatabase& db) : db_(db), other_(std::make_unique<SQLDatabase>())
+{
+    other_->setDatabaseFile(db.DatabaseFile());
+    EXPECT_TRUE(other_->Connect() && other_->SQLExecute(QStringLiteral("BEGIN EXCLUSIVE")))
+        << other_->ErrorMessage().toStdString();
+    db_.setBusyTimeout(0);
+}
+
+FileHeldElsewhere::~FileHeldElsewhere()
+{
+    other_->SQLExecute(QStringLiteral("ROLLBACK"));
+    db_.setBusyTimeout(SQLDatabase::BusyTimeoutMs);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).path());

@@ -36,6 +36,23 @@ QStringList column(SQLDatabase& db, const QString& sql, const QVariantList& para
 // named fail_<when>_<table>, for a test that drops it again.
 void failOn(SQLDatabase& db, const QString& when, const QString& table, const QString& message);
 
+// Another program holding the data file: a second connection keeps it
+// locked (BEGIN EXCLUSIVE) for the life of the object, so that every read and
+// write of `db` fails with SQLITE_BUSY. Meanwhile `db` gives up at once
+// rather than after its busy time-out.
+class FileHeldElsewhere
+{
+  public:
+    explicit FileHeldElsewhere(SQLDatabase& db);
+    ~FileHeldElsewhere();
+    FileHeldElsewhere(const FileHeldElsewhere&) = delete;
+    FileHeldElsewhere& operator=(const FileHeldElsewhere&) = delete;
+
+  private:
+    SQLDatabase& db_;
+    std::unique_ptr<SQLDatabase> other_;
+};
+
 // Writes the bytes as the whole file, making its folder; reads a file whole
 // ("<unreadable>" when it cannot be read).
 void writeFile(const QString& path, const QByteArray& bytes = {});

@@ -65,6 +65,7 @@ TOVIRA_TEXT(kMsgMovimentoNaoExiste, "O movimento não existe mais.")
 TOVIRA_TEXT(kMsgAjudaSemLeitor, "Nenhum programa conseguiu abrir o manual. Ele está em:")
 TOVIRA_TEXT(kMsgExtratoIncompleto,
             "O arquivo termina antes do fim do extrato: a última transação pode estar incompleta.")
+TOVIRA_TEXT(kMsgContatoNaoRenomeavel, "Este nome é o dos movimentos sem contato e não pode ser renomeado.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

@@ -45,6 +45,7 @@ QString kMsgSenhaIlegivel();
 QString kMsgMovimentoNaoExiste();
 QString kMsgAjudaSemLeitor();
 QString kMsgExtratoIncompleto();
+QString kMsgContatoNaoRenomeavel();
 
 // The twelve month names, January first.
 QStringList monthNames();
