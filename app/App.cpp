@@ -69,6 +69,7 @@ void App::resetState()
     quitting = false;
     loopRunning = false;
     databaseErrorShown = false;
+    heldFileTimeout.reset();
 }
 
 int App::run()
@@ -202,15 +203,29 @@ void App::DisplayDatabaseError()
         return;
     // Set before the box, whose own event loop may run a reload that fails too.
     databaseErrorShown = true;
-    MsgBox(QStringLiteral("Erro: ") + QString::number(CashDB->ErrorCode()) + QStringLiteral("\n\n") +
-           CashDB->ErrorMessage());
+    // The file is held by another program: the rest of this action's reads
+    // fail at once rather than each waiting out the busy time-out, which
+    // would freeze the window for seconds a list.
+    const int code = CashDB->ErrorCode();
+    if (CashDB->ErrorIsBusy() && !heldFileTimeout) {
+        heldFileTimeout = CashDB->BusyTimeout();
+        CashDB->setBusyTimeout(0);
+    }
+    MsgBox(QStringLiteral("Erro: ") + QString::number(code) + QStringLiteral("\n\n") + CashDB->ErrorMessage());
     // Posted after the box: it runs when the action has ended and control is
     // back in the event loop.
     if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(
-            app, [] { databaseErrorShown = false; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(app, &endOfFailedAction, Qt::QueuedConnection);
     else
-        databaseErrorShown = false;
+        endOfFailedAction();
+}
+
+void App::endOfFailedAction()
+{
+    databaseErrorShown = false;
+    if (heldFileTimeout && CashDB)
+        CashDB->setBusyTimeout(*heldFileTimeout);
+    heldFileTimeout.reset();
 }
 
 void App::DisplayLoadError()

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/Database.h"
 
@@ -123,6 +124,9 @@ public:
     static inline bool loopRunning = false;
     // A database error was shown in the action that is running.
     static inline bool databaseErrorShown = false;
+    // The busy time-out to give back once the action that met a held file has ended.
+    static inline std::optional<int> heldFileTimeout;
+    static void endOfFailedAction();
 };
 
 // Sets App::importando for the life of a scope and restores the old value

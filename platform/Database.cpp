@@ -178,7 +178,7 @@ bool SQLDatabase::open(int flags)
     Close();
     int rc = sqlite3_open_v2(file_.toUtf8().constData(), &db_, flags, nullptr);
     if (rc == SQLITE_OK)
-        sqlite3_busy_timeout(db_, BusyTimeoutMs);
+        sqlite3_busy_timeout(db_, busyTimeoutMs_);
     if (rc == SQLITE_OK) {
         // Opening is lazy: reading the schema is what shows a file that is not a database.
         rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -192,8 +192,15 @@ bool SQLDatabase::open(int flags)
     return succeed();
 }
 
+bool SQLDatabase::ErrorIsBusy() const
+{
+    const int primary = ErrorCode() & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
 void SQLDatabase::setBusyTimeout(int ms)
 {
+    busyTimeoutMs_ = ms;
     if (db_)
         sqlite3_busy_timeout(db_, ms);
 }

@@ -121,6 +121,9 @@ public:
     // the file before it fails with SQLITE_BUSY; set anew by every open.
     static constexpr int BusyTimeoutMs = 5000;
     void setBusyTimeout(int ms);
+    int BusyTimeout() const { return busyTimeoutMs_; }
+    // The last operation failed because another connection holds the file.
+    bool ErrorIsBusy() const;
 
     // SQLite's quick check of the whole file. False when the file is damaged:
     // the error code is then SQLITE_CORRUPT (11) and the message holds what the
@@ -155,6 +158,7 @@ public:
     void setStatementObserver(std::function<void(const QString&)> observer) { observer_ = std::move(observer); }
 
 private:
+    int busyTimeoutMs_ = BusyTimeoutMs;
     friend class Transaction;
     bool open(int flags);
     bool fail(int code, const QString& message);

@@ -43,14 +43,18 @@ TEST_F(HeldFile, mainWindowOpening_tellsOnceForAllItsLists_theNextActionAgain_aF
 {
     {
         testsupport::FileHeldElsewhere held(db());
+        db().setBusyTimeout(40);
         main = &openMain();
         EXPECT_EQ(recorder.messages(), QStringList{locked});
+        // The rest of the action does not wait for the file again, list after list.
+        EXPECT_EQ(db().BusyTimeout(), 0);
         EXPECT_EQ(rows(main->List_Contas) + rows(main->List_Categorias), QStringList());
         EXPECT_EQ(main->lMovimento->ListCount(), 0);
         main->CarregaContas();
         main->CarregalMovimento();
         EXPECT_EQ(recorder.messages().size(), 1);
         endAction();
+        EXPECT_EQ(db().BusyTimeout(), 40);
         main->CarregaCategorias();
         main->CarregaAno();
         EXPECT_EQ(recorder.messages(), QStringList(2, locked));
