@@ -19,9 +19,11 @@ void SetApplicationFolder(const QString& folder);
 bool EnsureFolder(const QString& path);
 
 // Reads the first `maxLines` lines of a text file (UTF-8, line ends dropped,
-// a CR before them too), never more than `maxLineBytes` bytes a line: a line
-// that is longer, or that is not text (bytes that are not UTF-8, control
-// characters), reads as empty. False when the file cannot be read.
+// a CR before them too), up to `maxLineBytes` bytes a line: a line that is
+// longer, or that is not text (bytes that are not UTF-8, control characters),
+// reads as empty. It reads no further than that many lines could reach at
+// their longest, so a huge file costs no more than a normal one (the lines
+// past that point read as missing). False when the file cannot be read.
 bool ReadTextLines(const QString& path, QStringList& lines, int maxLines, qsizetype maxLineBytes);
 
 // Writes a file whole: `write` puts the content on the open device and says
