@@ -56,7 +56,8 @@ bool ReadTextLines(const QString& path, QStringList& lines, int maxLines, qsizet
         return false;
     // Enough for the lines wanted at their longest, and never more: a huge
     // file costs no more to read than a normal one.
-    const QByteArray head = file.read(qint64(maxLines) * (maxLineBytes + 2));
+    const qint64 reach = qint64(maxLines) * (maxLineBytes + 2);
+    const QByteArray head = file.read(file.size() > 0 ? qMin(reach, file.size()) : reach);
     if (file.error() != QFileDevice::NoError)
         return false;
     lines.clear();
@@ -98,7 +99,8 @@ bool WriteTextLines(const QString& path, const QStringList& lines, QString* erro
     QByteArray data;
     for (const QString& line : lines)
         data += line.toUtf8() + '\n';
-    return WriteFileWhole(path, [&](QIODevice& out) { return out.write(data) == data.size(); }, error);
+    return WriteFileWhole(
+        path, [&](QIODevice& out) { return out.write(data) == data.size(); }, error);
 }
 
 bool CopyFileWhole(const QString& from, const QString& to, QString* error)

@@ -16,9 +16,9 @@ using testsupport::readFile;
 // A preferences file as a run writes it, with these lines (counted from 1) changed.
 QByteArray prefsWith(std::initializer_list<std::pair<int, QByteArray>> changes)
 {
-    QList<QByteArray> lines = {"editarea =1", "cor_r =230", "cor_g =230", "cor_b =230", "", "", "",
-                               "conta_inicio =Banco", "mes_inicio =Atual", "500", "10", "110", "744",
-                               "05/12/26", "120", "100", "80", "90", "90", "70"};
+    QList<QByteArray> lines = QByteArray("editarea =1|cor_r =230|cor_g =230|cor_b =230||||conta_inicio =Banco|"
+                                         "mes_inicio =Atual|500|10|110|744|05/12/26|120|100|80|90|90|70")
+                                  .split('|');
     for (const auto& [n, text] : changes)
         lines[n - 1] = text;
     return lines.join('\n') + '\n';
@@ -82,9 +82,9 @@ TEST_F(PreferencesFile, geometryTheScreenCannotShow_givesTheDefault_andTheQuitWr
         EXPECT_EQ(shown, expected);
         EXPECT_TRUE(area.contains(shown.topLeft()) && area.contains(shown.topRight()));
         App::_FileQuit_Action();
-        EXPECT_EQ(prefsLines().mid(9, 4), QStringList({QString::number(expected.height()), QString::number(expected.x()),
-                                                        QString::number(expected.y()),
-                                                        QString::number(expected.width())}));
+        EXPECT_EQ(prefsLines().mid(9, 4),
+                  QStringList({QString::number(expected.height()), QString::number(expected.x()),
+                               QString::number(expected.y()), QString::number(expected.width())}));
     }
 }
 
@@ -95,7 +95,7 @@ TEST_F(PreferencesFile, startAccountOrMonthTooLongOrNotText_readsAsEmpty_andTheO
 {
     const std::tuple<QByteArray, QByteArray, QString, QString> cases[] = {
         {"conta_inicio =" + QByteArray(300000, 'x'), "mes_inicio =Atual", "", "Atual"},
-        {"conta_inicio =Ban\xff\xfe" "co", "mes_inicio =Jan\x01" "eiro", "", ""},
+        {"conta_inicio =Banco\xff\xfe", "mes_inicio =Janeiro\x01", "", ""},
         {QByteArray("conta_inicio =Banc\0o", 20), "mes_inicio =Març\xc3", "", ""},
         {"conta_inicio = Poupança\r", "mes_inicio =Atual\r", " Poupança", "Atual"}, // line ends of another system
     };

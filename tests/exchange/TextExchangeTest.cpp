@@ -160,7 +160,8 @@ TEST_F(TextExchange, export_ontoAFullDisk_isReported_andLeavesTheOlderFileAndNoE
     for (const int rows : {1, 3000}) {
         if (rows > 1)
             exec("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
-                 "INSERT INTO Movimento (conta_nome, conta, data, entrada) SELECT 'Banco', 'Casa', '2026-03-05', i FROM n");
+                 "INSERT INTO Movimento (conta_nome, conta, data, entrada) "
+                 "SELECT 'Banco', 'Casa', '2026-03-05', i FROM n");
         for (const char* name : {"older.txt", "Tovira Export.txt"}) {
             SCOPED_TRACE(std::to_string(rows) + " rows to " + name);
             recorder.clear();

@@ -19,7 +19,7 @@ namespace testsupport {
 
 class FullDisk
 {
-public:
+  public:
     // Mounts on `folder` (made when missing), puts `files` on it (name, bytes),
     // then takes every byte that is left.
     explicit FullDisk(const QString& folder, const QList<std::pair<QString, QByteArray>>& files = {});
@@ -32,7 +32,7 @@ public:
     // The names on the file system, but the filler that takes its room.
     QStringList entries() const;
 
-private:
+  private:
     QString folder_;
     bool mounted_ = false;
     QString reason_;
