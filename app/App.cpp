@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/Listbox.h"
 #include "platform/Seams.h"
+#include "platform/Window.h"
 #include "settings/wPreferencias.h"
 #include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
@@ -113,7 +114,14 @@ bool App::Event_Open()
             Quit(1);
             return false;
         }
-        Schema::Create(*CashDB);
+        // A file without its tables (a full disk) is no data file: it goes
+        // again, so that the next start makes it anew rather than open it.
+        if (!Schema::Create(*CashDB)) {
+            DisplayDatabaseError();
+            endStartup();
+            RemoveDatabaseFile(dataFile);
+            return false;
+        }
     }
     if (!CashDB->Connect()) {
         DisplayDatabaseError();
@@ -129,10 +137,15 @@ bool App::Event_Open()
     }
     databaseOpen = true;
     readOnly = CashDB->IsReadOnly();
+    // Every window reads the base tables: a file that lacks one and cannot be
+    // given it (a full disk, a file that cannot be written) is not opened.
+    if (!(readOnly ? Schema::HasBaseTables(*CashDB) : Schema::Upgrade(*CashDB))) {
+        DisplayDatabaseError();
+        endStartup();
+        return false;
+    }
     if (readOnly)
         MsgBox(Module1::kMsgArquivoSomenteLeitura() + QStringLiteral("\n\n") + dataFile);
-    else
-        Schema::Upgrade(*CashDB);
 
     if (!LePrefs())
         return false;
@@ -256,8 +269,12 @@ bool App::LePrefs()
     prefsRead = true;
 
     QStringList lines;
-    const bool haveFile = QFileInfo(preferencesFile()).isFile() && ReadTextLines(preferencesFile(), lines);
-    const PreferencesValues values = haveFile ? Preferences::parse(lines) : Preferences::defaults();
+    const bool haveFile = QFileInfo(preferencesFile()).isFile() &&
+                          ReadTextLines(preferencesFile(), lines, Preferences::LineCount, Preferences::MaxLineBytes);
+    PreferencesValues values = haveFile ? Preferences::parse(lines) : Preferences::defaults();
+    // The window gets a place and size the screen can show, and the quit
+    // writes back what it got.
+    values = Preferences::fitToScreen(values, ScreenAreaAt(QPoint(values.left, values.top)));
     PrefEditor = values.prefEditor;
     cor_r = values.cor_r;
     cor_g = values.cor_g;

@@ -78,6 +78,24 @@ PreferencesValues parse(const QStringList& lines)
     return v;
 }
 
+PreferencesValues fitToScreen(PreferencesValues v, const QRect& area)
+{
+    if (area.isEmpty())
+        return v;
+    // Below the top edge, room for the title bar: a window placed lower has
+    // no title bar left on the screen to drag it back by.
+    constexpr int titleBarRoom = 48;
+    const PreferencesValues d;
+    const auto fit = [](int value, int low, int high, int byDefault) {
+        return value >= low && value <= high ? value : qBound(low, byDefault, high);
+    };
+    v.width = fit(v.width, 1, area.width(), d.width);
+    v.height = fit(v.height, 1, area.height(), d.height);
+    v.left = fit(v.left, area.left(), area.left() + area.width() - v.width, d.left);
+    v.top = fit(v.top, area.top(), qMax(area.top(), area.bottom() - titleBarRoom), d.top);
+    return v;
+}
+
 QStringList format(const PreferencesValues& v)
 {
     QStringList lines;

@@ -7,6 +7,7 @@
 //   2-4 "cor_r =" ... 0-255  9 "mes_inicio =" month    15-20 ledger column widths
 //   5-7 reserved, empty    10-13 height, left, top, width of the main window
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,9 @@ struct PreferencesValues
 namespace Preferences {
 
 constexpr int LineCount = 20;
+// The longest line read: room for the longest name a field takes (32,767
+// characters) in UTF-8. A longer line is not one the program wrote.
+constexpr qsizetype MaxLineBytes = 128 * 1024;
 
 // The values of a run with no preferences file.
 PreferencesValues defaults();
@@ -36,6 +40,13 @@ PreferencesValues defaults();
 // Reads the lines by position; missing lines read as empty. A width of 0
 // brings back the default geometry, all four values of it.
 PreferencesValues parse(const QStringList& lines);
+
+// The main window's place and size fitted to `area`, the free area of the
+// screen it is to show on: a size that is not positive or larger than the area
+// gives the default size (cut to the area), and a place that would leave part
+// of the window's top edge, where its title bar is, off the area gives the
+// default place (moved into the area).
+PreferencesValues fitToScreen(PreferencesValues values, const QRect& area);
 
 // The twenty lines to write.
 QStringList format(const PreferencesValues& values);

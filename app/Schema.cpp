@@ -2,6 +2,8 @@
 
 #include "platform/Database.h"
 
+#include <cstring>
+
 namespace Schema {
 
 namespace {
@@ -17,12 +19,13 @@ const char* const baseTables[] = {
     "Agenda ( conta VarChar, categoria VarChar, subcategoria VarChar, data Date, contato VarChar, repete VarChar  )",
 };
 
+// Stops at the first failure, whose error the database keeps.
 bool createBaseTables(SQLDatabase& db, const QString& createVerb)
 {
-    bool ok = true;
     for (const char* table : baseTables)
-        ok = db.SQLExecute(createVerb + QLatin1String(table)) && ok;
-    return ok;
+        if (!db.SQLExecute(createVerb + QLatin1String(table)))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -35,9 +38,12 @@ bool Create(SQLDatabase& db)
     return tx.commit();
 }
 
-void Upgrade(SQLDatabase& db)
+bool Upgrade(SQLDatabase& db)
 {
-    createBaseTables(db, QStringLiteral("CREATE TABLE IF NOT EXISTS "));
+    // A table that is there is left alone, with no write: a full disk does not
+    // stop a complete file from opening.
+    if (!createBaseTables(db, QStringLiteral("CREATE TABLE IF NOT EXISTS ")))
+        return false;
     if (!db.SQLSelect(QStringLiteral("SELECT * from pwd")))
         db.SQLExecute(
             QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )"));
@@ -46,6 +52,17 @@ void Upgrade(SQLDatabase& db)
     // The ledger selects one account's rows by date after every change; without
     // this index each reload reads the whole table.
     db.SQLExecute(QStringLiteral("CREATE INDEX IF NOT EXISTS Movimento_conta_data ON Movimento (conta_nome, data)"));
+    return true;
+}
+
+bool HasBaseTables(SQLDatabase& db)
+{
+    for (const char* table : baseTables) {
+        const QLatin1String name(table, qsizetype(std::strchr(table, ' ') - table));
+        if (!db.SQLSelect(QStringLiteral("SELECT * FROM ") + name + QStringLiteral(" LIMIT 0")))
+            return false;
+    }
+    return true;
 }
 
 LockRow ReadLockRow(SQLDatabase& db)

@@ -13,9 +13,14 @@ namespace Schema {
 bool Create(SQLDatabase& db);
 
 // Completes a file that a crash left half-created and adds what older files
-// lack: the table pwd and the column Agenda.contatoplus. Failures are ignored;
-// start-up goes on.
-void Upgrade(SQLDatabase& db);
+// lack: the table pwd and the column Agenda.contatoplus. False when a base
+// table is missing and cannot be made (the database's error state says why);
+// other failures are ignored, and start-up goes on.
+bool Upgrade(SQLDatabase& db);
+
+// Whether the file has the five base tables, for a file that cannot be
+// upgraded; when one is missing, the database's error state names it.
+bool HasBaseTables(SQLDatabase& db);
 
 struct LockRow
 {

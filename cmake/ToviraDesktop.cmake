@@ -10,7 +10,7 @@ target_link_libraries(tovira_draw_icons PRIVATE Qt6::Gui)
 # Lays the manuals out as PDF from their HTML sources, beside the program in
 # the build tree, where the help command finds them.
 add_executable(tovira_make_manual tools/make_manual.cpp)
-target_link_libraries(tovira_make_manual PRIVATE Qt6::Gui)
+target_link_libraries(tovira_make_manual PRIVATE tovira_platform)
 
 # (The folder where the program itself is built.)
 if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSaveFile>
 
 namespace {
 
@@ -36,32 +35,25 @@ void App::ExportaDados()
     const QString path = seams::fileDialogs().saveFile(Module1::kExportar(), suggested, textFileFilter());
     if (path.isEmpty())
         return;
-    // The file takes the place of an older one only once it is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reportExportFailure(file.errorString());
-        return;
-    }
     ExportTexts texts;
     texts.captions = wImporta::ownCaptions() << Module1::kComentarios();
     texts.storedNo = Module1::kNao();
     texts.yes = Module1::kSim();
     texts.no = Module1::kNao2();
-    switch (WriteExport(*CashDB, file, texts)) {
-    case ExportResult::QueryFailed:
-        file.cancelWriting();
-        // The database's own words, as they stand.
-        MsgBox(CashDB->ErrorMessage());
-        return;
-    case ExportResult::WriteFailed:
-        reportExportFailure(file.errorString());
-        file.cancelWriting();
-        return;
-    case ExportResult::Written:
-        break;
-    }
-    if (!file.commit())
-        reportExportFailure(file.errorString());
+    // The file takes the place of an older one only once it is complete.
+    ExportResult result = ExportResult::Written;
+    QString reason;
+    const bool written = WriteFileWhole(
+        path,
+        [&](QIODevice& out) {
+            result = WriteExport(*CashDB, out, texts);
+            return result == ExportResult::Written;
+        },
+        &reason);
+    if (result == ExportResult::QueryFailed)
+        MsgBox(CashDB->ErrorMessage()); // the database's own words, as they stand
+    else if (!written)
+        reportExportFailure(reason);
 }
 
 void App::ImportaDados()

@@ -1,5 +1,6 @@
 #include "platform/Database.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -401,6 +402,16 @@ bool SQLDatabase::Commit()
 qint64 SQLDatabase::LastRowId() const
 {
     return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
+
+bool RemoveDatabaseFile(const QString& path)
+{
+    // The journal first: a journal left without its file would be played
+    // back into the next file of that name.
+    const QString journal = path + QStringLiteral("-journal");
+    if (QFileInfo::exists(journal) && !QFile::remove(journal))
+        return false;
+    return !QFileInfo::exists(path) || QFile::remove(path);
 }
 
 Transaction::Transaction(SQLDatabase& db) : db_(db)

@@ -187,6 +187,10 @@ private:
     std::function<void(const QString&)> observer_;
 };
 
+// Deletes a database file that no connection holds, with the journal that
+// SQLite may have left beside it; true when neither is left.
+bool RemoveDatabaseFile(const QString& path);
+
 // A database transaction: BEGIN on construction, ROLLBACK on destruction
 // unless commit() succeeded. Never throws. Inside another transaction it is a
 // savepoint of that one: its commit keeps its changes for the outer one to

@@ -1,12 +1,14 @@
 #include "platform/Files.h"
 
+#include "platform/Format.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
-#include <QTextStream>
+#include <QStringDecoder>
 
 QString DocumentsFolder()
 {
@@ -19,8 +21,18 @@ QString PreferencesFolder()
 }
 
 namespace {
+
 QString applicationFolderOverride;
+
+// The line as text, or nothing when it is not text.
+QString textOrNothing(QByteArrayView line)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(line);
+    return utf8.hasError() || HasControlCharacter(text) ? QString() : text;
 }
+
+} // namespace
 
 QString ApplicationFolder()
 {
@@ -37,36 +49,58 @@ bool EnsureFolder(const QString& path)
     return QDir().mkpath(path) && QFileInfo(path).isDir();
 }
 
-bool ReadTextLines(const QString& path, QStringList& lines)
+bool ReadTextLines(const QString& path, QStringList& lines, int maxLines, qsizetype maxLineBytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return false;
-    QTextStream in(&file);
+    // Enough for the lines wanted at their longest, and never more: a huge
+    // file costs no more to read than a normal one.
+    const qint64 reach = qint64(maxLines) * (maxLineBytes + 2);
+    const QByteArray head = file.read(file.size() > 0 ? qMin(reach, file.size()) : reach);
+    if (file.error() != QFileDevice::NoError)
+        return false;
     lines.clear();
-    while (!in.atEnd())
-        lines << in.readLine();
+    for (qsizetype start = 0; lines.size() < maxLines && start < head.size();) {
+        qsizetype end = head.indexOf('\n', start);
+        // A last line that the read cut off is too long, whatever its length here.
+        const bool cut = end < 0 && !file.atEnd();
+        if (end < 0)
+            end = head.size();
+        QByteArrayView line(head.constData() + start, end - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines << (cut || line.size() > maxLineBytes ? QString() : textOrNothing(line));
+        start = end + 1;
+    }
+    return true;
+}
+
+bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
+{
+    QSaveFile file(path);
+    const auto fail = [&] {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail();
+    // Qt holds up to 16 KB in a buffer of its own, and its commit does not see
+    // that writing the buffer out failed: only the flush says a disk is full.
+    if (!write(file) || !file.flush() || !file.commit())
+        return fail();
     return true;
 }
 
 bool WriteTextLines(const QString& path, const QStringList& lines, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
     QByteArray data;
     for (const QString& line : lines)
         data += line.toUtf8() + '\n';
-    if (file.write(data) != data.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return WriteFileWhole(
+        path, [&](QIODevice& out) { return out.write(data) == data.size(); }, error);
 }
 
 bool CopyFileWhole(const QString& from, const QString& to, QString* error)
@@ -82,17 +116,16 @@ bool CopyFileWhole(const QString& from, const QString& to, QString* error)
             *error = source.errorString();
         return false;
     }
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = target.errorString();
-        return false;
-    }
-    const QByteArray data = source.readAll();
-    if (source.error() != QFile::NoError || target.write(data) != data.size() || !target.commit()) {
-        if (error)
-            *error = source.error() != QFile::NoError ? source.errorString() : target.errorString();
-        return false;
-    }
-    return true;
+    const auto copy = [&](QIODevice& out) {
+        constexpr qint64 piece = 1 << 20;
+        for (QByteArray data = source.read(piece); !data.isEmpty(); data = source.read(piece))
+            if (out.write(data) != data.size())
+                return false;
+        return source.error() == QFileDevice::NoError;
+    };
+    if (WriteFileWhole(to, copy, error))
+        return true;
+    if (error && source.error() != QFileDevice::NoError)
+        *error = source.errorString();
+    return false;
 }

@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+class QIODevice;
 
 QString DocumentsFolder();
 QString PreferencesFolder();
@@ -15,11 +18,22 @@ void SetApplicationFolder(const QString& folder);
 // Creates a folder with all its missing parents; true when it exists afterwards.
 bool EnsureFolder(const QString& path);
 
-// Reads a text file line by line (UTF-8, line ends dropped); false when it cannot be read.
-bool ReadTextLines(const QString& path, QStringList& lines);
+// Reads the first `maxLines` lines of a text file (UTF-8, line ends dropped,
+// a CR before them too), up to `maxLineBytes` bytes a line: a line that is
+// longer, or that is not text (bytes that are not UTF-8, control characters),
+// reads as empty. It reads no further than that many lines could reach at
+// their longest, so a huge file costs no more than a normal one (the lines
+// past that point read as missing). False when the file cannot be read.
+bool ReadTextLines(const QString& path, QStringList& lines, int maxLines, qsizetype maxLineBytes);
 
-// Writes the lines, each ended by a line end, as one whole file: a failed
-// write leaves any older file as it was. On failure `error` says why.
+// Writes a file whole: `write` puts the content on the open device and says
+// whether all of it was taken. The file takes its name only once every write,
+// the flush and the commit succeeded; otherwise an older file of that name
+// stays as it was and nothing is left beside it. On failure `error` says why
+// (the device's reason, when it has one).
+bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr);
+
+// Writes the lines, each ended by a line end, as one whole file (as WriteFileWhole).
 bool WriteTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // Copies a file whole: the copy appears under its name only once complete,

@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 
 Window::Window(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -113,4 +115,12 @@ void Window::useDialogTextSize()
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
+}
+
+QRect ScreenAreaAt(const QPoint& point)
+{
+    const QScreen* screen = QGuiApplication::screenAt(point);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
 }

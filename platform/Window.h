@@ -57,6 +57,10 @@ private:
     bool closing_ = false;
 };
 
+// The free area (without panels and docks) of the screen that shows `point`,
+// or of the main screen when none does; empty when there is no screen.
+QRect ScreenAreaAt(const QPoint& point);
+
 // Gives a window class its single-instance accessor:
 //   class wContas : public SingleWindow<wContas> { ... };
 //   wContas::instance().Show();

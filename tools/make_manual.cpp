@@ -2,12 +2,13 @@
 // page number at the foot of each page. Run by the build:
 //   tovira_make_manual <manual.html> <manual.pdf> [title]
 
+#include "platform/Files.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <cstdio>
 
@@ -32,21 +33,18 @@ int main(int argc, char** argv)
     document.setHtml(QString::fromUtf8(source.readAll()));
 
     // Written aside and moved into place whole, so a failed run leaves no half PDF.
-    QSaveFile target(QString::fromLocal8Bit(argv[2]));
-    if (!target.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", argv[2], qPrintable(target.errorString()));
-        return 1;
-    }
-    {
+    const auto print = [&](QIODevice& target) {
         QPdfWriter writer(&target);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setCreator(QStringLiteral("Tovira"));
         writer.setTitle(argc > 3 ? QString::fromUtf8(argv[3]) : document.metaInformation(QTextDocument::DocumentTitle));
         document.print(&writer);
-    }
-    if (!target.commit()) {
-        std::fprintf(stderr, "cannot write %s: %s\n", argv[2], qPrintable(target.errorString()));
+        return true; // a write that failed fails the commit
+    };
+    QString error;
+    if (!WriteFileWhole(QString::fromLocal8Bit(argv[2]), print, &error)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[2], qPrintable(error));
         return 1;
     }
     return 0;

@@ -45,7 +45,7 @@ TEST_F(DataFileSchema, newOrHalfCreatedFile_isCompletedByTheUpgrade_aSecondUpgra
         EXPECT_EQ(Schema::Create(db), !half);
         EXPECT_EQ(tables(), half ? QStringList({"Contas"}) : allTables.mid(0, 5));
         EXPECT_FALSE(db.InTransaction());
-        Schema::Upgrade(db);
+        EXPECT_TRUE(Schema::Upgrade(db));
         EXPECT_EQ(tables(), allTables);
         exec(db, "INSERT INTO Agenda VALUES ('Banco', 'Luz', 'Débito', '2006-03-05', '10.5', 'Mensalmente', 'CEMIG')");
         const QString schemaSql = QStringLiteral("SELECT sql FROM sqlite_master ORDER BY name");
@@ -72,7 +72,7 @@ TEST_F(DataFileSchema, oldFile_gainsPwdAndContatoplus_andKeepsItsRows)
              "VALUES ('Banco', 'Salário', '  -  ', '2006-03-05', 1500.25, 'Sim', 'março')");
     exec(db, "INSERT INTO Agenda VALUES ('Banco', 'Luz', 'Débito', '2006-03-05', '10.5', 'Mensalmente')");
 
-    Schema::Upgrade(db);
+    EXPECT_TRUE(Schema::Upgrade(db));
 
     EXPECT_EQ(tables(), allTables);
     EXPECT_EQ(column("SELECT name FROM pragma_table_info('Agenda')").last(), QStringLiteral("contatoplus"));

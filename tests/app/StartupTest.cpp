@@ -5,6 +5,7 @@
 #include "app/Preferences.h"
 
 #include "AppFixture.h"
+#include "FullDisk.h"
 
 #include <QFileInfo>
 #include <functional>
@@ -43,14 +44,6 @@ int runProgram(std::function<void()> whenShown, int* vacuums = nullptr)
     return App::run();
 }
 
-// Points the preferences folder elsewhere for the life of a test.
-struct ConfigHome
-{
-    explicit ConfigHome(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }
-    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", saved); }
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-};
-
 class Startup : public AppTest
 {
   protected:
@@ -81,7 +74,7 @@ TEST_F(Startup, newUser_getsTheDefaults_thenQuitWritesTwentyLines_andTheNextRunR
         EXPECT_GT(w.lMovimento->ColumnWidth(i), 20) << i;
     testsupport::screenshot(w, "startup_new_user");
 
-    w.setGeometry(30, 140, 800, 420);
+    w.setGeometry(30, 140, 700, 420);
     w.lMovimento->setColumnWidths("120,100,80,90,90,70");
     App::ContaInicial = " Casa";
     App::MesInicial = "Atual";
@@ -92,12 +85,12 @@ TEST_F(Startup, newUser_getsTheDefaults_thenQuitWritesTwentyLines_andTheNextRunR
     restart();
 
     EXPECT_EQ(prefsLines(), QStringLiteral("editarea =0|cor_r =255|cor_g =230|cor_b =255||||conta_inicio = Casa|"
-                                           "mes_inicio =Atual|420|30|140|800|05/12/26|120|100|80|90|90|70")
+                                           "mes_inicio =Atual|420|30|140|700|05/12/26|120|100|80|90|90|70")
                                 .split('|'));
     EXPECT_EQ(QStringList({App::ContaInicial, App::MesInicial, App::datahoje}),
               QStringList({" Casa", "Atual", "05/12/26"}));
     EXPECT_EQ(QList<int>({App::PrefEditor, App::cor_r, App::cor_g, App::cor_b}), QList<int>({0, 255, 230, 255}));
-    EXPECT_EQ(wCash::instance().geometry(), QRect(30, 140, 800, 420));
+    EXPECT_EQ(wCash::instance().geometry(), QRect(30, 140, 700, 420));
     EXPECT_EQ(wCash::instance().lMovimento->ColumnWidths(), "120,100,80,90,90,70");
 }
 
@@ -143,6 +136,8 @@ TEST_F(Startup, unusableFolderFileOrLock_isReportedOnce_andEndsTheStartWritingNo
          "Erro: 1\n\nno such column: pcod1", true},
         {[] { makeDatabase(dataFile(), "Banco", "CREATE TABLE pwd AS SELECT '1' AS pcod1, '' AS pcod2"); },
          Module1::kMsgSenhaIlegivel(), true},
+        {[] { testsupport::writeFile(dataFile()), QFile::setPermissions(dataFile(), QFile::ReadOwner); },
+         "Erro: 1\n\nno such table: Contas", true}, // read-only, so without the tables it cannot be given
     };
     for (const auto& [make, message, whole] : cases) {
         SCOPED_TRACE(message.toStdString());
@@ -158,6 +153,54 @@ TEST_F(Startup, unusableFolderFileOrLock_isReportedOnce_andEndsTheStartWritingNo
         EXPECT_EQ(prefsLines(), QStringList({"editarea =0"}));
         reset();
     }
+}
+
+// A first start on a full disk cannot make the tables: one message, exit code
+// 1, no preferences written, and no file without tables left for the next
+// start to open. An empty data file that a start cut short left behind is
+// reported the same way, and a database beside the program stays there whole.
+TEST_F(Startup, firstStartOnAFullDisk_isReportedOnce_andLeavesNoDataFileWithoutTables)
+{
+    const QString program = QFileInfo(testsupport::tempPath("x")).path();
+    const QString legacy = program + "/Tovira.rbd";
+    makeDatabase(legacy, "Poupança");
+    const QByteArray legacyBytes = testsupport::readFile(legacy);
+    const std::tuple<const char*, QList<std::pair<QString, QByteArray>>, bool> cases[] = {
+        {"new user", {}, false},
+        {"empty data file", {{"Tovira.rbd", {}}}, false},
+        {"database beside the program", {}, true},
+    };
+    for (const auto& [what, files, beside] : cases) {
+        SCOPED_TRACE(what);
+        reset();
+        recorder.clear();
+        removeUserFiles();
+        testsupport::FullDisk disk(dataFolder(), files);
+        if (!disk.mounted())
+            GTEST_SKIP() << disk.reason().toStdString();
+        SetApplicationFolder(beside ? program : QString());
+        EXPECT_EQ(runProgram([] { ADD_FAILURE() << "the main window must not show", App::_FileQuit_Action(); }), 1);
+        SetApplicationFolder(QString());
+        ASSERT_EQ(recorder.messages().size(), 1) << recorder.messages().join('|').toStdString();
+        EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: 13\n\n")) << recorder.messages()[0].toStdString();
+        EXPECT_FALSE(QFileInfo::exists(prefsFile()));
+        EXPECT_EQ(disk.entries(), files.isEmpty() ? QStringList() : QStringList({"Tovira.rbd"}));
+        EXPECT_EQ(testsupport::readFile(legacy), legacyBytes);
+    }
+
+    // A complete data file on a full disk opens, and quits, all the same.
+    reset();
+    recorder.clear();
+    removeUserFiles();
+    const QByteArray complete = testsupport::readFile(testsupport::newDatabase()->DatabaseFile());
+    testsupport::FullDisk disk(dataFolder(), {{"Tovira.rbd", complete}});
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason().toStdString();
+    start();
+    EXPECT_TRUE(wCash::instance().isVisible());
+    App::_FileQuit_Action();
+    EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join('|').toStdString();
+    EXPECT_EQ(testsupport::readFile(dataFile()), complete);
 }
 
 // Missing configuration folders are made with their parents; a preferences

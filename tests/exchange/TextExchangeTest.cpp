@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "ExchangeFiles.h"
+#include "FullDisk.h"
 #include "exchange/wImporta.h"
 #include "ui/common/MenuBar1.h"
 
@@ -170,6 +171,35 @@ TEST_F(TextExchange, export_thatFails_leavesTheOlderFileAsItWas_andSaysSo)
     EXPECT_EQ(testsupport::readFile(path), "older export\n");
     App::ExportaDados(); // cancelled: nothing
     EXPECT_EQ(recorder.messages().size(), 2);
+}
+
+// On a full disk a small export fails only when it is flushed, a large one as
+// it writes: either way the user is told, an older export they agreed to
+// replace stays as it was, and no file is left where there was none.
+TEST_F(TextExchange, export_ontoAFullDisk_isReported_andLeavesTheOlderFileAndNoEmptyOne)
+{
+    const QString folder = testsupport::tempPath("full");
+    testsupport::FullDisk disk(folder, {{"older.txt", "older export\n"}});
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.reason().toStdString();
+    openDatabase();
+    addTransaction("Banco", "Casa", "  -  ", "2026-03-05", "10", "");
+    for (const int rows : {1, 3000}) {
+        if (rows > 1)
+            exec("WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                 "INSERT INTO Movimento (conta_nome, conta, data, entrada) "
+                 "SELECT 'Banco', 'Casa', '2026-03-05', i FROM n");
+        for (const char* name : {"older.txt", "Tovira Export.txt"}) {
+            SCOPED_TRACE(std::to_string(rows) + " rows to " + name);
+            recorder.clear();
+            recorder.fileNames << folder + '/' + name;
+            App::ExportaDados();
+            ASSERT_EQ(recorder.messages().size(), 1);
+            EXPECT_TRUE(recorder.messages()[0].startsWith(Module1::kMsgExportacaoFalhou()));
+            EXPECT_EQ(disk.entries(), QStringList({"older.txt"}));
+            EXPECT_EQ(testsupport::readFile(folder + "/older.txt"), "older export\n");
+        }
+    }
 }
 
 // A database failure half way, then a kill: the test runs itself as a child

@@ -87,7 +87,7 @@ void AppTest::closeWindows()
 QStringList AppTest::prefsLines()
 {
     QStringList lines;
-    ReadTextLines(prefsFile(), lines);
+    ReadTextLines(prefsFile(), lines, 100, 1 << 20); // more than any run writes, to see every line
     return lines;
 }
 

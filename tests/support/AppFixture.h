@@ -26,6 +26,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+// Points the preferences folder elsewhere for the life of a test.
+struct ConfigHome
+{
+    explicit ConfigHome(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }
+    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", saved); }
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+};
+
 class AppTest : public ::testing::Test
 {
   protected:
