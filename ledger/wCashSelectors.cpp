@@ -12,6 +12,8 @@
 #include "registers/NameCheck.h"
 #include "ui/common/Module1.h"
 
+#include <QSignalBlocker>
+
 void wCash::CarregaContas()
 {
     if (!App::CashDB)
@@ -55,9 +57,14 @@ void wCash::CarregaAno()
     const LedgerSelectors::YearRows years = LedgerSelectors::yearRows(*App::CashDB, Today());
     if (!years.ok)
         App::DisplayLoadError();
-    sAno->DeleteAllRows();
-    for (const QString& year : years.years)
-        sAno->AddRow(year);
+    {
+        // The ledger is reloaded for the year selected below, not also for the
+        // cleared selector: that would read every year of the account.
+        const QSignalBlocker refilling(sAno);
+        sAno->DeleteAllRows();
+        for (const QString& year : years.years)
+            sAno->AddRow(year);
+    }
     sAno->setListIndex(years.selected);
     // Added after the selection, so the loader never selects it.
     sAno->AddRow(Module1::kTodos2());

@@ -51,11 +51,9 @@ void PostDueSchedules()
         SchedulePosting posting(*App::CashDB, handOver, &App::DisplayDatabaseError);
         result = posting.run(today);
     }
-    if (result.posted > 0) {
-        wCash& main = wCash::instance();
-        main.CarregaAno();
-        main.CarregalMovimento();
-    }
+    // Selecting the current year again reloads the ledger.
+    if (result.posted > 0)
+        wCash::instance().CarregaAno();
     if (result.dayDone)
         App::datahoje = ShortDate(today);
     if (result.posted > 0)
