@@ -258,7 +258,7 @@ wImportaOFX::Outcome wImportaOFX::InsereMovimento()
     fields.comment = shown.memo;
     const TransactionEntry entry(fields, true);
     // A zero amount is the one problem the user cannot correct: the review moves on.
-    if (wTransacoes::TellProblem(entry.problem()))
+    if (wTransacoes::TellProblem(entry))
         return entry.problem() == TransactionEntry::Problem::ZeroAmount ? Outcome::Skipped : Outcome::Refused;
     // The names are checked against the registers as the row is written: one
     // renamed or deleted since the lists were filled is asked for again.

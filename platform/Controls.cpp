@@ -112,8 +112,8 @@ class AmountValidator : public QValidator
         const QString trimmed = input.trimmed();
         if (trimmed.size() == input.size() || !isAmountText(trimmed))
             return Invalid;
-        pos = std::max(0, int(pos - (input.size() - QStringView(input).trimmed().size())));
-        pos = std::min(pos, int(trimmed.size()));
+        const int leading = int(input.indexOf(trimmed));
+        pos = std::clamp(pos - leading, 0, int(trimmed.size()));
         input = trimmed;
         return Acceptable;
     }
