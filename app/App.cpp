@@ -71,6 +71,7 @@ void App::resetState()
     loopRunning = false;
     databaseErrorShown = false;
     heldFileTimeout.reset();
+    failedActionEnding = false;
 }
 
 int App::run()
@@ -235,10 +236,26 @@ void App::DisplayDatabaseError()
 
 void App::endOfFailedAction()
 {
+    if (longActions > 0) {
+        failedActionEnding = true;
+        return;
+    }
     databaseErrorShown = false;
     if (heldFileTimeout && CashDB)
         CashDB->setBusyTimeout(*heldFileTimeout);
     heldFileTimeout.reset();
+}
+
+LongAction::~LongAction()
+{
+    if (--App::longActions > 0 || !App::failedActionEnding)
+        return;
+    App::failedActionEnding = false;
+    // Still inside the action's command: the end comes once control is back in the event loop.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, &App::endOfFailedAction, Qt::QueuedConnection);
+    else
+        App::endOfFailedAction();
 }
 
 void App::DisplayLoadError()

@@ -127,6 +127,23 @@ public:
     // The busy time-out to give back once the action that met a held file has ended.
     static inline std::optional<int> heldFileTimeout;
     static void endOfFailedAction();
+    // Long actions running (LongAction), and an end of a failed action that
+    // waits for theirs.
+    static inline int longActions = 0;
+    static inline bool failedActionEnding = false;
+};
+
+// One long action that lets the event loop paint its progress (an import):
+// what the loop runs meanwhile is still this action, so a file held by
+// another program is waited for and told once in all of it, not once again
+// after each repaint.
+class LongAction
+{
+public:
+    LongAction() { ++App::longActions; }
+    ~LongAction();
+    LongAction(const LongAction&) = delete;
+    LongAction& operator=(const LongAction&) = delete;
 };
 
 // Sets App::importando for the life of a scope and restores the old value

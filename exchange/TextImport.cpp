@@ -79,8 +79,9 @@ ImportedLine::Problem amountProblem(AmountReading::Problem problem)
         return ImportedLine::Problem::AmbiguousAmount;
     case AmountReading::Problem::TooManyDecimals:
         return ImportedLine::Problem::TooManyDecimals;
-    case AmountReading::Problem::NotANumber:
     case AmountReading::Problem::TooLarge:
+        return ImportedLine::Problem::TooLargeAmount;
+    case AmountReading::Problem::NotANumber:
         break;
     }
     return ImportedLine::Problem::BadAmount;

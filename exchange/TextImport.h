@@ -61,7 +61,8 @@ struct ImportedLine
         BadContact,      // a contact with a control character
         EmptyCredit,     // a generic line whose credit column is empty
         EmptyDebit,      // a generic line with a zero credit and an empty debit column
-        BadAmount,       // an amount field that is not a number, or too large to keep exactly
+        BadAmount,       // an amount field that is not a number
+        TooLargeAmount,  // an amount too large to keep to the cent
         AmbiguousAmount, // "5.000": a thousands group or three decimals
         TooManyDecimals, // more than two decimals
         ZeroAmount,      // the amount read is zero

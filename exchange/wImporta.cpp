@@ -1,17 +1,18 @@
 #include "exchange/wImporta.h"
 
 #include "app/App.h"
+#include "ledger/TransactionEntry.h"
 #include "ledger/wCash.h"
 #include "ledger/wTransacoes.h"
 #include "platform/Controls.h"
 #include "platform/Database.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
+#include "registers/RegisterStore.h"
 #include "registers/RegisterWidgets.h"
 #include "registers/wCategorias.h"
 #include "registers/wContas.h"
 #include "registers/wContatos.h"
-#include "registers/wEditaContato.h"
 #include "ui/common/MenuBar1.h"
 #include "ui/common/Module1.h"
 
@@ -48,42 +49,37 @@ QLabel* text(QWidget* parent, const char* name, const QRect& geometry, const QSt
 }
 
 // Each register is offered a name once per import: after the first offer the
-// name is stored, or was there already.
+// name is stored, or was there already. The names go straight into the
+// register, so a register window the user has open keeps what is typed in it.
 class NameOffers
 {
   public:
-    // Puts the name into the register window's field and runs its insert
-    // routine; false when the database failed (the routine has said so).
-    bool offer(const QString& name, EditField* field, void (*insert)())
+    explicit NameOffers(RegisterStore::Kind kind) : kind_(kind) {}
+
+    // False when the database failed; the caller reports it.
+    bool offer(const QString& name)
     {
         if (offered_.contains(name))
             return true;
-        field->setText(name);
-        insert();
-        if (App::CashDB->Error())
+        RegisterStore store(*App::CashDB, kind_);
+        switch (store.Find(name)) {
+        case RegisterStore::Lookup::Free:
+            if (!store.Insert(name))
+                return false;
+            break;
+        case RegisterStore::Lookup::Taken:
+            break;
+        case RegisterStore::Lookup::QueryFailed:
             return false;
+        }
         offered_.insert(name);
         return true;
     }
 
   private:
+    RegisterStore::Kind kind_;
     QSet<QString> offered_;
 };
-
-void insertAccount()
-{
-    wContas::instance().InsereConta();
-}
-
-void insertCategory()
-{
-    wCategorias::instance().InsereCategoria();
-}
-
-void insertContact()
-{
-    wEditaContato::instance().InsereContato();
-}
 
 // Why a line is left out, naming the line; nothing for a line that can be
 // stored, or a blank one, left out without a word.
@@ -109,6 +105,8 @@ QString refusalOf(const ImportedLine& line, qsizetype lineNumber)
         return Module1::kMsgDebitoVazioLinha().arg(number);
     case Problem::BadAmount:
         return Module1::kMsgValorInvalido().arg(number);
+    case Problem::TooLargeAmount:
+        return Module1::kMsgValorGrandeLinha().arg(number);
     case Problem::AmbiguousAmount:
         return Module1::kMsgValorAmbiguoLinha().arg(number, line.amountText);
     case Problem::TooManyDecimals:
@@ -159,30 +157,41 @@ class RunningImport
     QPointer<QAction> command_;
 };
 
-// The transaction window's fields carry every imported row, hidden; showing
-// none of those texts spares laying out each one as it passes.
-class UnshownTexts
+// The transaction a line stands for, its values taken as the file gives them.
+TransactionFields fieldsOf(const ImportedLine& line)
 {
-  public:
-    explicit UnshownTexts(std::initializer_list<QLineEdit*> fields)
-    {
-        for (QLineEdit* field : fields) {
-            kept_.append({field, field->echoMode()});
-            field->setEchoMode(QLineEdit::NoEcho);
-        }
-    }
-    ~UnshownTexts()
-    {
-        for (const auto& [field, mode] : kept_)
-            if (field)
-                field->setEchoMode(mode);
-    }
-    UnshownTexts(const UnshownTexts&) = delete;
-    UnshownTexts& operator=(const UnshownTexts&) = delete;
+    TransactionFields row;
+    row.account = line.account;
+    row.category = line.category;
+    row.contact = line.contact;
+    row.credit = line.credit;
+    row.verified = line.verified;
+    row.comment = line.comment;
+    row.amount = line.amount;
+    row.date = line.date;
+    return row;
+}
 
-  private:
-    QList<std::pair<QPointer<QLineEdit>, QLineEdit::EchoMode>> kept_;
-};
+// Tells the refused lines in one warning, the first of them whole and the
+// rest counted; true when the user goes on with the other lines. Stopping
+// stores nothing, and the user is told so.
+bool goOnAfterRefusals(const QStringList& shown, int refused, int importable)
+{
+    if (refused == 0)
+        return true;
+    QString text = shown.join(QStringLiteral("\n\n"));
+    if (refused > shown.size())
+        text += QStringLiteral("\n\n") + Module1::kMsgLinhasRecusadas().arg(refused);
+    if (importable == 0) {
+        Module1::AbreJanela(text + QStringLiteral("\n\n") + Module1::kMsgNadaImportado(), false, Module1::kMsgAviso());
+        return false;
+    }
+    text += QStringLiteral("\n\n") + Module1::kMsgImportarOutrasLinhas().arg(importable);
+    if (Module1::AbreJanela(text, true, QStringLiteral("Confirma?")))
+        return true;
+    MsgBox(Module1::kMsgNadaImportado());
+    return false;
+}
 
 } // namespace
 
@@ -299,36 +308,49 @@ void wImporta::ImportaDados2()
     }
     const TextStart start = FindTextStart(lines, ownCaptions());
     const TextLayout layout = App::ImpTovira ? TextLayout::Own : TextLayout::Generic;
-    std::optional<int> stored;
     {
+        const LongAction action;
         RunningImport run(*this, running_);
-        ProgressBar->setRange(0, int(lines.size() - start.firstData));
+        const int count = int(lines.size() - start.firstData);
+        // Every line is read twice: checked, then stored.
+        ProgressBar->setRange(0, 2 * count);
         showProgress(0, true);
-        stored = importLines(lines, start.firstData, layout);
-        showProgress(ProgressBar->maximum(), true);
-
-        // One reload of the windows that show the ledger and the registers, for the whole import.
-        if (wCash* main = wCash::existing()) {
-            main->CarregaContas();
-            main->CarregaCategorias();
-            main->CarregaAno();
-            main->CarregalMovimento();
+        if (checkLines(lines, start.firstData, layout)) {
+            const std::optional<int> stored = importLines(lines, start.firstData, layout);
+            showProgress(ProgressBar->maximum(), true);
+            // A failed import changed nothing: the lists already show what the file holds.
+            if (stored) {
+                reloadAfterImport();
+                MsgBox(Module1::kMsgTotalImportado() + QStringLiteral(":  ") + Str(qint64(*stored)));
+            }
         }
-        // The register windows the import drove stay hidden, as they were made.
-        if (wContatos* contactList = wContatos::existing())
-            contactList->Hide();
-        if (wCategorias* categoryWindow = wCategorias::existing())
-            categoryWindow->Hide();
-        if (wContas* accountWindow = wContas::existing())
-            accountWindow->Hide();
-        MsgBox(Module1::kMsgTotalImportado() + QStringLiteral(":  ") + Str(qint64(stored.value_or(0))));
-        wTransacoes& entry = wTransacoes::instance();
-        entry.CarregaContas();
-        entry.CarregaCategorias();
-        entry.CarregaContatos();
     }
     App::textoimporta.clear();
     Hide();
+}
+
+bool wImporta::checkLines(const QStringList& lines, qsizetype first, TextLayout layout)
+{
+    // The first refusals are named whole, the others counted.
+    constexpr int shownRefusals = 5;
+    const QString verifiedText = Module1::kSim();
+    QStringList shown;
+    int refused = 0;
+    int importable = 0;
+    for (qsizetype i = first; i < lines.size(); ++i) {
+        showProgress(int(i - first + 1), false);
+        const ImportedLine line = ReadImportLine(lines[i], layout, verifiedText);
+        if (line.problem == ImportedLine::Problem::None) {
+            ++importable;
+            continue;
+        }
+        const QString refusal = refusalOf(line, i + 1);
+        if (refusal.isEmpty())
+            continue;
+        if (++refused <= shownRefusals)
+            shown << refusal;
+    }
+    return goOnAfterRefusals(shown, refused, importable);
 }
 
 std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype first, TextLayout layout)
@@ -342,45 +364,56 @@ std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype fir
         return std::nullopt;
     }
     const QString verifiedText = Module1::kSim();
-    wTransacoes& entry = wTransacoes::instance();
-    const UnshownTexts unshown({entry.tValor, entry.tData, entry.tComentarios});
-    NameOffers accounts;
-    NameOffers categories;
-    NameOffers contacts;
+    const int checked = int(lines.size() - first);
+    NameOffers accounts(RegisterStore::Kind::Account);
+    NameOffers categories(RegisterStore::Kind::Category);
+    NameOffers contacts(RegisterStore::Kind::Contact);
     int stored = 0;
     for (qsizetype i = first; i < lines.size(); ++i) {
-        showProgress(int(i - first + 1), false);
+        showProgress(checked + int(i - first + 1), false);
         const ImportedLine line = ReadImportLine(lines[i], layout, verifiedText);
-        if (line.problem != ImportedLine::Problem::None) {
-            if (const QString refusal = refusalOf(line, i + 1); !refusal.isEmpty())
-                Module1::AbreJanela(refusal, false, Module1::kMsgAviso());
+        // Refused lines were told before the import began.
+        if (line.problem != ImportedLine::Problem::None)
             continue;
-        }
-        if (!accounts.offer(line.account, wContas::instance().tConta, insertAccount) ||
-            !categories.offer(line.category, wCategorias::instance().conta_descricao, insertCategory) ||
-            (line.offerContact && !contacts.offer(line.contact, wEditaContato::instance().tNome, insertContact)))
-            return std::nullopt;
-        switch (entry.insertHandedOver({.account = line.account,
-                                        .category = line.category,
-                                        .contact = line.contact,
-                                        .amount = line.amount,
-                                        .date = line.date,
-                                        .credit = line.credit,
-                                        .verified = line.verified,
-                                        .comment = line.comment})) {
-        case wTransacoes::SaveResult::Stored:
-            ++stored;
-            break;
-        case wTransacoes::SaveResult::Refused:
-        case wTransacoes::SaveResult::RowGone: // only a change meets a vanished row
-            break;
-        case wTransacoes::SaveResult::Failed:
+        if (!accounts.offer(line.account) || !categories.offer(line.category) ||
+            (line.offerContact && !contacts.offer(line.contact))) {
+            App::DisplayDatabaseError();
             return std::nullopt;
         }
+        const std::optional<TransactionStore::Outcome> outcome = wTransacoes::storeHandedOver(fieldsOf(line), false);
+        if (!outcome)
+            continue;
+        if (*outcome != TransactionStore::Outcome::Stored) {
+            App::DisplayDatabaseError();
+            return std::nullopt;
+        }
+        ++stored;
     }
     if (!whole.commit()) {
         App::DisplayDatabaseError();
         return std::nullopt;
     }
     return stored;
+}
+
+void wImporta::reloadAfterImport()
+{
+    namespace rw = registerwidgets;
+    // One reload of the windows that show the ledger and the registers, for
+    // the whole import. A window the user has open keeps what was chosen and
+    // typed in it, and stays as it is.
+    if (wCash* main = wCash::existing()) {
+        main->CarregaContas();
+        main->CarregaCategorias();
+        main->CarregaAno();
+        main->CarregalMovimento();
+    }
+    if (wContas* w = wContas::existing())
+        rw::reloadKeepingEntry(*w->lContas, w->tConta, [w] { w->CarregaContas(); });
+    if (wCategorias* w = wCategorias::existing())
+        rw::reloadKeepingEntry(*w->ListBox1, w->conta_descricao, [w] { w->CarregaCategorias(); });
+    if (wContatos* w = wContatos::existing())
+        rw::reloadKeepingEntry(*w->ListBox1, nullptr, [w] { w->CarregaContatos(); });
+    if (wTransacoes* w = wTransacoes::existing())
+        w->reloadChoices();
 }

@@ -70,9 +70,14 @@ class wImporta : public SingleWindow<wImporta>
 
   private:
     void setBoxes(bool checked, bool verified);
-    // Stores the lines from `first` on; the number stored, or nothing when
-    // the database failed and the whole import was undone.
+    // Reads the lines from `first` on before anything is stored and tells
+    // the refused ones; true when the import goes on.
+    bool checkLines(const QStringList& lines, qsizetype first, TextLayout layout);
+    // Stores the lines from `first` on that checkLines let through; the
+    // number stored, or nothing when the database failed (the user has been
+    // told) and the whole import was undone.
     std::optional<int> importLines(const QStringList& lines, qsizetype first, TextLayout layout);
+    void reloadAfterImport();
     void showProgress(int done, bool now);
 
     bool running_ = false;

@@ -52,6 +52,14 @@ bool TransactionEntry::keepsStoredDate() const
     return opened_ && opened_->stored && fields_.dateText == opened_->shownDate;
 }
 
+bool TransactionEntry::readDate()
+{
+    if (!fields_.date)
+        return ParseDate(fields_.dateText, date_);
+    date_ = *fields_.date;
+    return date_.isValid();
+}
+
 void TransactionEntry::check(bool withUser)
 {
     if (withUser && (fields_.account.isEmpty() || LedgerQuery::isAllAccounts(fields_.account))) {
@@ -86,7 +94,7 @@ void TransactionEntry::check(bool withUser)
         return;
     }
     // A typed date that is no date is refused rather than quietly replaced by today's.
-    if (!keepsStoredDate() && !ParseDate(fields_.dateText, date_)) {
+    if (!keepsStoredDate() && !readDate()) {
         problem_ = Problem::BadDate;
         return;
     }

@@ -23,9 +23,10 @@ struct TransactionFields
     bool credit = true;
     bool verified = false;
     QString comment;
-    // An amount the program handed over itself, taken as it is rather than
-    // read from amountText.
+    // An amount and a date the program hands over itself (a row stored
+    // without a user), taken as they are rather than read from the texts.
     std::optional<double> amount;
+    std::optional<QDate> date;
 };
 
 // The row a change was opened on: which row to replace, the texts its fields
@@ -61,8 +62,8 @@ class TransactionEntry
         BadDate,
     };
 
-    // `withUser` false skips the account and category checks (schedule
-    // posting and import hand the names over). `opened`, when given, must
+    // `withUser` false skips the account and category checks (the schedule
+    // posting and the import hand the names over). `opened`, when given, must
     // outlive the entry.
     TransactionEntry(TransactionFields fields, bool withUser, const OpenedRow* opened = nullptr);
 
@@ -79,6 +80,7 @@ class TransactionEntry
   private:
     bool keepsStoredAmount() const;
     bool keepsStoredDate() const;
+    bool readDate();
     void check(bool withUser);
 
     TransactionFields fields_;

@@ -227,18 +227,12 @@ void wTransacoes::handOverDate(const QDate& date)
     tData->setText(LongDate(date));
 }
 
-wTransacoes::SaveResult wTransacoes::insertHandedOver(const HandedOver& row)
+std::optional<TransactionStore::Outcome> wTransacoes::storeHandedOver(const TransactionFields& row, bool checkNames)
 {
-    App::uConta = row.account;
-    App::uCategoria = row.category;
-    App::uContato = row.contact;
-    sTipo->setListIndex(row.credit ? 0 : 1);
-    handOverAmount(row.amount);
-    handOverDate(row.date);
-    cConciliado->setChecked(row.verified);
-    // Never the comment an earlier entry by hand left in the window.
-    tComentarios->setText(row.comment);
-    return InsereMovimento();
+    const TransactionEntry entry(row, false);
+    if (TellProblem(entry))
+        return std::nullopt;
+    return TransactionStore::insert(*App::CashDB, entry, checkNames);
 }
 
 void wTransacoes::LimpaCampos()
@@ -295,12 +289,12 @@ void wTransacoes::beginChange(const OpenedRow& row)
     opened_->shownDate = tData->Text();
 }
 
-TransactionFields wTransacoes::fields(bool handedOver) const
+TransactionFields wTransacoes::fields() const
 {
     TransactionFields f;
-    f.account = handedOver ? App::uConta : sContas->Text();
-    f.category = handedOver ? App::uCategoria : sCategoria->Text();
-    f.contact = handedOver ? App::uContato : sContato->Text();
+    f.account = sContas->Text();
+    f.category = sCategoria->Text();
+    f.contact = sContato->Text();
     f.amountText = tValor->Text();
     if (handedAmount_ && handedAmount_->first == f.amountText)
         f.amount = handedAmount_->second;
@@ -385,13 +379,12 @@ bool wTransacoes::refuse(const TransactionEntry& entry)
     return true;
 }
 
-wTransacoes::SaveResult wTransacoes::finish(TransactionStore::Outcome outcome, bool reload)
+wTransacoes::SaveResult wTransacoes::finish(TransactionStore::Outcome outcome)
 {
     using TransactionStore::Outcome;
     switch (outcome) {
     case Outcome::Stored:
-        if (reload)
-            wCash::instance().CarregalMovimento();
+        wCash::instance().CarregalMovimento();
         return SaveResult::Stored;
     case Outcome::Failed:
         App::DisplayDatabaseError();
@@ -410,6 +403,11 @@ wTransacoes::SaveResult wTransacoes::finish(TransactionStore::Outcome outcome, b
     MsgBox(Module1::kMsgMovimentoNaoExiste());
     opened_.reset();
     return SaveResult::RowGone;
+}
+
+void wTransacoes::reloadChoices()
+{
+    reloadChoices(TransactionStore::Outcome::Stored);
 }
 
 void wTransacoes::reloadChoices(TransactionStore::Outcome vanished)
@@ -439,24 +437,19 @@ void wTransacoes::reloadChoices(TransactionStore::Outcome vanished)
 wTransacoes::SaveResult wTransacoes::InsereMovimento()
 {
     okok = true;
-    const bool handedOver = App::importando;
     if (App::refusesWrites()) {
         okok = false;
         return SaveResult::Refused;
     }
-    TransactionEntry entry(fields(handedOver), !handedOver);
+    TransactionEntry entry(fields(), true);
     if (refuse(entry))
         return SaveResult::Refused;
     // An entry without a contact is stored with the no-contact row's text.
     if (sContato->Text().isEmpty()) {
         sContato->setListIndex(0);
-        if (!handedOver)
-            entry = TransactionEntry(fields(false), true);
+        entry = TransactionEntry(fields(), true);
     }
-    // A run without a user (schedule posting, text import) reloads the
-    // ledger once at its end, not once a row; the names it hands over are
-    // stored as they come.
-    return finish(TransactionStore::insert(*App::CashDB, entry, !handedOver), !handedOver);
+    return finish(TransactionStore::insert(*App::CashDB, entry, true));
 }
 
 wTransacoes::SaveResult wTransacoes::AlteraMovimento()
@@ -467,10 +460,10 @@ wTransacoes::SaveResult wTransacoes::AlteraMovimento()
         return SaveResult::Refused;
     }
     const OpenedRow* opened = opened_ ? &*opened_ : nullptr;
-    const TransactionEntry entry(fields(false), true, opened);
+    const TransactionEntry entry(fields(), true, opened);
     if (refuse(entry))
         return SaveResult::Refused;
-    const SaveResult result = finish(TransactionStore::replace(*App::CashDB, opened, entry), true);
+    const SaveResult result = finish(TransactionStore::replace(*App::CashDB, opened, entry));
     if (result == SaveResult::Stored)
         opened_.reset();
     return result;

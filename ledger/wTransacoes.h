@@ -1,8 +1,7 @@
 #pragma once
 
 // The transaction window: enters a new transaction or changes the one opened
-// from the ledger. The schedule posting and the text import also fill its
-// fields and call InsereMovimento without ever showing it.
+// from the ledger.
 
 #include "ledger/TransactionEntry.h"
 #include "platform/Controls.h"
@@ -64,33 +63,30 @@ class wTransacoes : public SingleWindow<wTransacoes>
     void tData_LostFocus();
     void Event_Activate();
 
-    // Saves the fields as a new row. With App::importando set, the row takes
-    // App::uConta, App::uCategoria and App::uContato, only the amount and
-    // date are checked, and the caller reloads the ledger when its run ends.
+    // Saves the fields as a new row.
     SaveResult InsereMovimento();
     // Replaces the row opened with beginChange by the fields' contents; with
     // no opened row it stores them as a new row.
     SaveResult AlteraMovimento();
 
     // The hand-over of a value the program puts into the amount or date
-    // field itself: written in a form the field keeps as it is and the
-    // insert routine reads back as the same amount or day (a four-digit year).
+    // field itself (a change of a stored row): written in a form the field
+    // keeps as it is and the save reads back as the same amount or day (a
+    // four-digit year).
     void handOverAmount(double amount);
     void handOverDate(const QDate& date);
-    // A new row from a run without a user (schedule posting, text import),
-    // through the fields and InsereMovimento; App::importando must be set.
-    struct HandedOver
-    {
-        QString account;
-        QString category;
-        QString contact;
-        double amount = 0;
-        QDate date;
-        bool credit = true;
-        bool verified = false;
-        QString comment;
-    };
-    SaveResult insertHandedOver(const HandedOver& row);
+
+    // Stores a row that the program hands over without a user (text import,
+    // schedule posting) straight into the ledger: no window's fields,
+    // selection or mode take part, so whatever the user has open stays as it
+    // is. `checkNames` refuses an account or category no register holds. A
+    // problem of the row is told and gives nothing; a failed write is the
+    // caller's to report.
+    static std::optional<TransactionStore::Outcome> storeHandedOver(const TransactionFields& row, bool checkNames);
+
+    // Refills the pop-ups with the registers' names as they are now, keeping
+    // the choices made (a changed row's own category or contact included).
+    void reloadChoices();
 
     void LimpaCampos();
     void CarregaCategorias();
@@ -140,15 +136,15 @@ class wTransacoes : public SingleWindow<wTransacoes>
     void buildControls();
     void insertRowChosen(PopupMenu& popup, Register which);
     void showRegister(Register which);
-    TransactionFields fields(bool handedOver) const;
+    TransactionFields fields() const;
     // Tells the user why the entry was refused and marks the save refused;
     // false when there is nothing to refuse.
     bool refuse(TransactionEntry::Problem problem);
     bool refuse(const TransactionEntry& entry);
     // What the window does with the outcome of a save.
-    SaveResult finish(TransactionStore::Outcome outcome, bool reload);
-    // Refills the pop-ups after a name vanished, keeping the choices that
-    // still exist; the vanished one is asked for again.
+    SaveResult finish(TransactionStore::Outcome outcome);
+    // The same after the name of `vanished` (AccountGone, CategoryGone) went
+    // from its register: that choice is asked for again.
     void reloadChoices(TransactionStore::Outcome vanished);
 
     std::optional<OpenedRow> opened_;

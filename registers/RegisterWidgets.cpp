@@ -94,4 +94,21 @@ Listbox* nameList(QWidget* parent, const char* name, const QString& heading, int
     return list;
 }
 
+void reloadKeepingEntry(Listbox& list, EditField* field, const std::function<void()>& reload)
+{
+    const bool selected = list.ListIndex() >= 0;
+    const QString name = list.Text();
+    const QString typed = field ? field->Text() : QString();
+    reload();
+    // Selecting the row again runs the window's own Change, which puts the
+    // name in the field; what the user typed there then goes back.
+    for (int row = 0; selected && row < list.ListCount(); ++row)
+        if (list.Cell(row, 0) == name) {
+            list.setListIndex(row);
+            break;
+        }
+    if (field)
+        field->setText(typed);
+}
+
 } // namespace registerwidgets

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class EditField;
 class Listbox;
@@ -42,5 +43,9 @@ QFrame* rule(QWidget* parent, const char* name, const QRect& geometry);
 // A one-column name list with a heading.
 Listbox* nameList(QWidget* parent, const char* name, const QString& heading, int columnWidth, int pointSize,
                   const QRect& geometry);
+
+// Refills a register window's list with `reload`, keeping the row the user
+// selected (a rename acts on it) and the name typed into `field`, if any.
+void reloadKeepingEntry(Listbox& list, EditField* field, const std::function<void()>& reload);
 
 } // namespace registerwidgets

@@ -1,38 +1,67 @@
-// The start-up's posting of the due schedules, through the transaction
-// window's insert routine, which is filled but never shown.
+// The start-up's posting of the due schedules, straight into the ledger: the
+// transaction window the user may have open takes no part in it.
 
 #include "schedule/SchedulePosting.h"
 
 #include "app/App.h"
+#include "ledger/TransactionEntry.h"
 #include "ledger/wCash.h"
 #include "ledger/wTransacoes.h"
 #include "platform/Format.h"
 #include "platform/Seams.h"
 #include "ui/common/Module1.h"
+#include "ui/common/PasswordPrompt.h"
 
 namespace {
 
-SchedulePosting::Inserted handOver(const DuePosting& due)
+SchedulePosting::Inserted store(const DuePosting& due)
 {
+    using Inserted = SchedulePosting::Inserted;
     // Posted not verified and with an empty comment.
-    const wTransacoes::HandedOver row{.account = due.account,
-                                      .category = due.category,
-                                      .contact = due.contact,
-                                      .amount = due.amount,
-                                      .date = due.date,
-                                      .credit = due.credit,
-                                      .verified = false,
-                                      .comment = QString()};
-    switch (wTransacoes::instance().insertHandedOver(row)) {
-    case wTransacoes::SaveResult::Stored:
-        return SchedulePosting::Inserted::Stored;
-    case wTransacoes::SaveResult::Refused:
-    case wTransacoes::SaveResult::RowGone: // only a change meets a vanished row
-        return SchedulePosting::Inserted::Refused;
-    case wTransacoes::SaveResult::Failed:
+    TransactionFields row;
+    row.account = due.account;
+    row.category = due.category;
+    row.contact = due.contact;
+    row.credit = due.credit;
+    row.amount = due.amount;
+    row.date = due.date;
+    // The names are checked as the row is written: a schedule whose account
+    // or category was deleted would post a row that no list shows.
+    const std::optional<TransactionStore::Outcome> outcome = wTransacoes::storeHandedOver(row, true);
+    if (!outcome)
+        return Inserted::Refused;
+    switch (*outcome) {
+    case TransactionStore::Outcome::Stored:
+        return Inserted::Stored;
+    case TransactionStore::Outcome::AccountGone:
+        return Inserted::AccountGone;
+    case TransactionStore::Outcome::CategoryGone:
+        return Inserted::CategoryGone;
+    case TransactionStore::Outcome::Failed:
+    case TransactionStore::Outcome::RowGone: // only a change meets a vanished row
         break;
     }
-    return SchedulePosting::Inserted::Failed;
+    App::DisplayDatabaseError();
+    return Inserted::Failed;
+}
+
+// The count of rows posted and the schedules left unposted, with why, in one message.
+QString postingMessage(const SchedulePosting::Result& result)
+{
+    QStringList parts;
+    if (result.posted > 0)
+        parts << Module1::sMsgTotalAgendamentosInseridos() + QStringLiteral(":  ") + Str(result.posted);
+    if (!result.unposted.isEmpty()) {
+        QStringList lines{Module1::kMsgAgendamentosNaoLancados()};
+        for (const SchedulePosting::Unposted& skipped : result.unposted) {
+            const QString reason = skipped.why == SchedulePosting::Inserted::AccountGone
+                                       ? Module1::kMsgAgendamentoSemConta()
+                                       : Module1::kMsgAgendamentoSemCategoria();
+            lines << reason.arg(skipped.row.account, skipped.row.category, skipped.row.amount);
+        }
+        parts << lines.join(QLatin1Char('\n'));
+    }
+    return parts.join(QStringLiteral("\n\n"));
 }
 
 } // namespace
@@ -48,7 +77,7 @@ void PostDueSchedules()
     SchedulePosting::Result result;
     {
         const ImportingScope importing;
-        SchedulePosting posting(*App::CashDB, handOver, &App::DisplayDatabaseError);
+        SchedulePosting posting(*App::CashDB, store, &App::DisplayDatabaseError);
         result = posting.run(today);
     }
     // Selecting the current year again reloads the ledger.
@@ -56,6 +85,6 @@ void PostDueSchedules()
         wCash::instance().CarregaAno();
     if (result.dayDone)
         App::datahoje = ShortDate(today);
-    if (result.posted > 0)
-        MsgBox(Module1::sMsgTotalAgendamentosInseridos() + QStringLiteral(":  ") + Str(result.posted));
+    if (const QString message = postingMessage(result); !message.isEmpty())
+        ShowOnceUnlocked(message);
 }

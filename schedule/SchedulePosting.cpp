@@ -21,6 +21,7 @@ void SchedulePosting::report()
 SchedulePosting::Result SchedulePosting::run(const QDate& today)
 {
     Result result;
+    unposted_.clear();
     // One transaction for the whole day: one write to disk rather than one a
     // row, and no other run of the program changes the schedules while they
     // are read and removed here.
@@ -50,6 +51,7 @@ SchedulePosting::Result SchedulePosting::run(const QDate& today)
         result.posted = 0;
         complete = false;
     }
+    result.unposted = std::exchange(unposted_, {});
     result.dayDone = complete;
     return result;
 }
@@ -62,7 +64,7 @@ SchedulePosting::Step SchedulePosting::post(const ScheduleRow& row, const DuePos
             report();
             return Step::Unchecked;
         }
-        return *found ? Step::Skipped : insert(due);
+        return *found ? Step::Skipped : insert(row, due);
     }
     // Posted and removed together: a one-time schedule left behind after its
     // posting would be posted again at the next start.
@@ -71,7 +73,7 @@ SchedulePosting::Step SchedulePosting::post(const ScheduleRow& row, const DuePos
         report();
         return Step::Failed;
     }
-    const Step step = insert(due);
+    const Step step = insert(row, due);
     if (step != Step::Posted)
         return step;
     if (!ScheduleStore(db_).Delete(row) || !once.commit()) {
@@ -81,12 +83,17 @@ SchedulePosting::Step SchedulePosting::post(const ScheduleRow& row, const DuePos
     return Step::Posted;
 }
 
-SchedulePosting::Step SchedulePosting::insert(const DuePosting& due)
+SchedulePosting::Step SchedulePosting::insert(const ScheduleRow& row, const DuePosting& due)
 {
-    switch (insert_(due)) {
+    const Inserted inserted = insert_(due);
+    switch (inserted) {
     case Inserted::Stored:
         return Step::Posted;
     case Inserted::Refused:
+        return Step::Skipped;
+    case Inserted::AccountGone:
+    case Inserted::CategoryGone:
+        unposted_.append({row, inserted});
         return Step::Skipped;
     case Inserted::Failed:
         break;

@@ -8,6 +8,7 @@
 
 #include "schedule/ScheduleRules.h"
 
+#include <QList>
 #include <functional>
 
 class SQLDatabase;
@@ -17,19 +18,29 @@ class SchedulePosting
   public:
     enum class Inserted {
         Stored,
-        Refused, // the inserter said no and told the user why
-        Failed,  // the database said no; the inserter has reported it
+        Refused,      // the inserter said no and told the user why
+        AccountGone,  // no register holds the schedule's account: nothing stored
+        CategoryGone, // no register holds its category: nothing stored
+        Failed,       // the database said no; the inserter has reported it
     };
     using Inserter = std::function<Inserted(const DuePosting&)>;
     using Reporter = std::function<void()>;
 
     SchedulePosting(SQLDatabase& db, Inserter insert, Reporter reportFailure);
 
+    // A due schedule left unposted, and in the list, because no list would
+    // show its row: its account or category was deleted.
+    struct Unposted
+    {
+        ScheduleRow row;
+        Inserted why = Inserted::AccountGone;
+    };
     struct Result
     {
         int posted = 0;
-        // Every due schedule was posted, found in the ledger or refused; after
-        // a failure the day is left to the next start.
+        QList<Unposted> unposted;
+        // Every due schedule was posted, found in the ledger, refused or
+        // left unposted; after a failure the day is left to the next start.
         bool dayDone = false;
     };
     Result run(const QDate& today);
@@ -42,16 +53,18 @@ class SchedulePosting
         Failed,    // a write failed: the run stops
     };
     Step post(const ScheduleRow& row, const DuePosting& due);
-    Step insert(const DuePosting& due);
+    Step insert(const ScheduleRow& row, const DuePosting& due);
     void report();
 
     SQLDatabase& db_;
     Inserter insert_;
     Reporter reportFailure_;
     bool reported_ = false;
+    QList<Unposted> unposted_;
 };
 
-// The start-up's posting: once a day, through the transaction window's
-// insert routine, then one reload of the main window and the count message.
-// Does nothing when the data file is read-only.
+// The start-up's posting: once a day, straight into the ledger (no window's
+// fields take part), then one reload of the main window and one message with
+// the count and the schedules left unposted. Does nothing when the data file
+// is read-only.
 void PostDueSchedules();

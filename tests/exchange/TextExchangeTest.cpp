@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QProcess>
+#include <algorithm>
 
 using TextExchange = AppTest;
 using testsupport::column;
@@ -91,19 +92,49 @@ TEST_F(TextExchange, preview_ofAGenericFile_andTheFilesItRefuses)
     }
 }
 
+// Every line is read before anything is stored: the refused ones are told in
+// one warning, which lets the user stop with nothing imported.
 TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andCountsWhatWasStored)
 {
     openDatabase();
-    recorder.fileNames << textFile("refusals.txt");
+    const QString refused = QStringLiteral(" na linha %1: a linha não foi importada.");
+    const QString warning = QStringList({"Data inválida" + refused.arg(4), "Valor inválido" + refused.arg(5),
+                                         "Faltam campos" + refused.arg(6), "Valor zero" + refused.arg(7),
+                                         "Data inválida" + refused.arg(8),
+                                         "Importar as outras linhas do arquivo (1)? Com \"Cancela\", nada é "
+                                         "importado."})
+                                .join("\n\n");
+    for (const bool goOn : {false, true}) {
+        recorder.clear();
+        recorder.answers << goOn;
+        recorder.fileNames << textFile("refusals.txt");
+        App::ImportaDados();
+        click(wImporta::instance().btImporta);
+        EXPECT_EQ(recorder.confirmations(), QStringList{warning});
+        EXPECT_EQ(recorder.messages(), QStringList{goOn ? "Total Importado:  1" : "Nada foi importado."});
+        EXPECT_EQ(column(db(), "SELECT comentarios FROM Movimento"), goOn ? QStringList({"ok"}) : QStringList());
+    }
+    const auto confirmation = [this] {
+        return *std::find_if(recorder.shown.begin(), recorder.shown.end(),
+                             [](const ShownText& shown) { return shown.kind == "confirm"; });
+    };
+    EXPECT_TRUE(confirmation().showCancel);
+
+    // Thousands of lines that cannot be imported: one warning, the first few named.
+    recorder.clear();
+    QByteArray bad = "Conta\tCategoria\tContato\tData\tCrédito\tDébito\n";
+    for (int i = 0; i < 4000; ++i)
+        bad += "Banco\tCasa\tAna\t05/03/26\tdez\t0\n";
+    recorder.fileNames << newFile(bad);
     App::ImportaDados();
     click(wImporta::instance().btImporta);
-    const QString refused = QStringLiteral(" na linha %1: a linha não foi importada.");
-    EXPECT_EQ(recorder.confirmations(),
-              QStringList({"Data inválida" + refused.arg(4), "Valor inválido" + refused.arg(5),
-                           "Faltam campos" + refused.arg(6), "Valor zero" + refused.arg(7),
-                           "Data inválida" + refused.arg(8)}));
-    EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  1"}));
-    EXPECT_EQ(column(db(), "SELECT comentarios FROM Movimento"), QStringList({"ok"}));
+    ASSERT_EQ(recorder.confirmations().size(), 1);
+    EXPECT_TRUE(recorder.confirmations()[0].startsWith("Valor inválido" + refused.arg(2) + "\n\n"));
+    EXPECT_TRUE(recorder.confirmations()[0].endsWith("Valor inválido" + refused.arg(6) +
+                                                     "\n\nLinhas recusadas ao todo: 4000.\n\nNada foi importado."));
+    EXPECT_FALSE(confirmation().showCancel);
+    EXPECT_EQ(recorder.messages(), QStringList());
+    EXPECT_EQ(column(db(), "SELECT count(*) FROM Movimento"), QStringList({"1"}));
 
     // A generic file: a line whose names no register takes, or whose amount
     // columns cannot be read as the file means them, is refused whole and named.
@@ -115,12 +146,14 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
         QStringLiteral(" na linha %1: as colunas de crédito e de débito devem estar preenchidas (0 na "
                        "que não se aplica). A linha não foi importada.");
     EXPECT_EQ(recorder.confirmations(),
-              QStringList({"Conta inválida" + refused.arg(3), "Crédito vazio" + columns.arg(4),
-                           "Categoria inválida" + refused.arg(5),
-                           "Valor ambíguo na linha 6 (\"5.000\"): o ponto ou a vírgula pode separar milhares ou "
-                           "decimais. A linha não foi importada.",
-                           "Débito vazio" + columns.arg(7), "Valor com mais de duas casas decimais" + refused.arg(8),
-                           "Valor zero" + refused.arg(9), "Contato inválido" + refused.arg(10)}));
+              QStringList({QStringList({"Conta inválida" + refused.arg(3), "Crédito vazio" + columns.arg(4),
+                                        "Categoria inválida" + refused.arg(5),
+                                        "Valor ambíguo na linha 6 (\"5.000\"): o ponto ou a vírgula pode separar "
+                                        "milhares ou decimais. A linha não foi importada.",
+                                        "Débito vazio" + columns.arg(7), "Linhas recusadas ao todo: 8.",
+                                        "Importar as outras linhas do arquivo (2)? Com \"Cancela\", nada é "
+                                        "importado."})
+                               .join("\n\n")}));
     EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  2"}));
     EXPECT_EQ(
         testsupport::rows(db(), "SELECT conta_nome, conta, contato, data, entrada, saida FROM Movimento WHERE id > 1"),
@@ -228,9 +261,9 @@ TEST_F(TextExchange, failureOrKillHalfWay_leavesLedgerAndRegistersAsBefore)
                                   "Banco\tCasa\tAna\t05/03/26\t1\t0\n");
     App::ImportaDados();
     click(wImporta::instance().btImporta);
-    EXPECT_EQ(recorder.messages().size(), 2);
+    // The failure is the one message: the import changed nothing.
+    EXPECT_EQ(recorder.messages().size(), 1);
     EXPECT_TRUE(recorder.messages().value(0).contains("disco cheio"));
-    EXPECT_EQ(recorder.messages().value(1), "Total Importado:  0");
     EXPECT_EQ(column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Antes"}));
     EXPECT_TRUE(testsupport::rows(db(), "SELECT nome FROM Contas UNION ALL SELECT nome FROM Contatos").isEmpty());
 

@@ -10,7 +10,7 @@ using TransactionStoreTest = LedgerTest;
 namespace {
 
 // Account, category, contact, amount, date, credit, verified, comment.
-const TransactionFields typical{"Banco", "Casa", "Loja", "12.50", "05/03/09", false, true, "aluguel", {}};
+const TransactionFields typical{"Banco", "Casa", "Loja", "12.50", "05/03/09", false, true, "aluguel", {}, {}};
 
 } // namespace
 

@@ -130,34 +130,38 @@ TEST_F(TransactionWindow, okWithoutMode_storesEachTypeInItsColumn_reloadsLedgerA
     EXPECT_EQ(w.sTipo->ListIndex(), 0);
 }
 
-// The hand-over stores its names and values unaltered (a four-digit year, an
-// amount of nine integer digits whose total shows whole), refuses silently.
-TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNamesAndValues_silently_andAFailureIsNoRefusal)
+// A row handed over without a user is stored with its names and values
+// unaltered (a four-digit year, an amount of nine integer digits whose total
+// shows whole), straight into the ledger: the window the user has open, with
+// what is typed and chosen in it, takes no part. Its problems are told; a
+// failed write is left to the caller to report.
+TEST_F(TransactionWindow, handedOverRow_storesItsNamesAndValues_leavesTheOpenWindowAlone)
 {
-    wTransacoes& w = wTransacoes::instance(); // pop-ups never loaded, as at start-up
-    {
-        ImportingScope importing;
-        App::uConta = "Conta Importada";
-        App::uCategoria = "Salário";
-        App::uContato = "";
-        w.tValor->setText("300");
-        w.tData->setText("10/01/26");
-        w.sTipo->setListIndex(0);
-        w.tComentarios->setText("importado");
-        EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Stored);
-        w.tValor->setText("0");
-        EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Refused);
-        w.tValor->setText("5");
-        w.tData->setText("31/02/26");
-        EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Refused);
-        App::uConta = "Banco";
-        w.sTipo->setListIndex(1);
-        w.handOverDate(QDate(1999, 12, 31));
-        w.handOverAmount(100345936.6 + 0.1 + 0.2);
-        EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Stored);
-    }
-    EXPECT_FALSE(App::importando);
-    EXPECT_FALSE(w.isVisible());
+    wTransacoes& w = filledDebit();
+    select(w.sContato, "Loja");
+    const auto shown = [&w] {
+        return QStringList{w.sContas->Text(), w.sCategoria->Text(), w.sContato->Text(), w.sTipo->Text(),
+                           w.tValor->Text(),  w.tData->Text(),      w.tComentarios->Text()};
+    };
+    const QStringList typed = shown();
+    const auto handedOver = [](const QString& account, double amount, const QDate& date, bool credit) {
+        TransactionFields row;
+        row.account = account;
+        row.category = "Salário";
+        row.contact = "";
+        row.credit = credit;
+        row.comment = "importado";
+        row.amount = amount;
+        row.date = date;
+        return wTransacoes::storeHandedOver(row, false);
+    };
+    using Outcome = TransactionStore::Outcome;
+    EXPECT_EQ(handedOver("Conta Importada", 300, QDate(2026, 1, 10), true), Outcome::Stored);
+    EXPECT_EQ(handedOver("Banco", 0, QDate(2026, 1, 10), true), std::nullopt);
+    EXPECT_EQ(handedOver("Banco", 5, QDate(), true), std::nullopt);
+    EXPECT_EQ(handedOver("Banco", 100345936.6 + 0.1 + 0.2, QDate(1999, 12, 31), false), Outcome::Stored);
+    EXPECT_EQ(shown(), typed);
+    EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(storedRows().first(),
               QStringList({"Conta Importada", "Salário", "", "2026-01-10", "300", "NULL", "Não", "importado"}));
     EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento WHERE saida = 100345936.6 + 0.1 + 0.2"),
@@ -171,9 +175,13 @@ TEST_F(TransactionWindow, handedOverInsert_storesTheHandOverNamesAndValues_silen
     EXPECT_TRUE(QTest::qWaitFor([&] { return total.width() >= total.fontMetrics().horizontalAdvance(total.text()); }));
     EXPECT_EQ(total.geometry().right(), right);
 
-    filledDebit();
+    // Then the window's own OK stores what the user typed.
+    click(w.PushButton1);
+    EXPECT_EQ(storedRows().last(), QStringList({"Banco", "Casa", "Loja", "2026-03-05", "NULL", "12.5", "Não", "aluguel"}));
+
     testsupport::failOn(db(), "INSERT", "Movimento", "x");
-    EXPECT_EQ(w.InsereMovimento(), wTransacoes::SaveResult::Failed);
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\nx"}));
-    EXPECT_EQ(rowCount(), 2);
+    recorder.clear();
+    EXPECT_EQ(handedOver("Banco", 5, QDate(2026, 1, 10), true), Outcome::Failed);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_EQ(rowCount(), 3);
 }

@@ -2,14 +2,19 @@
 
 #include "ScheduleFixture.h"
 
+#include "app/Password.h"
 #include "app/Preferences.h"
+#include "app/Schema.h"
 #include "schedule/SchedulePosting.h"
 #include "schedule/ScheduleRules.h"
+#include "ui/common/wDigitaSenha.h"
 
 using Posting = ScheduleTest;
 
 TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
 {
+    addAccounts({"D'Ávila"});
+    addCategories({"Luz d'água"});
     addSchedule("D'Ávila", "Luz d'água", "Débito", "2026-01-05", "1.500,00", "Mensalmente", "D'Ávila");
     addSchedule("Casa", "Salário", "Crédito", "2026-03-31", "50,25", "Anualmente"); // not this month
     addSchedule("Casa", "Luz", "Debito", "2026-12-03", "7,50", "Mensalmente");      // not "Crédito": a debit
@@ -85,9 +90,38 @@ TEST_F(Posting, failedLedgerLookUp_isReportedOnce_skipsItsRows_andLeavesTheDayTo
     EXPECT_EQ(agenda().size(), 2);
 }
 
-// The whole program started twice on the day a schedule falls due, the second
-// time behind the password prompt: one transaction, one message.
-TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_andKeepsTheDayInThePreferences)
+// A schedule whose account or category was deleted posts nothing: it stays
+// in the list, the message names it and why, and the day counts as done.
+TEST_F(Posting, scheduleOfADeletedAccountOrCategory_postsNothing_staysListed_andIsTold)
+{
+    addAccounts({"Poupança"});
+    addCategories({"Reserva"});
+    addSchedule("Poupança", "Reserva", "Crédito", "2026-01-05", "2.500,00", "Mensalmente");
+    addSchedule("Banco", "Reserva", "Débito", "2026-12-01", "10", "Não repetir");
+    addSchedule("Banco", "Luz", "Débito", "2026-12-02", "40", "Mensalmente");
+    exec("DELETE FROM Contas WHERE nome = 'Poupança'");
+    exec("DELETE FROM Categorias WHERE descricao = 'Reserva'");
+    post();
+    EXPECT_EQ(recorder.messages(),
+              QStringList({"Total de Agendamentos Inseridos:  1\n\n"
+                           "Estes agendamentos não foram lançados e continuam na lista de agendamentos:\n"
+                           "Conta \"Banco\", categoria \"Reserva\", valor 10: a categoria não existe mais.\n"
+                           "Conta \"Poupança\", categoria \"Reserva\", valor 2.500,00: a conta não existe mais."}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta_nome || ' ' || conta FROM Movimento"),
+              QStringList({"Banco Luz"}));
+    EXPECT_EQ(agenda().size(), 3);
+    EXPECT_EQ(App::datahoje, "05/12/26");
+    // The rows posted show in the ledger at once.
+    EXPECT_EQ(rows(wCash::instance().lMovimento).size(), 1);
+    recorder.clear();
+    post();
+    EXPECT_EQ(recorder.messages(), QStringList());
+}
+
+// The whole program started twice on the day a schedule falls due, behind the
+// password prompt: one transaction, and its message only once the password is
+// typed, so that the message never takes the keys typed for the prompt.
+TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_toldOnceUnlocked_andKeepsTheDayInThePreferences)
 {
     closeWindows();
     App::resetState();
@@ -97,9 +131,16 @@ TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_andKeepsTheDayInThePrefer
     addAccounts({"Banco"});
     addCategories({"Luz"});
     addSchedule("Banco", "Luz", "Débito", "2026-11-05", "99.90", "Mensalmente");
-    exec("INSERT INTO pwd (pcod1, pcod2) VALUES ('1', 'x')");
+    ASSERT_TRUE(Schema::WriteLockRow(db(), true, CodificaSenha("segredo")));
     recorder.todayDate = QDate(2026, 12, 5);
     restart();
+    wDigitaSenha& prompt = wDigitaSenha::instance();
+    ASSERT_TRUE(prompt.isVisible());
+    EXPECT_EQ(recorder.messages(), QStringList());
+    prompt.eSenha->setText("segredo");
+    click(prompt.bt_ok);
+    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1"}));
+    EXPECT_TRUE(wCash::instance().isVisible());
     restart();
     App::_FileQuit_Action();
     EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1"}));

@@ -55,6 +55,9 @@ TOVIRA_TEXT(kMsgDebitoVazioLinha, "Débito vazio na linha %1: as colunas de cré
 TOVIRA_TEXT(kMsgContaInvalidaLinha, "Conta inválida na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgCategoriaInvalidaLinha, "Categoria inválida na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgContatoInvalidoLinha, "Contato inválido na linha %1: a linha não foi importada.")
+TOVIRA_TEXT(kMsgLinhasRecusadas, "Linhas recusadas ao todo: %1.")
+TOVIRA_TEXT(kMsgImportarOutrasLinhas, "Importar as outras linhas do arquivo (%1)? Com \"Cancela\", nada é importado.")
+TOVIRA_TEXT(kMsgNadaImportado, "Nada foi importado.")
 TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
 TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
             "O arquivo de dados não pode ser gravado. Ele será aberto somente para leitura: os movimentos podem ser "
@@ -66,6 +69,11 @@ TOVIRA_TEXT(kMsgAjudaSemLeitor, "Nenhum programa conseguiu abrir o manual. Ele e
 TOVIRA_TEXT(kMsgExtratoIncompleto,
             "O arquivo termina antes do fim do extrato: a última transação pode estar incompleta.")
 TOVIRA_TEXT(kMsgContatoNaoRenomeavel, "Este nome é o dos movimentos sem contato e não pode ser renomeado.")
+TOVIRA_TEXT(kMsgAgendamentosNaoLancados,
+            "Estes agendamentos não foram lançados e continuam na lista de agendamentos:")
+TOVIRA_TEXT(kMsgAgendamentoSemConta, "Conta \"%1\", categoria \"%2\", valor %3: a conta não existe mais.")
+TOVIRA_TEXT(kMsgAgendamentoSemCategoria,
+            "Conta \"%1\", categoria \"%2\", valor %3: a categoria não existe mais.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

@@ -39,6 +39,9 @@ QString kMsgDebitoVazioLinha();
 QString kMsgContaInvalidaLinha();
 QString kMsgCategoriaInvalidaLinha();
 QString kMsgContatoInvalidoLinha();
+QString kMsgLinhasRecusadas();
+QString kMsgImportarOutrasLinhas();
+QString kMsgNadaImportado();
 QString kMsgExportacaoFalhou();
 QString kMsgArquivoSomenteLeitura();
 QString kMsgSenhaIlegivel();
@@ -46,6 +49,9 @@ QString kMsgMovimentoNaoExiste();
 QString kMsgAjudaSemLeitor();
 QString kMsgExtratoIncompleto();
 QString kMsgContatoNaoRenomeavel();
+QString kMsgAgendamentosNaoLancados();
+QString kMsgAgendamentoSemConta();
+QString kMsgAgendamentoSemCategoria();
 
 // The twelve month names, January first.
 QStringList monthNames();

@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <utility>
 
 namespace rw = registerwidgets;
 
@@ -64,6 +65,8 @@ void wDigitaSenha::bt_ok_Action()
     eSenha->clear();
     Hide();
     wCash::instance().Show();
+    for (const QString& message : std::exchange(heldMessages, {}))
+        MsgBox(message);
 }
 
 void wDigitaSenha::replaceLegacyForm(const QString& password)

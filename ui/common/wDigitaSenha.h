@@ -6,6 +6,8 @@
 
 #include "platform/Window.h"
 
+#include <QStringList>
+
 class EditField;
 class QLabel;
 class QPushButton;
@@ -26,6 +28,9 @@ class wDigitaSenha : public SingleWindow<wDigitaSenha>
 
     void bt_cancela_Action();
     void bt_ok_Action();
+
+    // Messages kept until the right password is typed (ShowOnceUnlocked).
+    QStringList heldMessages;
 
   protected:
     // The close box gives up like Cancel: the main window stays hidden.
