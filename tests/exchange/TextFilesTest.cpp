@@ -76,10 +76,13 @@ TEST(TextReading, lines_readAsWritten_orRefusedWithTheirProblem)
         {"A\tC\tAna\t05/03/26\t0\t ", generic, LineProblem::EmptyDebit},
         {"A\tC\tAna\t05/03/26\t0.00\t\tSim\t\t", own, LineProblem::ZeroAmount},
         {"\tC\tAna\t05/03/26\t1\t0", generic, LineProblem::BadAccount},
+        {"Ban\rco\tC\tAna\t05/03/26\t1\t0", generic, LineProblem::BadAccount},
         {"A\t\u2028\tAna\t05/03/26\t1\t0", generic, LineProblem::BadCategory},
+        {"A\tCa\x01sa\tAna\t05/03/26\t1\t0", generic, LineProblem::BadCategory},
         {"A\tC\tA\rna\t05/03/26\t1\t0", generic, LineProblem::BadContact},
         {"A\tC\tAna\t05/03/26\t1.000,001\t0", generic, LineProblem::TooManyDecimals},
         {"A\tC\tAna\t05/03/26\t0\t7.500", generic, LineProblem::AmbiguousAmount},
+        {"A\tC\tAna\t05/03/26\t90071992547409,91\t0", generic, LineProblem::TooLargeAmount},
     };
     for (const auto& [text, layout, problem] : refused)
         EXPECT_EQ(ReadImportLine(text, layout, "Sim").problem, problem) << text;

@@ -93,3 +93,35 @@ TEST_F(MainWindow, noTransactionsOrAccounts_emptyLedgerAndCurrentYear_thenTheTot
     w.CarregaContas();
     EXPECT_EQ(w.Totalgeral->text(), "$-100,345,936.60");
 }
+
+// A save while another year is shown refills the year selector, which selects
+// the current year and lists it, the new row among its rows; the refill reads
+// the ledger once, for the year it selects.
+TEST_F(MainWindow, saveWhileAnotherYearIsShown_listsTheCurrentYearWithTheNewRow_readingTheLedgerOnce)
+{
+    seedLedger();
+    wCash& w = open();
+    select(w.List_Contas, "Banco");
+    w.sMes->setListIndex(12);
+    select(w.sAno, "2024");
+    w.NovoMovimento();
+    wTransacoes& t = wTransacoes::instance();
+    select(t.sCategoria, "Lazer");
+    t.tValor->setText("7,25");
+    t.tComentarios->setText("novo");
+    click(t.PushButton1);
+    EXPECT_EQ(w.sAno->Text(), "2026");
+    expectListing("Banco", 0, 2026);
+    QStringList comments;
+    for (int row = 0; row < w.lMovimento->ListCount(); ++row)
+        comments << w.lMovimento->Cell(row, LedgerQuery::CellComment);
+    EXPECT_TRUE(comments.contains("novo"));
+
+    select(w.sAno, "2025");
+    int ledgerReads = 0;
+    db().setStatementObserver([&](const QString& sql) { ledgerReads += sql.startsWith("SELECT * FROM Movimento"); });
+    w.CarregaAno();
+    db().setStatementObserver(nullptr);
+    EXPECT_EQ(ledgerReads, 1);
+    expectListing("Banco", 0, 2026);
+}

@@ -1,0 +1,141 @@
+// A text import while the user has windows open: it stores its rows and names
+// without touching them, and each window's OK then stores what the user put
+// in it; and an import against a data file another program holds.
+
+#include "AppFixture.h"
+#include "exchange/wImporta.h"
+#include "registers/wCategorias.h"
+#include "registers/wContas.h"
+
+#include <QElapsedTimer>
+
+using testsupport::newFile;
+
+namespace {
+
+class ImportBesideOpenWindows : public AppTest
+{
+  protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        openDatabase();
+        addAccounts({"Banco"});
+        addCategories({"Casa", "Geral"});
+        addTransaction("Banco", "Casa", "  -  ", "2026-03-07", "", "10", "Sim", "antes");
+        App::MesInicial = Module1::kTodos2();
+        main = &openMain();
+    }
+
+    // One line: a credit of 500,00 on 10/04/26 into a new account, category and contact.
+    void importOneLine()
+    {
+        recorder.fileNames << newFile("Poupança\tGeral\tAna\t10/04/26\t500,00\t0\n");
+        App::ImportaDados();
+        click(wImporta::instance().btImporta);
+        EXPECT_EQ(recorder.messages().value(0), "Total Importado:  1");
+        recorder.clear();
+    }
+
+    // What the transaction window shows, field by field.
+    static QStringList shown(const wTransacoes& w)
+    {
+        return {w.sContas->Text(), w.sCategoria->Text(), w.sContato->Text(), w.sTipo->Text(),  w.tValor->Text(),
+                w.tData->Text(),   w.tComentarios->Text(), w.cConciliado->isChecked() ? "Sim" : "Não"};
+    }
+
+    static const inline QStringList imported = {"Poupança", "Geral", "Ana", "2026-04-10", "500", "NULL", "Não", ""};
+    wCash* main = nullptr;
+};
+
+} // namespace
+
+TEST_F(ImportBesideOpenWindows, editWindowKeptOpen_keepsItsValues_andItsOkChangesItsOwnRow)
+{
+    doubleClickRow(main->lMovimento, "Casa");
+    wTransacoes& w = wTransacoes::instance();
+    ASSERT_TRUE(w.isVisible());
+    w.tComentarios->setText("depois");
+    const QStringList before = shown(w);
+    EXPECT_EQ(before, QStringList({"Banco", "Casa", "  -  ", "Débito", "10.00", "07/03/2026", "depois", "Sim"}));
+
+    importOneLine();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(shown(w), before);
+    // The pop-ups offer the imported names, the choices made stay.
+    EXPECT_TRUE(rows(w.sContas).contains("Poupança") && rows(w.sContato).contains("Ana"));
+
+    click(w.PushButton1);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(storedRows(), QList<QStringList>({imported, {"Banco", "Casa", "  -  ", "2026-03-07", "NULL", "10",
+                                                           "Sim", "depois"}}));
+}
+
+TEST_F(ImportBesideOpenWindows, newTransactionAndRegisterWindowsKeptOpen_keepWhatWasTyped_andStoreItOnce)
+{
+    main->NovoMovimento();
+    wTransacoes& w = wTransacoes::instance();
+    select(w.sCategoria, "Casa");
+    w.sTipo->setListIndex(1);
+    QTest::keyClicks(w.tValor, "1.234,56");
+    w.tData->selectAll();
+    QTest::keyClicks(w.tData, "05/03/26");
+    w.tComentarios->setText("mercado");
+    const QStringList before = shown(w);
+
+    // The account window opened for a rename, a new name typed over the old.
+    doubleClickRow(main->List_Contas, "Banco");
+    wContas& accounts = wContas::instance();
+    ASSERT_EQ(accounts.tConta->Text(), "Banco");
+    accounts.tConta->setText("Banco Central");
+    App::_mCategorias_Action();
+    wCategorias& categories = wCategorias::instance();
+    categories.conta_descricao->setText("Lazer");
+
+    importOneLine();
+    EXPECT_EQ(shown(w), before);
+    EXPECT_TRUE(w.isVisible() && accounts.isVisible() && categories.isVisible());
+    EXPECT_EQ(rows(accounts.lContas), QStringList({"Banco", "Poupança"}));
+    EXPECT_EQ(QStringList({accounts.lContas->Text(), accounts.tConta->Text()}), QStringList({"Banco", "Banco Central"}));
+    EXPECT_EQ(categories.conta_descricao->Text(), "Lazer");
+    testsupport::screenshot(w, "wTransacoes_afterImport");
+
+    click(w.PushButton1);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    EXPECT_EQ(storedRows(), QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-07", "NULL", "10", "Sim", "antes"},
+                                                imported,
+                                                {"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "1234.56", "Não",
+                                                 "mercado"}}));
+    click(accounts.btok);
+    EXPECT_EQ(testsupport::column(db(), "SELECT nome FROM Contas ORDER BY nome"),
+              QStringList({"Banco Central", "Poupança"}));
+}
+
+// Another program holds the data file: the import waits for it once, tells it
+// once, stores nothing, and the lists still show what the file holds.
+TEST_F(ImportBesideOpenWindows, fileHeldElsewhere_isWaitedForOnce_andToldOnce)
+{
+    QByteArray lines;
+    for (int i = 1; i <= 400; ++i)
+        lines += QStringLiteral("Conta %1\tGeral\tAna\t10/04/26\t%1\t0\n").arg(i).toUtf8();
+    recorder.fileNames << newFile(lines);
+    App::ImportaDados();
+    constexpr int timeout = 300;
+    {
+        testsupport::FileHeldElsewhere held(db());
+        db().setBusyTimeout(timeout);
+        QElapsedTimer waited;
+        waited.start();
+        click(wImporta::instance().btImporta);
+        EXPECT_LT(waited.elapsed(), 2 * timeout);
+        EXPECT_EQ(recorder.messages(), QStringList({"Erro: 5\n\ndatabase is locked"}));
+        // Until the action has ended, nothing waits for the file again.
+        EXPECT_EQ(db().BusyTimeout(), 0);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(db().BusyTimeout(), timeout);
+    }
+    EXPECT_EQ(rows(main->List_Contas), QStringList({"Banco"}));
+    EXPECT_EQ(main->lMovimento->ListCount(), 1);
+    EXPECT_EQ(storedRows().size(), 1);
+}
