@@ -46,9 +46,6 @@ void App::resetState()
     textoimporta.clear();
     ImpTovira = false;
     importando = false;
-    uConta.clear();
-    uCategoria.clear();
-    uContato.clear();
     ContaInicial.clear();
     MesInicial.clear();
     janela_height = janela_left = janela_width = 0;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The application object: the one connection to the data file, the
-// preferences, the password-lock state and the hand-over values of the
-// insertions that run without a user. There is one for the whole run, so its
+// preferences, the password-lock state and the state of the runs without a
+// user (import, schedule posting). There is one for the whole run, so its
 // state is held in static members and read as App::CashDB, App::importando...
 
 #include <QString>
@@ -30,9 +30,6 @@ public:
     static inline bool ImpTovira = false;
     // True while rows are inserted without a user (schedule posting, text import).
     static inline bool importando = false;
-    static inline QString uConta;
-    static inline QString uCategoria;
-    static inline QString uContato;
     static inline QString ContaInicial;
     static inline QString MesInicial;
     static inline int janela_height = 0;
