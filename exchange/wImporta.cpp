@@ -120,8 +120,8 @@ QString refusalOf(const ImportedLine& line, qsizetype lineNumber)
 }
 
 // While the import runs the window is modal and its buttons are off, so the
-// user can neither start a second import nor enter anything that would be
-// stored under the import's hand-over names.
+// user can neither start a second import nor change the data file half way
+// through this one.
 class RunningImport
 {
   public:
