@@ -182,8 +182,9 @@ void confirma::fitToMessage()
     const int frameHeight =
         windowHandle() ? windowHandle()->frameMargins().top() + windowHandle()->frameMargins().bottom() : 0;
     const int tallest = screenArea.height() - std::max(frameHeight, frameAllowance) - (dialogHeight - textHeight);
-    const int areaHeight = std::clamp(mensagem->heightForWidth(textWidth), textHeight, std::max(textHeight, tallest));
-    const bool scrolls = mensagem->heightForWidth(textWidth) > areaHeight;
+    const int needed = mensagem->heightForWidth(textWidth);
+    const int areaHeight = std::clamp(needed, textHeight, std::max(textHeight, tallest));
+    const bool scrolls = needed > areaHeight;
     const int labelWidth = scrolls ? textWidth - areaMensagem->verticalScrollBar()->sizeHint().width() : textWidth;
     areaMensagem->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     areaMensagem->setFocusPolicy(scrolls ? Qt::StrongFocus : Qt::NoFocus);

@@ -138,10 +138,11 @@ const char* const longArguments[] = {
     "/home/usuario/Documentos/Extratos/extrato_da_conta_corrente_do_banco_2026-03-05.ofx",
 };
 
+const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+
 // The text with every %1, %2, ... replaced by `argument`.
 QString filled(QString text, const QString& argument)
 {
-    static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
     while (text.contains(placeholder))
         text = text.arg(argument);
     return text;
@@ -208,16 +209,23 @@ void expectTextAndButtonsInside(confirma& dlg)
 // taller, the width unchanged.
 TEST_F(ConfirmationDialog, everyTextOfTheProgram_withLongArguments_showsWhole_withTheButtonsBelowIt)
 {
+    QStringList names;
     QStringList messages;
     for (const Module1::TextConstant& constant : Module1::textConstants()) {
+        names += QLatin1String(constant.name);
         const QString text = constant.text();
-        if (!text.contains(QRegularExpression(QStringLiteral("%[1-9]"))))
+        if (!text.contains(placeholder))
             messages += text;
-        for (const char* argument : longArguments)
-            if (text.contains(QRegularExpression(QStringLiteral("%[1-9]"))))
+        else
+            for (const char* argument : longArguments)
                 messages += filled(text, QString::fromUtf8(argument));
     }
-    ASSERT_GT(messages.size(), 150);
+    // The texts of the program's table and those added beside it, each once.
+#define TOVIRA_TEXT(name, text) EXPECT_TRUE(names.contains(QLatin1String(#name))) << #name;
+#include "ui/common/Module1Texts.inc"
+#undef TOVIRA_TEXT
+    EXPECT_TRUE(names.contains(QLatin1String("kMsgCreditoVazioLinha")));
+    EXPECT_EQ(names.removeDuplicates(), 0);
     // Messages of several paragraphs, as the database's errors and the help's notice come.
     messages += QStringLiteral("Erro: 19\n\ndisk full");
     messages += Module1::kMsgAjudaSemLeitor() + QLatin1Char('\n') + QString::fromUtf8(longArguments[3]);
