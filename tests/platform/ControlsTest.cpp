@@ -1,5 +1,7 @@
 #include "platform/Controls.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -76,5 +78,33 @@ TEST(EditField, typedKeysAndPastedAmounts_takeWhatPeopleType_refuseWhatWouldChan
         field.setMask(QString::fromLatin1(mask));
         field.setText(QString::fromLatin1(text));
         EXPECT_EQ(field.Text(), QString::fromLatin1(text));
+    }
+}
+
+// A paste into the middle of a typed amount leaves the caret after the pasted
+// digits, as typing them would; blanks at the field's edges are dropped
+// without moving it off them, and a paste whose blanks would land inside the
+// number is refused whole, the field and caret as before.
+TEST(EditField, pasteIntoAnAmount_leavesTheCaretAfterThePastedDigits)
+{
+    // The amount typed, the caret or selection before the paste (start, length),
+    // the clipboard, the text kept and the caret after.
+    const std::tuple<const char*, int, int, const char*, const char*, int> cases[] = {
+        {"1234", 2, 0, "56", "125634", 4},        {"1234", 0, 0, "9", "91234", 1},
+        {"1.234", 1, 0, ",5", "1,5.234", 3},      {"1234", 1, 2, "00", "1004", 3},
+        {"1234", 0, 0, " 56", "561234", 2},       {"1234", 0, 0, "\t56", "561234", 2},
+        {"1234", 4, 0, "56 ", "123456", 6},       {"1234", 0, 4, " 56 ", "56", 2},
+        {"", 0, 0, " 1.234,56\n", "1.234,56", 8}, {"1234", 2, 0, " 56 ", "1234", 2},
+        {"1234", 2, 0, "56 ", "1234", 2},         {"1234", 2, 0, "5x", "1234", 2},
+    };
+    for (const auto& [typed, start, length, clip, kept, caret] : cases) {
+        EditField field;
+        field.setMask(QStringLiteral("99999999999999999999.99"));
+        QTest::keyClicks(&field, QString::fromLatin1(typed));
+        field.setSelection(start, length);
+        QApplication::clipboard()->setText(QString::fromLatin1(clip));
+        QTest::keySequence(&field, QKeySequence::Paste);
+        EXPECT_EQ(field.Text(), QString::fromLatin1(kept)) << typed << " + " << clip;
+        EXPECT_EQ(field.cursorPosition(), caret) << typed << " + " << clip;
     }
 }

@@ -32,6 +32,12 @@ TEST(Format, enteredAmount_isReadAsAPersonMeansIt_orRefusedWithTheReason)
         {"1.234,567", P::TooManyDecimals, 0},      {",500", P::TooManyDecimals, 0},    {"", P::NotANumber, 0},
         {".", P::NotANumber, 0},                   {"1.23.4", P::NotANumber, 0},       {"1,2.3,4", P::NotANumber, 0},
         {"R$ 5", P::NotANumber, 0},                {"1e5", P::NotANumber, 0},
+        // A group short or long anywhere is no grouping: "1.23.456" is not 123456.
+        {"1.23.456", P::NotANumber, 0},            {"1,23,456", P::NotANumber, 0},     {"1.234.56", P::NotANumber, 0},
+        {"12.34.567,89", P::NotANumber, 0},        {"1,23,456.78", P::NotANumber, 0},  {"1,23.45", P::NotANumber, 0},
+        {"1.2345.678", P::NotANumber, 0},          {"1.234.5678,9", P::NotANumber, 0}, {".123.456", P::NotANumber, 0},
+        {"1234.567,89", P::NotANumber, 0},         {"1.234,567.89", P::NotANumber, 0},
+        {"1,234.567.890", P::NotANumber, 0},
         {"90071992547409,91", P::TooLarge, 0},     {"9007199254740,99", P::None, 9007199254740.99},
         {"10000000000000000000", P::None, 1e19},   {"100000000000000000000", P::TooLarge, 0},
     };

@@ -19,11 +19,34 @@ QString localized(const char* key, const QString& defaultText)
     return found.isEmpty() || found == QLatin1String(key) ? defaultText : found;
 }
 
+namespace {
+
+std::vector<TextConstant>& constants()
+{
+    static std::vector<TextConstant> all;
+    return all;
+}
+
+bool listed(const char* name, QString (*text)())
+{
+    constants().push_back({name, text});
+    return true;
+}
+
+} // namespace
+
+const std::vector<TextConstant>& textConstants()
+{
+    return constants();
+}
+
+// Each text also enters the list, so that a text added anywhere below is in it.
 #define TOVIRA_TEXT(name, text)                                                                                        \
     QString name()                                                                                                     \
     {                                                                                                                  \
         return localized("Module1." #name, QStringLiteral(text));                                                      \
-    }
+    }                                                                                                                  \
+    [[maybe_unused]] const bool name##Listed = listed(#name, &name);
 #include "ui/common/Module1Texts.inc"
 TOVIRA_TEXT(kMsgDataInvalida, "Data inválida")
 TOVIRA_TEXT(kMsgUpdateFalhou, "Não foi possível verificar se há uma nova versão.")

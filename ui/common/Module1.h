@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace Module1 {
 
@@ -58,6 +59,15 @@ QStringList monthNames();
 
 // Looks a key up in the installed translations, falling back to the default.
 QString localized(const char* key, const QString& defaultText);
+
+// Every text constant above, in the order they are defined, for the checks
+// that must see each text the program can show.
+struct TextConstant
+{
+    const char* name;
+    QString (*text)();
+};
+const std::vector<TextConstant>& textConstants();
 
 // Editor modes: "a" makes the editor's OK change the opened row; any other
 // value, the initial empty text included, makes it insert.

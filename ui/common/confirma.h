@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 class confirma : public SingleWindow<confirma>
 {
@@ -20,6 +21,8 @@ public:
     bool opcao = false;
 
     QLabel* mensagem = nullptr;
+    // Holds mensagem; scrolls it only when the text is taller than the screen allows.
+    QScrollArea* areaMensagem = nullptr;
     QPushButton* BT_cancela = nullptr;
     QPushButton* BT_ok = nullptr;
 
@@ -37,6 +40,9 @@ protected:
     // The window manager's close (the dialog shows no close box) answers Cancel
     // and keeps the dialog for the next call.
     bool CancelClose() override;
+
+    // Sizes the text area to the whole message and puts the buttons below it.
+    void fitToMessage();
 };
 
 // Makes Module1::AbreJanela show the program's own confirmation dialog.

@@ -5,7 +5,12 @@
 #include "platform/Seams.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -120,4 +125,177 @@ TEST_F(ConfirmationDialog, warningsAndQuestions_arrangeTheirButtons_andEachWayOf
         first->mensagem->setText(m);
         EXPECT_LE(first->mensagem->heightForWidth(first->mensagem->width()), first->mensagem->height());
     }
+}
+
+namespace {
+
+// Arguments as long as the program passes them: a line number, an amount of
+// the most digits a field takes, a name, and a file name with no blank to break at.
+const char* const longArguments[] = {
+    "1234567",
+    "99.999.999.999.999.999,999",
+    "Cartão de Crédito Internacional do Banco Nacional de Desenvolvimento",
+    "/home/usuario/Documentos/Extratos/extrato_da_conta_corrente_do_banco_2026-03-05.ofx",
+};
+
+const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+
+// The text with every %1, %2, ... replaced by `argument`.
+QString filled(QString text, const QString& argument)
+{
+    while (text.contains(placeholder))
+        text = text.arg(argument);
+    return text;
+}
+
+// How dark the pixels of `image` are, summed, against the background colour.
+qint64 ink(const QImage& image, QColor background)
+{
+    const int paper = qGray(background.rgb());
+    qint64 sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += std::max(0, paper - qGray(image.pixel(x, y)));
+    return sum;
+}
+
+// The share of the message's ink that the text area shows: what the dialog
+// paints there against the same text drawn whole, a line per paragraph, with
+// nothing to cut it. A word or a line cut off shows as ink missing.
+double shownShare(confirma& dlg)
+{
+    const QLabel& label = *dlg.mensagem;
+    const QColor paper = label.palette().color(label.backgroundRole());
+    const QFontMetrics metrics(label.font());
+    const QStringList paragraphs = label.text().split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString& p : paragraphs)
+        widest = std::max(widest, metrics.horizontalAdvance(p));
+    QImage whole(widest + 20, int(paragraphs.size()) * metrics.lineSpacing() + 20, QImage::Format_RGB32);
+    whole.fill(paper);
+    QPainter painter(&whole);
+    painter.setFont(label.font());
+    painter.setPen(label.palette().color(label.foregroundRole()));
+    for (qsizetype i = 0; i < paragraphs.size(); ++i)
+        painter.drawText(10, 10 + metrics.ascent() + int(i) * metrics.lineSpacing(), paragraphs[i]);
+    painter.end();
+    const QRect area(dlg.areaMensagem->mapTo(&dlg, QPoint()), dlg.areaMensagem->size());
+    return double(ink(dlg.grab(area).toImage(), paper)) / double(std::max<qint64>(1, ink(whole, paper)));
+}
+
+// The text area holds the label's whole text, lies inside the dialog, and the
+// buttons shown stand below it, inside the dialog.
+void expectTextAndButtonsInside(confirma& dlg)
+{
+    const QLabel& label = *dlg.mensagem;
+    const QRect dialog = dlg.rect();
+    const QRect area(dlg.areaMensagem->mapTo(&dlg, QPoint()), dlg.areaMensagem->size());
+    EXPECT_LE(label.heightForWidth(label.width()), label.height());
+    EXPECT_LE(label.width(), area.width());
+    EXPECT_TRUE(dialog.contains(area));
+    for (const QPushButton* button : {dlg.BT_cancela, dlg.BT_ok}) {
+        if (!button->isVisible())
+            continue;
+        EXPECT_GE(button->y(), area.bottom()) << button->objectName().toStdString();
+        EXPECT_TRUE(dialog.contains(button->geometry())) << button->objectName().toStdString();
+    }
+}
+
+} // namespace
+
+// Every text the program has, with long arguments in its blanks, shows whole
+// in the dialog: no line below the text area, no word past its edge. A text
+// of up to three lines keeps the dialog's own size; a longer one makes it
+// taller, the width unchanged.
+TEST_F(ConfirmationDialog, everyTextOfTheProgram_withLongArguments_showsWhole_withTheButtonsBelowIt)
+{
+    QStringList names;
+    QStringList messages;
+    for (const Module1::TextConstant& constant : Module1::textConstants()) {
+        names += QLatin1String(constant.name);
+        const QString text = constant.text();
+        if (!text.contains(placeholder))
+            messages += text;
+        else
+            for (const char* argument : longArguments)
+                messages += filled(text, QString::fromUtf8(argument));
+    }
+    // The texts of the program's table and those added beside it, each once.
+#define TOVIRA_TEXT(name, text) EXPECT_TRUE(names.contains(QLatin1String(#name))) << #name;
+#include "ui/common/Module1Texts.inc"
+#undef TOVIRA_TEXT
+    EXPECT_TRUE(names.contains(QLatin1String("kMsgCreditoVazioLinha")));
+    EXPECT_EQ(names.removeDuplicates(), 0);
+    // Messages of several paragraphs, as the database's errors and the help's notice come.
+    messages += QStringLiteral("Erro: 19\n\ndisk full");
+    messages += Module1::kMsgAjudaSemLeitor() + QLatin1Char('\n') + QString::fromUtf8(longArguments[3]);
+
+    const QFontMetrics metrics(confirma::instance().mensagem->font());
+    int tallest = 0;
+    for (qsizetype i = 0; i < messages.size(); ++i) {
+        const QString& message = messages[i];
+        SCOPED_TRACE(message.toStdString());
+        const bool question = i % 2 == 1;
+        ask(message, question, question ? QStringLiteral("Confirma?") : QStringLiteral("Aviso"), [&](confirma& dlg) {
+            EXPECT_EQ(dlg.mensagem->text(), message);
+            EXPECT_EQ(dlg.width(), 261);
+            expectTextAndButtonsInside(dlg);
+            EXPECT_GE(shownShare(dlg), 0.99);
+            // While Qt's own word wrap fits the text in three lines, the dialog is as laid out.
+            const QRect wrapped = metrics.boundingRect(QRect(0, 0, 234, 1000), Qt::TextWordWrap, message);
+            const bool fitsThreeLines = wrapped.height() <= 46 && wrapped.width() <= 234;
+            if (fitsThreeLines) {
+                EXPECT_EQ(dlg.size(), QSize(261, 112));
+                EXPECT_EQ(dlg.BT_ok->y(), 72);
+            }
+            if (dlg.height() > tallest) {
+                tallest = dlg.height();
+                testsupport::screenshot(dlg, QStringLiteral("confirma_longest_text"));
+            }
+            dlg.BT_ok_Action();
+        });
+    }
+    EXPECT_GT(tallest, 112);
+}
+
+// A warning that lists many refused lines and ends with a question is taller
+// than the screen: the dialog stops within the screen's free height, its text
+// scrolls down to the last line, and the buttons and their keys stay. The
+// next short message gets the dialog's own size back.
+TEST_F(ConfirmationDialog, textTallerThanTheScreen_scrollsWithinTheScreen_andTheNextShortOneHasTheUsualSize)
+{
+    QStringList refusals;
+    for (int line = 1; line <= 12; ++line)
+        refusals += line % 2 ? Module1::kMsgCreditoVazioLinha().arg(line * 100003)
+                             : Module1::kMsgValorAmbiguoLinha().arg(line * 100003).arg(QStringLiteral("1.234"));
+    const QString list = refusals.join(QLatin1Char('\n')) + QLatin1Char('\n') + Module1::kConfirmaImport() + " 1000 " +
+                         Module1::kMovimentos() + "?";
+    // Twice: each call starts at the top of its own text.
+    for (int round = 0; round < 2; ++round) {
+        const bool answer = ask(list, true, QStringLiteral("Confirma?"), [&](confirma& dlg) {
+            const QRect screen = dlg.screen()->availableGeometry();
+            QScrollBar* bar = dlg.areaMensagem->verticalScrollBar();
+            ASSERT_TRUE(bar->isVisible());
+            EXPECT_LE(dlg.frameGeometry().height(), screen.height());
+            EXPECT_EQ(dlg.width(), 261);
+            expectTextAndButtonsInside(dlg);
+            EXPECT_LE(dlg.mensagem->width() + bar->width(), dlg.areaMensagem->width()) << "no text under the bar";
+            EXPECT_EQ(bar->value(), 0);
+            testsupport::screenshot(dlg, QStringLiteral("confirma_scrolled_top"));
+            bar->setValue(bar->maximum());
+            EXPECT_LE(dlg.mensagem->y() + dlg.mensagem->height(), dlg.areaMensagem->viewport()->height())
+                << "the last line can be scrolled into view";
+            testsupport::screenshot(dlg, QStringLiteral("confirma_scrolled_bottom"));
+            press(dlg, Qt::Key_Return);
+        });
+        EXPECT_FALSE(answer);
+    }
+
+    ask(Module1::kMsgValorZero(), false, QStringLiteral("Aviso"), [](confirma& dlg) {
+        EXPECT_EQ(dlg.size(), QSize(261, 112));
+        EXPECT_EQ(QRect(dlg.areaMensagem->mapTo(&dlg, QPoint()), dlg.areaMensagem->size()), QRect(13, 14, 234, 46));
+        EXPECT_FALSE(dlg.areaMensagem->verticalScrollBar()->isVisible());
+        EXPECT_EQ(dlg.BT_ok->y(), 72);
+        press(dlg, Qt::Key_Return);
+    });
 }
