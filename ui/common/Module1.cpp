@@ -56,6 +56,7 @@ TOVIRA_TEXT(kMsgContaInvalidaLinha, "Conta inválida na linha %1: a linha não f
 TOVIRA_TEXT(kMsgCategoriaInvalidaLinha, "Categoria inválida na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgContatoInvalidoLinha, "Contato inválido na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
+TOVIRA_TEXT(kMsgNaoEArquivoComum, "\"%1\" não é um arquivo comum (é uma pasta, um dispositivo ou um pipe).")
 TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
             "O arquivo de dados não pode ser gravado. Ele será aberto somente para leitura: os movimentos podem ser "
             "consultados, mas nenhuma alteração será gravada.")

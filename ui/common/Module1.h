@@ -40,6 +40,7 @@ QString kMsgContaInvalidaLinha();
 QString kMsgCategoriaInvalidaLinha();
 QString kMsgContatoInvalidoLinha();
 QString kMsgExportacaoFalhou();
+QString kMsgNaoEArquivoComum();
 QString kMsgArquivoSomenteLeitura();
 QString kMsgSenhaIlegivel();
 QString kMsgMovimentoNaoExiste();
