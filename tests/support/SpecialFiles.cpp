@@ -1,5 +1,8 @@
 #include "SpecialFiles.h"
 
+#include "TestSupport.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
@@ -31,6 +34,22 @@ QString fileKind(const QString& path)
     if (S_ISFIFO(st.st_mode))
         return QStringLiteral("fifo");
     return S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) ? QStringLiteral("device") : QStringLiteral("other");
+}
+
+QList<NotARegularFile> notRegularFiles()
+{
+    const auto linked = [](bool (*make)(const QString&)) {
+        return [make](const QString& path) { make(path + ".target"), QFile::link(path + ".target", path); };
+    };
+    QList<NotARegularFile> all = {
+        {"a folder", [](const QString& path) { QDir().mkpath(path); }},
+        {"a FIFO", makeFifo},
+        {"a link to a FIFO", linked(makeFifo)},
+    };
+    if (makeNullDevice(tempPath(QStringLiteral("probe"))))
+        all << NotARegularFile{"a device", makeNullDevice}
+            << NotARegularFile{"a link to a device", linked(makeNullDevice)};
+    return all;
 }
 
 } // namespace testsupport
