@@ -362,6 +362,8 @@ bool App::GravaPrefs()
     QString error;
     if (!EnsureFolder(PreferencesFolder()))
         error = PreferencesFolder();
+    else if (!IsRegularFileOrNothing(preferencesFile()))
+        error = Module1::kMsgNaoEArquivoComum().arg(preferencesFile());
     else if (WriteTextLines(preferencesFile(), Preferences::format(values), &error))
         return true;
     MsgBox(Module1::kMsgPrefsNaoGravadas() + QStringLiteral("\n\n") + error);

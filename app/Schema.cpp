@@ -44,11 +44,15 @@ bool Upgrade(SQLDatabase& db)
     // stop a complete file from opening.
     if (!createBaseTables(db, QStringLiteral("CREATE TABLE IF NOT EXISTS ")))
         return false;
-    if (!db.SQLSelect(QStringLiteral("SELECT * from pwd")))
-        db.SQLExecute(
-            QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )"));
-    if (!db.SQLSelect(QStringLiteral("SELECT contatoplus from Agenda")))
-        db.SQLExecute(QStringLiteral("Alter Table Agenda Add contatoplus Varchar"));
+    // Every start reads the lock and the schedules' contacts: a file that cannot
+    // be given them is not opened either.
+    if (!db.SQLSelect(QStringLiteral("SELECT * from pwd")) &&
+        !db.SQLExecute(
+            QStringLiteral("CREATE TABLE pwd ( pcod1 VarChar, pcod2 VarChar, pcod3 VarChar, pcod4 VarChar )")))
+        return false;
+    if (!db.SQLSelect(QStringLiteral("SELECT contatoplus from Agenda")) &&
+        !db.SQLExecute(QStringLiteral("Alter Table Agenda Add contatoplus Varchar")))
+        return false;
     // The ledger selects one account's rows by date after every change; without
     // this index each reload reads the whole table.
     db.SQLExecute(QStringLiteral("CREATE INDEX IF NOT EXISTS Movimento_conta_data ON Movimento (conta_nome, data)"));

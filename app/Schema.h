@@ -13,9 +13,9 @@ namespace Schema {
 bool Create(SQLDatabase& db);
 
 // Completes a file that a crash left half-created and adds what older files
-// lack: the table pwd and the column Agenda.contatoplus. False when a base
-// table is missing and cannot be made (the database's error state says why);
-// other failures are ignored, and start-up goes on.
+// lack: the table pwd and the column Agenda.contatoplus. False when one of
+// them or a base table is missing and cannot be made (the database's error
+// state says why); other failures are ignored, and start-up goes on.
 bool Upgrade(SQLDatabase& db);
 
 // Whether the file has the five base tables, for a file that cannot be

@@ -32,9 +32,14 @@ void reportExportFailure(const QString& reason)
 void App::ExportaDados()
 {
     const QString suggested = QDir(DocumentsFolder()).filePath(QStringLiteral("Tovira Export.txt"));
-    const QString path = seams::fileDialogs().saveFile(Module1::kExportar(), suggested, textFileFilter());
+    // No filter: a file of any type can be seen, and chosen, as the one to replace.
+    const QString path = seams::fileDialogs().saveFile(Module1::kExportar(), suggested, QString());
     if (path.isEmpty())
         return;
+    if (!IsRegularFileOrNothing(path)) {
+        reportExportFailure(Module1::kMsgNaoEArquivoComum().arg(path));
+        return;
+    }
     ExportTexts texts;
     texts.captions = wImporta::ownCaptions() << Module1::kComentarios();
     texts.storedNo = Module1::kNao();

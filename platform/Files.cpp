@@ -32,6 +32,38 @@ QString textOrNothing(QByteArrayView line)
     return utf8.hasError() || HasControlCharacter(text) ? QString() : text;
 }
 
+// What the writer of a file writes on: each write goes to the file whole. A
+// disk that fills up part way takes only part of a write, with no error; the
+// rest is written again, so that the write that fails says why.
+class WholeWrites final : public QIODevice
+{
+  public:
+    explicit WholeWrites(QFileDevice& file) : file_(file) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool failed() const { return failed_; }
+    bool seek(qint64 pos) override { return file_.seek(pos) && QIODevice::seek(pos); }
+    qint64 size() const override { return file_.size(); }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        for (qint64 done = 0; done < size;) {
+            const qint64 written = file_.write(data + done, size - done);
+            if (written <= 0) {
+                failed_ = true;
+                setErrorString(file_.errorString());
+                return -1;
+            }
+            done += written;
+        }
+        return size;
+    }
+
+  private:
+    QFileDevice& file_;
+    bool failed_ = false;
+};
+
 } // namespace
 
 QString ApplicationFolder()
@@ -76,8 +108,22 @@ bool ReadTextLines(const QString& path, QStringList& lines, int maxLines, qsizet
     return true;
 }
 
+bool IsRegularFileOrNothing(const QString& path)
+{
+    const QFileInfo target(path);
+    return !target.exists() || target.isFile();
+}
+
 bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
 {
+    // QSaveFile puts a new regular file in the place of whatever was there:
+    // a device or a FIFO, even one that a link points to, would be lost.
+    // Asking what is there opens nothing, so a FIFO cannot hold the program.
+    if (!IsRegularFileOrNothing(path)) {
+        if (error)
+            *error = QStringLiteral("%1 is not a regular file").arg(path);
+        return false;
+    }
     QSaveFile file(path);
     const auto fail = [&] {
         if (error)
@@ -85,11 +131,12 @@ bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& 
         file.cancelWriting();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: Qt's own buffer loses the reason of a write that a full disk
+    // cut short, and its commit does not see a failed write of that buffer.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail();
-    // Qt holds up to 16 KB in a buffer of its own, and its commit does not see
-    // that writing the buffer out failed: only the flush says a disk is full.
-    if (!write(file) || !file.flush() || !file.commit())
+    WholeWrites out(file);
+    if (!write(out) || out.failed() || !file.flush() || !file.commit())
         return fail();
     return true;
 }

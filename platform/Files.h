@@ -26,11 +26,17 @@ bool EnsureFolder(const QString& path);
 // past that point read as missing). False when the file cannot be read.
 bool ReadTextLines(const QString& path, QStringList& lines, int maxLines, qsizetype maxLineBytes);
 
+// Whether a file written at `path` lands in a regular file: nothing is there,
+// or a regular file is (a link counts as what it points to). A folder, a
+// device or a FIFO is not.
+bool IsRegularFileOrNothing(const QString& path);
+
 // Writes a file whole: `write` puts the content on the open device and says
 // whether all of it was taken. The file takes its name only once every write,
 // the flush and the commit succeeded; otherwise an older file of that name
-// stays as it was and nothing is left beside it. On failure `error` says why
-// (the device's reason, when it has one).
+// stays as it was and nothing is left beside it. A target that is not a
+// regular file (IsRegularFileOrNothing) is refused, left as it is. On failure
+// `error` says why (the device's reason, when it has one).
 bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr);
 
 // Writes the lines, each ended by a line end, as one whole file (as WriteFileWhole).

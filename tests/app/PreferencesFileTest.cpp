@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "FullDisk.h"
+#include "SpecialFiles.h"
 #include "app/Preferences.h"
 
 #include <QGuiApplication>
@@ -53,6 +54,46 @@ TEST_F(PreferencesFile, quitOntoAFullDisk_isReported_andKeepsTheLastRunsFile)
     EXPECT_TRUE(recorder.messages()[0].startsWith(Module1::kMsgPrefsNaoGravadas()));
     EXPECT_EQ(readFile(folder + "/Tovira"), last);
     EXPECT_EQ(disk.entries(), QStringList({"Tovira"}));
+}
+
+// Preferences that are not a regular file (a FIFO would hold the start) are
+// neither read nor replaced at quit: the quit says why nothing was kept. A
+// link to a regular file is followed and stays a link.
+TEST_F(PreferencesFile, thatAreNotARegularFile_areLeftAlone_andTheQuitSaysSo_aLinkToAFileIsFollowed)
+{
+    const QByteArray casa = prefsWith({{8, "conta_inicio =Casa"}});
+    const auto linkToAFile = [&](const QString& p) {
+        testsupport::writeFile(p + ".target", casa);
+        QFile::link(p + ".target", p);
+    };
+    QList<testsupport::NotARegularFile> targets = {{"a link to a file", linkToAFile}};
+    targets << testsupport::notRegularFiles();
+    for (const auto& [what, make] : targets) {
+        SCOPED_TRACE(what);
+        reset();
+        recorder.clear();
+        removeUserFiles();
+        EnsureFolder(PreferencesFolder());
+        make(prefsFile());
+        const QString kind = testsupport::fileKind(prefsFile());
+        const QStringList entries = QDir(PreferencesFolder()).entryList(QDir::AllEntries | QDir::System);
+        start();
+        const bool followed = kind == "link to file";
+        EXPECT_EQ(App::ContaInicial, followed ? "Casa" : "");
+        App::MesInicial = "Janeiro";
+        App::_FileQuit_Action();
+        EXPECT_EQ(testsupport::fileKind(prefsFile()), kind);
+        EXPECT_EQ(QDir(PreferencesFolder()).entryList(QDir::AllEntries | QDir::System), entries);
+        if (followed) {
+            EXPECT_TRUE(recorder.messages().isEmpty());
+            EXPECT_EQ(prefsLines().value(8), "mes_inicio =Janeiro");
+            continue;
+        }
+        EXPECT_EQ(recorder.messages(), QStringList({Module1::kMsgPrefsNaoGravadas() + "\n\n" +
+                                                    Module1::kMsgNaoEArquivoComum().arg(prefsFile())}));
+        QDir(prefsFile()).removeRecursively();
+        QFile::remove(prefsFile());
+    }
 }
 
 // A stored place or size the screen cannot show gives the default for it; the
@@ -109,21 +150,29 @@ TEST_F(PreferencesFile, startAccountOrMonthTooLongOrNotText_readsAsEmpty_andTheO
 }
 
 // On a screen that does not start at the origin (a second screen, a panel at
-// the top) a place on it is kept, and the default place is moved onto it.
+// the top) a place on it is kept, and the default place is moved onto it. A
+// size is fitted against the area's size, not against where the area ends: a
+// screen right of or below another is no larger for it.
 TEST(Preferences, fitToScreen_keepsAPlaceOnAnAreaAwayFromTheOrigin_andMovesTheDefaultOntoIt)
 {
     const QRect area(1920, 30, 1280, 994);
-    const std::pair<QRect, QRect> cases[] = {
-        {QRect(2000, 30, 1280 - 80, 994), QRect(2000, 30, 1200, 994)},
-        {QRect(10, 110, 744, 500), QRect(1920, 110, 744, 500)},
-        {QRect(3100, 100, 200, 200), QRect(1920, 100, 200, 200)},
-        {QRect(2000, 1000, 800, 600), QRect(2000, 110, 800, 600)},
-        {QRect(2000, 29, 800, 995), QRect(2000, 110, 800, 500)},
+    const QRect right(1920, 0, 1920, 1080);
+    const QRect below(0, 1080, 1920, 1080);
+    const std::tuple<QRect, QRect, QRect> cases[] = {
+        {area, QRect(2000, 30, 1280 - 80, 994), QRect(2000, 30, 1200, 994)},
+        {area, QRect(10, 110, 744, 500), QRect(1920, 110, 744, 500)},
+        {area, QRect(3100, 100, 200, 200), QRect(1920, 100, 200, 200)},
+        {area, QRect(2000, 1000, 800, 600), QRect(2000, 110, 800, 600)},
+        {area, QRect(2000, 29, 800, 995), QRect(2000, 110, 800, 500)},
+        {right, QRect(2000, 100, 1800, 600), QRect(2000, 100, 1800, 600)},
+        {right, QRect(2000, 100, 2500, 600), QRect(2000, 100, 744, 600)},
+        {below, QRect(100, 1100, 800, 1000), QRect(100, 1100, 800, 1000)},
+        {below, QRect(100, 1100, 800, 1500), QRect(100, 1100, 800, 500)},
     };
-    for (const auto& [stored, expected] : cases) {
+    for (const auto& [screen, stored, expected] : cases) {
         PreferencesValues v;
         v.left = stored.x(), v.top = stored.y(), v.width = stored.width(), v.height = stored.height();
-        const PreferencesValues fitted = Preferences::fitToScreen(v, area);
+        const PreferencesValues fitted = Preferences::fitToScreen(v, screen);
         EXPECT_EQ(QRect(fitted.left, fitted.top, fitted.width, fitted.height), expected)
             << stored.x() << ',' << stored.y() << ' ' << stored.width() << 'x' << stored.height();
     }

@@ -169,6 +169,7 @@ TEST_F(Startup, firstStartOnAFullDisk_isReportedOnce_andLeavesNoDataFileWithoutT
         {"new user", {}, false},
         {"empty data file", {{"Tovira.rbd", {}}}, false},
         {"database beside the program", {}, true},
+        {"journal of a start cut short", {{"Tovira.rbd-journal", QByteArray(512, 'j')}}, false},
     };
     for (const auto& [what, files, beside] : cases) {
         SCOPED_TRACE(what);
@@ -184,7 +185,8 @@ TEST_F(Startup, firstStartOnAFullDisk_isReportedOnce_andLeavesNoDataFileWithoutT
         ASSERT_EQ(recorder.messages().size(), 1) << recorder.messages().join('|').toStdString();
         EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: 13\n\n")) << recorder.messages()[0].toStdString();
         EXPECT_FALSE(QFileInfo::exists(prefsFile()));
-        EXPECT_EQ(disk.entries(), files.isEmpty() ? QStringList() : QStringList({"Tovira.rbd"}));
+        EXPECT_FALSE(QFileInfo::exists(dataFile() + "-journal"));
+        EXPECT_EQ(disk.entries(), files.value(0).first == "Tovira.rbd" ? QStringList({"Tovira.rbd"}) : QStringList());
         EXPECT_EQ(testsupport::readFile(legacy), legacyBytes);
     }
 
@@ -201,6 +203,39 @@ TEST_F(Startup, firstStartOnAFullDisk_isReportedOnce_andLeavesNoDataFileWithoutT
     App::_FileQuit_Action();
     EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join('|').toStdString();
     EXPECT_EQ(testsupport::readFile(dataFile()), complete);
+}
+
+// A first start on a disk with a little room left, however little: the start
+// either opens a complete file without a word, or stops with the disk's reason
+// leaving no journal, and no file that the next start could not complete.
+TEST_F(Startup, firstStartOnANearlyFullDisk_opensACompleteFile_orStopsWithTheReason)
+{
+    int opened = 0;
+    int stopped = 0;
+    for (qint64 room = 0; room <= 48 * 1024; room += 4096) {
+        SCOPED_TRACE(room);
+        reset();
+        recorder.clear();
+        removeUserFiles();
+        testsupport::FullDisk disk(dataFolder(), {}, room);
+        if (!disk.mounted())
+            GTEST_SKIP() << disk.reason().toStdString();
+        if (App::Event_Open()) {
+            ++opened;
+            EXPECT_TRUE(recorder.messages().isEmpty()) << recorder.messages().join('|').toStdString();
+            EXPECT_TRUE(db().SQLSelect("SELECT contatoplus FROM pwd, Agenda"));
+            App::_FileQuit_Action();
+            continue;
+        }
+        ++stopped;
+        ASSERT_EQ(recorder.messages().size(), 1);
+        EXPECT_TRUE(recorder.messages()[0].startsWith("Erro: 13\n\n")) << recorder.messages()[0].toStdString();
+        EXPECT_FALSE(QFileInfo::exists(dataFile() + "-journal"));
+        EXPECT_FALSE(QFileInfo::exists(prefsFile()));
+    }
+    reset();
+    EXPECT_GT(opened, 0);
+    EXPECT_GT(stopped, 0);
 }
 
 // Missing configuration folders are made with their parents; a preferences

@@ -21,8 +21,9 @@ class FullDisk
 {
   public:
     // Mounts on `folder` (made when missing), puts `files` on it (name, bytes),
-    // then takes every byte that is left.
-    explicit FullDisk(const QString& folder, const QList<std::pair<QString, QByteArray>>& files = {});
+    // then takes every byte that is left but `room` (whole pages): a write
+    // larger than that is taken only in part.
+    explicit FullDisk(const QString& folder, const QList<std::pair<QString, QByteArray>>& files = {}, qint64 room = 0);
     ~FullDisk();
     FullDisk(const FullDisk&) = delete;
     FullDisk& operator=(const FullDisk&) = delete;

@@ -82,6 +82,7 @@ TOVIRA_TEXT(kMsgLinhasRecusadas, "Linhas recusadas ao todo: %1.")
 TOVIRA_TEXT(kMsgImportarOutrasLinhas, "Importar as outras linhas do arquivo (%1)? Com \"Cancela\", nada é importado.")
 TOVIRA_TEXT(kMsgNadaImportado, "Nada foi importado.")
 TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
+TOVIRA_TEXT(kMsgNaoEArquivoComum, "\"%1\" não é um arquivo comum (é uma pasta, um dispositivo ou um pipe).")
 TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
             "O arquivo de dados não pode ser gravado. Ele será aberto somente para leitura: os movimentos podem ser "
             "consultados, mas nenhuma alteração será gravada.")

@@ -44,6 +44,7 @@ QString kMsgLinhasRecusadas();
 QString kMsgImportarOutrasLinhas();
 QString kMsgNadaImportado();
 QString kMsgExportacaoFalhou();
+QString kMsgNaoEArquivoComum();
 QString kMsgArquivoSomenteLeitura();
 QString kMsgSenhaIlegivel();
 QString kMsgMovimentoNaoExiste();
