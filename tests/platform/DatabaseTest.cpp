@@ -1,6 +1,7 @@
 #include "platform/Database.h"
 #include "TestSupport.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using testsupport::exec;
@@ -84,4 +85,16 @@ TEST_F(Database, statementRunAgain_followsItsChangedTable_manyTakeTurns_aFailing
     // Several statements in one text are refused, not run in part.
     EXPECT_FALSE(db.SQLExecute("SELECT 1; DROP TABLE x"));
     EXPECT_TRUE(db.Error());
+}
+
+// A data file that is given up goes with the journal beside it, which would
+// otherwise be played back into the next file made under that name.
+TEST(DatabaseFile, removed_takesItsJournalWithIt)
+{
+    const QString path = testsupport::tempPath("gone/Tovira.rbd");
+    testsupport::writeFile(path, "SQLite format 3");
+    testsupport::writeFile(path + "-journal", "half a change");
+    EXPECT_TRUE(RemoveDatabaseFile(path));
+    EXPECT_FALSE(QFileInfo::exists(path) || QFileInfo::exists(path + "-journal"));
+    EXPECT_TRUE(RemoveDatabaseFile(path));
 }
