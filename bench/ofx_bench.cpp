@@ -12,6 +12,7 @@
 //                      be refused), TAB, memo
 
 #include "BenchLedger.h"
+#include "exchange/ImportFileMessage.h"
 #include "exchange/OfxStatement.h"
 #include "exchange/TextDecoding.h"
 #include "platform/Format.h"
@@ -80,17 +81,17 @@ int printStatement(const QString& path)
 {
     const OfxStatement statement = OfxStatement::read(path);
     QTextStream out(stdout);
-    if (!statement.problem().isEmpty()) {
-        QTextStream(stderr) << path << ": " << statement.problem() << '\n';
+    if (!statement.problem().ok()) {
+        QTextStream(stderr) << path << ": " << ImportFileMessage(statement.problem()) << '\n';
         return 1;
     }
     for (const OfxTransaction& t : statement.transactions()) {
         // A zero amount is refused by the review as a bad one is.
-        const std::optional<OfxBooking> booking = OfxStatement::booking(t);
-        const QString stored = booking && booking->amount != 0
-                                   ? (booking->credit ? QStringLiteral("entrada ") : QStringLiteral("saida ")) +
-                                         AmountText(booking->amount)
-                                   : QStringLiteral("refused: ") + t.amount;
+        const OfxBooking booking = OfxStatement::booking(t);
+        const QString stored =
+            booking.problem == OfxBooking::Problem::None && booking.amount != 0
+                ? (booking.credit ? QStringLiteral("entrada ") : QStringLiteral("saida ")) + AmountText(booking.amount)
+                : QStringLiteral("refused: ") + t.amount;
         out << t.type << '\t' << stored << '\t' << t.memo << '\n';
     }
     return 0;
