@@ -63,6 +63,22 @@ const char* findChar(const char* from, const char* end, char c)
     return static_cast<const char*>(std::memchr(from, c, size_t(end - from)));
 }
 
+// How many transactions the file may hold: its "<STMTTRN" tags, a few more
+// when comments or CDATA sections hold some.
+qsizetype blockStarts(QByteArrayView bytes)
+{
+    static constexpr QByteArrayView name = "STMTTRN";
+    qsizetype count = 0;
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* at = findChar(bytes.data(), end, '<'); at; at = findChar(at, end, '<')) {
+        ++at;
+        if (end - at > name.size() && qstrnicmp(at, name.data(), size_t(name.size())) == 0 &&
+            (at[name.size()] == '>' || at[name.size()] == '/' || isBlank(at[name.size()])))
+            ++count;
+    }
+    return count;
+}
+
 // The tags read, by name. Besides its own end tag, a block ends at the end of
 // the list that holds it: in SGML an end tag closes what is open inside it.
 Tag tagNamed(const char* name, qsizetype size)
@@ -412,6 +428,8 @@ OfxStatement OfxStatement::parse(QByteArrayView bytes)
         return parse(utf8);
     }
     OfxStatement statement;
+    // Room for every transaction at once: a list that doubles as it grows holds three times as much at its peak.
+    statement.transactions_.reserve(size_t(blockStarts(bytes)));
     const Charset charset = charsetOf(bytes);
     const char* at = bytes.data();
     const char* const end = at + bytes.size();
