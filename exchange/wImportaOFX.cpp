@@ -38,7 +38,7 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QRect& geometry, Qt:
 // out whole: the label shows what fits of a prefix, cut with "…", and its
 // tool tip a longer prefix. The value itself stays whole.
 constexpr qsizetype kLaidOut = 512;
-constexpr qsizetype kToolTip = 1000;
+constexpr qsizetype kToolTip = 500;
 
 // The first `size` characters, with "…" when the text goes on.
 QString prefixOf(const QString& text, qsizetype size)
