@@ -5,6 +5,8 @@
 // the plainest way; the best of five runs of each, and the ratio. Where
 // libofx's ofxdump is installed, its time over the same file follows as a side
 // note: it reads every element, so it is no baseline (stopped after a minute).
+// Then the time and peak memory of reading a statement just under the import
+// limit, and of refusing one of 1 GB.
 //
 //   ofx_bench          the timings
 //   ofx_bench FILE     FILE's transactions, one a line: type, TAB, the column
@@ -12,6 +14,8 @@
 //                      be refused), TAB, memo
 
 #include "BenchLedger.h"
+#include "PeakMemory.h"
+#include "exchange/ImportFileMessage.h"
 #include "exchange/OfxStatement.h"
 #include "exchange/TextDecoding.h"
 #include "platform/Format.h"
@@ -37,11 +41,11 @@ enum class Form {
     Xml,
 };
 
-QByteArray statement(Form form)
+QByteArray statement(Form form, int transactions = kTransactions)
 {
     const bool xml = form == Form::Xml;
     QByteArray text;
-    text.reserve(kTransactions * 260);
+    text.reserve(qsizetype(transactions) * 260);
     if (xml)
         text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?OFX OFXHEADER=\"200\" VERSION=\"211\" SECURITY=\"NONE\" "
                 "OLDFILEUID=\"NONE\" NEWFILEUID=\"NONE\"?>\n";
@@ -61,7 +65,7 @@ QByteArray statement(Form form)
     };
     const QByteArray accented =
         form == Form::Sgml1252 ? QByteArray("P\xE3o &amp; Caf\xE9") : QByteArray("Pão &amp; Café");
-    for (int i = 0; i < kTransactions; ++i) {
+    for (int i = 0; i < transactions; ++i) {
         text += xml ? "    <STMTTRN>\n" : "<STMTTRN>\n";
         element("TRNTYPE", i % 3 ? "DEBIT" : "CREDIT");
         element("DTPOSTED", "20260105100000[-3:BRT]");
@@ -80,17 +84,17 @@ int printStatement(const QString& path)
 {
     const OfxStatement statement = OfxStatement::read(path);
     QTextStream out(stdout);
-    if (!statement.problem().isEmpty()) {
-        QTextStream(stderr) << path << ": " << statement.problem() << '\n';
+    if (!statement.problem().ok()) {
+        QTextStream(stderr) << path << ": " << ImportFileMessage(statement.problem()) << '\n';
         return 1;
     }
     for (const OfxTransaction& t : statement.transactions()) {
         // A zero amount is refused by the review as a bad one is.
-        const std::optional<OfxBooking> booking = OfxStatement::booking(t);
-        const QString stored = booking && booking->amount != 0
-                                   ? (booking->credit ? QStringLiteral("entrada ") : QStringLiteral("saida ")) +
-                                         AmountText(booking->amount)
-                                   : QStringLiteral("refused: ") + t.amount;
+        const OfxBooking booking = OfxStatement::booking(t);
+        const QString stored =
+            booking.problem == OfxBooking::Problem::None && booking.amount != 0
+                ? (booking.credit ? QStringLiteral("entrada ") : QStringLiteral("saida ")) + AmountText(booking.amount)
+                : QStringLiteral("refused: ") + t.amount;
         out << t.type << '\t' << stored << '\t' << t.memo << '\n';
     }
     return 0;
@@ -168,11 +172,41 @@ void measure(const QString& name, const QString& path, bool utf8)
                 finished ? "" : " (stopped)");
 }
 
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// A statement of the first form as large as the import takes, and one of 1 GB (a sparse file).
+bool measurePeaks(const QTemporaryDir& folder)
+{
+    // Later transactions have longer numbers: a little room is left.
+    const qsizetype perTransaction = statement(Form::Sgml1252).size() / kTransactions;
+    const QString largest = folder.filePath(QStringLiteral("largest.ofx"));
+    if (!writeFile(largest, statement(Form::Sgml1252, int(kImportFileLimit * 9 / 10 / perTransaction))))
+        return false;
+    const QString huge = folder.filePath(QStringLiteral("huge.ofx"));
+    QFile sparse(huge);
+    if (!sparse.open(QIODevice::WriteOnly) || !sparse.resize(qint64(1) << 30))
+        return false;
+    sparse.close();
+    printPeak("statement just under the limit", largest, 4);
+    printPeak("statement of 1 GB", huge, 0, 64);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc > 2 && qstrcmp(argv[1], kPeakOption) == 0)
+        return printPeakOf([&] {
+            const OfxStatement statement = OfxStatement::read(QString::fromLocal8Bit(argv[2]));
+            return statement.problem().ok() ? QStringLiteral("%1 transactions").arg(statement.transactions().size())
+                                            : ImportFileMessage(statement.problem()).replace('\n', ' ');
+        });
     if (argc > 1)
         return printStatement(QString::fromLocal8Bit(argv[1]));
     QTemporaryDir folder;
@@ -183,11 +217,9 @@ int main(int argc, char** argv)
     };
     for (const auto& [form, name, utf8] : forms) {
         const QString path = folder.filePath(QString::number(int(form)) + QStringLiteral(".ofx"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(statement(form)) < 0)
+        if (!writeFile(path, statement(form)))
             return 1;
-        file.close();
         measure(QLatin1String(name), path, utf8);
     }
-    return 0;
+    return measurePeaks(folder) ? 0 : 1;
 }

@@ -1,9 +1,14 @@
 // The text exchange on a large ledger: the export of 100,000 transactions,
 // the import of that file into an empty data file (preview and import), and
 // raw SQLite inserts of the same rows in one transaction, with the ratio.
+// Then the time and peak memory of reading a file just under the import
+// limit, and of refusing one of 1 GB.
 
 #include "BenchLedger.h"
+#include "PeakMemory.h"
 #include "app/App.h"
+#include "exchange/ImportFileMessage.h"
+#include "exchange/TextDecoding.h"
 #include "exchange/wImporta.h"
 
 #include <QApplication>
@@ -54,10 +59,45 @@ double rawInsertMs(const QString& from, const QString& to)
     return ms;
 }
 
+// The export, repeated to a file as large as the import takes, and a file of 1 GB (sparse).
+void measurePeaks(const BenchHome& home, const QString& exported)
+{
+    QFile source(exported);
+    if (!source.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray all = source.readAll();
+    const QByteArray rows = all.mid(all.indexOf('\n') + 1); // without the header
+    const QString largest = home.file(QStringLiteral("largest.txt"));
+    QFile file(largest);
+    if (!file.open(QIODevice::WriteOnly) || rows.isEmpty())
+        return;
+    for (qint64 written = 0; written + rows.size() < kImportFileLimit * 97 / 100; written += rows.size())
+        if (file.write(rows) != rows.size())
+            return;
+    file.close();
+    const QString huge = home.file(QStringLiteral("huge.txt"));
+    QFile sparse(huge);
+    if (!sparse.open(QIODevice::WriteOnly) || !sparse.resize(qint64(1) << 30))
+        return;
+    sparse.close();
+    printPeak("text file just under the limit", largest, 5);
+    printPeak("text file of 1 GB", huge, 0, 64);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc > 2 && qstrcmp(argv[1], kPeakOption) == 0) {
+        QCoreApplication app(argc, argv);
+        // The reading of App::ImportaDados: the lines it keeps for the preview and the import.
+        return printPeakOf([&] {
+            QStringList lines;
+            const ImportFileProblem problem = ReadImportFile(QString::fromLocal8Bit(argv[2]), lines);
+            return problem.ok() ? QStringLiteral("%1 lines").arg(lines.size())
+                                : ImportFileMessage(problem).replace('\n', ' ');
+        });
+    }
     const BenchHome home;
     QApplication app(argc, argv);
     BenchSeams scripted;
@@ -83,5 +123,6 @@ int main(int argc, char** argv)
     std::printf("import (preview + import) / raw inserts: %.1f\n", (previewMs + importMs) / rawMs);
     std::printf("messages: %s\n", qPrintable(scripted.shown.join(QStringLiteral(" | "))));
     App::CashDB.reset();
+    measurePeaks(home, scripted.path);
     return 0;
 }

@@ -3,8 +3,8 @@
 #include "exchange/TextDecoding.h"
 #include "platform/Format.h"
 
-#include <QFile>
-#include <QFileDevice>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -61,6 +61,22 @@ const char* find(const char* from, const char* end, QByteArrayView what)
 const char* findChar(const char* from, const char* end, char c)
 {
     return static_cast<const char*>(std::memchr(from, c, size_t(end - from)));
+}
+
+// How many transactions the file may hold: its "<STMTTRN" tags, a few more
+// when comments or CDATA sections hold some.
+qsizetype blockStarts(QByteArrayView bytes)
+{
+    static constexpr QByteArrayView name = "STMTTRN";
+    qsizetype count = 0;
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* at = findChar(bytes.data(), end, '<'); at; at = findChar(at, end, '<')) {
+        ++at;
+        if (end - at > name.size() && qstrnicmp(at, name.data(), size_t(name.size())) == 0 &&
+            (at[name.size()] == '>' || at[name.size()] == '/' || isBlank(at[name.size()])))
+            ++count;
+    }
+    return count;
 }
 
 // The tags read, by name. Besides its own end tag, a block ends at the end of
@@ -331,34 +347,89 @@ QString readValue(const char*& at, const char* end, Charset charset)
     }
 }
 
+bool isControl(QChar c)
+{
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
+}
+
+// A memo goes into the ledger's comments and, from there, into one line of
+// the tab-separated export: its control characters (tabs and line ends
+// among them, as entities may give them) become blanks.
+QString oneLine(QString memo)
+{
+    if (std::none_of(memo.cbegin(), memo.cend(), isControl))
+        return memo;
+    for (QChar& c : memo)
+        if (isControl(c))
+            c = u' ';
+    qsizetype begin = 0, end = memo.size();
+    while (begin < end && memo[begin] == u' ')
+        ++begin;
+    while (end > begin && memo[end - 1] == u' ')
+        --end;
+    return memo.sliced(begin, end - begin);
+}
+
+// The amount cut to two decimals ("-12.345" gives "12.34") for the rule of
+// typed amounts; empty when it is not an amount as OFX writes one.
+QString toTheCent(const QString& amount)
+{
+    QStringView text = QStringView(amount).trimmed();
+    if (text.startsWith(u'+') || text.startsWith(u'-'))
+        text = text.sliced(1);
+    qsizetype mark = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'.' || text[i] == u',') {
+            if (mark >= 0)
+                return QString();
+            mark = i;
+        } else if (text[i] < u'0' || text[i] > u'9') {
+            return QString();
+        }
+    }
+    if (mark < 0)
+        return text.toString();
+    const QStringView decimals = text.sliced(mark + 1);
+    return text.first(mark).toString() + u'.' + decimals.first(std::min<qsizetype>(2, decimals.size())).toString();
+}
+
 } // namespace
 
 OfxStatement OfxStatement::read(QIODevice& device)
 {
-    OfxStatement statement;
-    if (!device.isOpen() && !device.open(QIODevice::ReadOnly)) {
-        statement.problem_ = device.errorString();
-        return statement;
-    }
-    const QByteArray bytes = device.readAll();
-    const auto* file = qobject_cast<const QFileDevice*>(&device);
-    if ((file && file->error() != QFileDevice::NoError) || (!device.isSequential() && !device.atEnd())) {
-        statement.problem_ = device.errorString();
-        return statement;
-    }
-    statement = parse(bytes);
-    return statement;
+    QByteArray bytes;
+    ImportFileProblem problem = ReadImportBytes(device, bytes);
+    return readOrRefused(std::move(problem), bytes);
 }
 
 OfxStatement OfxStatement::read(const QString& path)
 {
-    QFile file(path);
-    return read(file);
+    QByteArray bytes;
+    ImportFileProblem problem = ReadImportBytes(path, bytes);
+    return readOrRefused(std::move(problem), bytes);
+}
+
+OfxStatement OfxStatement::readOrRefused(ImportFileProblem problem, const QByteArray& bytes)
+{
+    OfxStatement statement = problem.ok() ? parse(bytes) : OfxStatement();
+    statement.problem_ = std::move(problem);
+    return statement;
 }
 
 OfxStatement OfxStatement::parse(QByteArrayView bytes)
 {
+    // A statement in UTF-16 is read as the UTF-8 it stands for, which the
+    // mark put before it declares over whatever its header says.
+    if (const auto wide = WideEncodingOf(bytes)) {
+        QByteArray utf8 = QByteArrayLiteral("\xEF\xBB\xBF");
+        utf8 += QString(QStringDecoder(*wide).decode(bytes)).toUtf8();
+        return parse(utf8);
+    }
     OfxStatement statement;
+    // Room for every transaction at once: a list that doubles as it grows holds three times as much at its peak.
+    statement.transactions_.reserve(size_t(blockStarts(bytes)));
     const Charset charset = charsetOf(bytes);
     const char* at = bytes.data();
     const char* const end = at + bytes.size();
@@ -399,7 +470,7 @@ OfxStatement OfxStatement::parse(QByteArrayView bytes)
         } else if (tag == Tag::Amount) {
             current.amount = std::move(value);
         } else {
-            current.memo = std::move(value);
+            current.memo = oneLine(std::move(value));
         }
     }
     // A block left open at the end of the file still counts, but the file was cut short.
@@ -408,12 +479,20 @@ OfxStatement OfxStatement::parse(QByteArrayView bytes)
     return statement;
 }
 
-std::optional<OfxBooking> OfxStatement::booking(const OfxTransaction& transaction)
+OfxBooking OfxStatement::booking(const OfxTransaction& transaction)
 {
-    const std::optional<double> value = ReadAmount(transaction.amount, /*grouping=*/false);
-    if (!value)
-        return std::nullopt;
     OfxBooking booking;
+    // The limit of typed amounts; a bank's third decimal is kept as it stands.
+    const AmountReading cents = ReadEnteredAmount(toTheCent(transaction.amount));
+    const std::optional<double> value = ReadAmount(transaction.amount, /*grouping=*/false);
+    if (cents.problem == AmountReading::Problem::TooLarge) {
+        booking.problem = OfxBooking::Problem::TooLarge;
+        return booking;
+    }
+    if (cents.problem != AmountReading::Problem::None || !value) {
+        booking.problem = OfxBooking::Problem::NotANumber;
+        return booking;
+    }
     booking.amount = std::abs(*value);
     booking.credit = *value >= 0 && !transaction.type.contains(QLatin1String("DEB"), Qt::CaseInsensitive);
     return booking;

@@ -9,8 +9,12 @@
 //
 // Read as banks write them: tags in any letter case, indented or not,
 // closed or not; values over several lines; comments, CDATA sections and
-// entities; a "<" that starts no tag kept as text; the encoding the file
-// declares, unless its bytes plainly say otherwise.
+// entities; a "<" that starts no tag kept as text; UTF-16 by its byte-order
+// mark or its bytes, else the encoding the file declares, unless its bytes
+// plainly say otherwise. A memo comes as one line of text: no control
+// character, tab or line end.
+
+#include "exchange/TextDecoding.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -23,12 +27,19 @@ struct OfxTransaction
 {
     QString type;   // TRNTYPE as written: DEBIT, CREDIT, DEP, ...
     QString amount; // TRNAMT as written, with its sign
-    QString memo;
+    QString memo;   // control characters made blanks: a row of the export is one line of tab-separated fields
 };
 
-// How a transaction goes into the ledger: a credit or a debit of a positive amount.
+// How a transaction goes into the ledger: a credit or a debit of a positive
+// amount, or why it cannot go.
 struct OfxBooking
 {
+    enum class Problem {
+        None,
+        NotANumber, // not an amount as OFX writes one
+        TooLarge,   // more than the ledger holds to the cent
+    };
+    Problem problem = Problem::None;
     bool credit = true;
     double amount = 0;
 };
@@ -36,27 +47,31 @@ struct OfxBooking
 class OfxStatement
 {
   public:
-    // The whole device, opened for reading when it is not open yet.
+    // The whole device, opened for reading when it is not open yet; a file
+    // past the import limit, or one that is not a plain file, is not read.
     static OfxStatement read(QIODevice& device);
     static OfxStatement read(const QString& path);
     static OfxStatement parse(QByteArrayView bytes);
 
     // In file order.
-    const std::vector<OfxTransaction>& transactions() const { return transactions_; }
-    // Why the file could not be read; empty when it was read whole.
-    const QString& problem() const { return problem_; }
+    const std::vector<OfxTransaction>& transactions() const& { return transactions_; }
+    std::vector<OfxTransaction> transactions() && { return std::move(transactions_); }
+    // Why the file was not read; ok() when it was read whole.
+    const ImportFileProblem& problem() const { return problem_; }
     // The file ends inside a transaction: it was cut short, and the last
     // transaction (which is still kept) may be incomplete.
     bool endsInsideTransaction() const { return endsInsideTransaction_; }
 
     // The amount is an optional sign, digits and at most one "." or "," as
-    // the decimal mark; nothing when it is not. A negative amount is a debit
-    // of its magnitude; a positive one a credit, unless the type says debit
-    // (banks that write debits positive).
-    static std::optional<OfxBooking> booking(const OfxTransaction& transaction);
+    // the decimal mark, with as many decimals as the bank writes. A negative
+    // amount is a debit of its magnitude; a positive one a credit, unless the
+    // type says debit (banks that write debits positive).
+    static OfxBooking booking(const OfxTransaction& transaction);
 
   private:
+    static OfxStatement readOrRefused(ImportFileProblem problem, const QByteArray& bytes);
+
     std::vector<OfxTransaction> transactions_;
-    QString problem_;
+    ImportFileProblem problem_;
     bool endsInsideTransaction_ = false;
 };

@@ -1,7 +1,9 @@
 #include "exchange/TextDecoding.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -20,6 +22,24 @@ QChar windows1252(unsigned char byte)
     if (byte >= 0x80 && byte <= 0x9F)
         return QChar(high[byte - 0x80]);
     return QChar(byte);
+}
+
+QString decoded(QByteArrayView line, Utf8Form form)
+{
+    switch (form) {
+    case Utf8Form::Ascii:
+        return QString::fromLatin1(line);
+    case Utf8Form::MultiByte:
+        return QString::fromUtf8(line);
+    case Utf8Form::Invalid:
+        break;
+    }
+    return DecodeWindows1252(line);
+}
+
+ImportFileProblem unreadable(const QIODevice& device)
+{
+    return {ImportFileProblem::Kind::Unreadable, device.errorString(), 0};
 }
 
 } // namespace
@@ -83,22 +103,64 @@ Utf8Form Utf8FormOf(QByteArrayView bytes)
     return multiByte ? Utf8Form::MultiByte : Utf8Form::Ascii;
 }
 
-QString DecodeImportText(const QByteArray& bytes)
+std::optional<QStringConverter::Encoding> WideEncodingOf(QByteArrayView bytes)
 {
-    if (const auto marked = QStringConverter::encodingForData(bytes)) {
-        QStringDecoder decoder(*marked);
-        return decoder.decode(bytes);
+    if (const auto marked = QStringConverter::encodingForData(bytes))
+        return *marked == QStringConverter::Utf8 ? std::nullopt : marked;
+    // ASCII text in UTF-16 has a zero in every second byte; a text in UTF-8 or
+    // Windows-1252 holds a zero byte at most here and there. The start of the
+    // file tells which.
+    const QByteArrayView sample = bytes.first(std::min<qsizetype>(bytes.size(), 64 * 1024) & ~qsizetype(1));
+    const qsizetype pairs = sample.size() / 2;
+    if (pairs < 2)
+        return std::nullopt;
+    qsizetype zeroFirst = 0, zeroSecond = 0;
+    for (qsizetype i = 0; i < sample.size(); i += 2) {
+        zeroFirst += sample[i] == 0;
+        zeroSecond += sample[i + 1] == 0;
     }
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return DecodeWindows1252(bytes);
+    // Most characters ASCII or Latin-1, and the zeros nearly all in one column.
+    if (zeroSecond * 2 >= pairs && zeroFirst * 8 <= zeroSecond)
+        return QStringConverter::Utf16LE;
+    if (zeroFirst * 2 >= pairs && zeroSecond * 8 <= zeroFirst)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
+QStringList DecodeImportLines(QByteArray bytes)
+{
+    if (const auto wide = WideEncodingOf(bytes)) {
+        QStringDecoder decoder(*wide);
+        const QString text = decoder.decode(bytes);
+        bytes = QByteArray();
+        return SplitImportLines(text);
+    }
+    // Line by line from the bytes: the whole text is never held beside its lines.
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    const Utf8Form form = Utf8FormOf(view);
+    QStringList lines;
+    // Room for every line at once: a list that grows as it goes holds twice as much at its peak.
+    lines.reserve(view.count('\n') + view.count('\r') - view.count("\r\n") + 1);
+    const char* at = view.data();
+    const char* const end = at + view.size();
+    while (at < end) {
+        const char* lineEnd = at;
+        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r')
+            ++lineEnd;
+        lines << decoded(QByteArrayView(at, lineEnd - at), form);
+        if (lineEnd + 1 < end && lineEnd[0] == '\r' && lineEnd[1] == '\n')
+            ++lineEnd;
+        at = lineEnd + 1;
+    }
+    return lines;
 }
 
 QStringList SplitImportLines(const QString& text)
 {
     QStringList lines;
+    lines.reserve(text.count(u'\n') + text.count(u'\r') - text.count(u"\r\n") + 1);
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
@@ -114,20 +176,63 @@ QStringList SplitImportLines(const QString& text)
     return lines;
 }
 
-bool ReadImportFile(const QString& path, QStringList& lines, QString* error)
+ImportFileProblem ReadImportBytes(QIODevice& device, QByteArray& bytes)
 {
+    if (!device.isOpen() && !device.open(QIODevice::ReadOnly))
+        return unreadable(device);
+    const qint64 told = device.isSequential() ? 0 : std::max<qint64>(0, device.size() - device.pos());
+    if (told > kImportFileLimit)
+        return {ImportFileProblem::Kind::TooLarge, QString(), told};
+    // What the device says it holds is where reading starts, not where it
+    // stops: a file may grow while it is read, and some (/proc) say nothing.
+    // One byte past the limit is enough to know.
+    constexpr qint64 past = kImportFileLimit + 1;
+    QByteArray buffer(std::clamp<qint64>(told + 1, 64 * 1024, past), Qt::Uninitialized);
+    qint64 have = 0;
+    for (;;) {
+        if (have == buffer.size()) {
+            if (have == past)
+                break;
+            buffer.resize(std::min(have * 2, past));
+        }
+        const qint64 got = device.read(buffer.data() + have, buffer.size() - have);
+        if (got < 0)
+            return unreadable(device);
+        if (got == 0)
+            break;
+        have += got;
+    }
+    const auto* file = qobject_cast<const QFileDevice*>(&device);
+    if (file && file->error() != QFileDevice::NoError)
+        return unreadable(device);
+    if (have > kImportFileLimit)
+        return {ImportFileProblem::Kind::TooLarge, QString(), 0};
+    buffer.truncate(have);
+    bytes = std::move(buffer);
+    return {};
+}
+
+ImportFileProblem ReadImportBytes(const QString& path, QByteArray& bytes)
+{
+    // A pipe holds the program until another writes to it, and a device may
+    // never end: only plain files are read. Looked at before the opening,
+    // which would wait on a pipe, and again after it.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return {ImportFileProblem::Kind::NotAFile, QString(), 0};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    lines = SplitImportLines(DecodeImportText(bytes));
-    return true;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return unreadable(file);
+    if (file.isSequential())
+        return {ImportFileProblem::Kind::NotAFile, QString(), 0};
+    return ReadImportBytes(file, bytes);
+}
+
+ImportFileProblem ReadImportFile(const QString& path, QStringList& lines)
+{
+    QByteArray bytes;
+    const ImportFileProblem problem = ReadImportBytes(path, bytes);
+    if (problem.ok())
+        lines = DecodeImportLines(std::move(bytes));
+    return problem;
 }

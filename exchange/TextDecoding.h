@@ -1,17 +1,55 @@
 #pragma once
 
 // The text of an imported file, whatever program wrote it: bank and
-// spreadsheet exports come in UTF-8, in UTF-16 (with a byte-order mark) and
-// in the Windows Western encoding, with Mac, Unix or Windows line ends.
+// spreadsheet exports come in UTF-8, in UTF-16 (with a byte-order mark or
+// without one) and in the Windows Western encoding, with Mac, Unix or Windows
+// line ends.
 
 #include <QByteArray>
 #include <QString>
+#include <QStringConverter>
 #include <QStringList>
+#include <optional>
 
-// The encoding a byte-order mark names (the mark itself is dropped); else
-// UTF-8 when the bytes are valid UTF-8; else Windows-1252, of which Latin-1
-// is a part.
-QString DecodeImportText(const QByteArray& bytes);
+class QIODevice;
+
+// Imported files are read whole, and refused past this size: a bank
+// statement or a ledger's export is a few megabytes.
+inline constexpr qint64 kImportFileLimit = qint64(256) << 20;
+
+// Why an imported file was not read.
+struct ImportFileProblem
+{
+    enum class Kind {
+        None,
+        Unreadable, // `reason` holds the system's words
+        NotAFile,   // a folder, a device or a pipe
+        TooLarge,   // past kImportFileLimit: `size` is the file's size, or 0 when it grew past it while read
+    };
+    Kind kind = Kind::None;
+    QString reason;
+    qint64 size = 0;
+
+    bool ok() const { return kind == Kind::None; }
+};
+
+// Reads what is left of a device, opening it for reading when it is not open
+// yet; never more than the limit, whatever the device says it holds.
+ImportFileProblem ReadImportBytes(QIODevice& device, QByteArray& bytes);
+// The same for a plain file, refused before anything is read when it is
+// larger than the limit or not a plain file.
+ImportFileProblem ReadImportBytes(const QString& path, QByteArray& bytes);
+
+// The encoding of a text in UTF-16 or UTF-32: the one its byte-order mark
+// names or, with no mark, UTF-16 of either byte order when its bytes show it
+// (every second byte of ASCII text is zero). Nothing for any other text.
+std::optional<QStringConverter::Encoding> WideEncodingOf(QByteArrayView bytes);
+
+// The lines of an imported file: in the wide encoding WideEncodingOf finds;
+// else UTF-8 (a byte-order mark dropped) when the bytes are valid UTF-8; else
+// Windows-1252, of which Latin-1 is a part. The bytes are let go before the
+// lines are returned.
+QStringList DecodeImportLines(QByteArray bytes);
 
 // Bytes in the Windows Western encoding (Windows-1252).
 QString DecodeWindows1252(QByteArrayView bytes);
@@ -30,5 +68,5 @@ Utf8Form Utf8FormOf(QByteArrayView bytes);
 // at the very end of the text ends the last line and starts no empty one.
 QStringList SplitImportLines(const QString& text);
 
-// Reads a whole file as lines; false with the reason in `error` when it cannot be read.
-bool ReadImportFile(const QString& path, QStringList& lines, QString* error = nullptr);
+// Reads a whole file as lines (ReadImportBytes, then DecodeImportLines).
+ImportFileProblem ReadImportFile(const QString& path, QStringList& lines);

@@ -2,6 +2,7 @@
 // preview that opens a text import.
 
 #include "app/App.h"
+#include "exchange/ImportFileMessage.h"
 #include "exchange/TextDecoding.h"
 #include "exchange/TextExport.h"
 #include "exchange/TextImport.h"
@@ -75,10 +76,9 @@ void App::ImportaDados()
         return;
 
     QStringList lines;
-    QString reason;
-    if (!ReadImportFile(textfile, lines, &reason)) {
+    if (const ImportFileProblem problem = ReadImportFile(textfile, lines); !problem.ok()) {
         window.Hide();
-        MsgBox(Module1::kMsgArquivoIlegivel() + QStringLiteral("\n\n") + reason);
+        MsgBox(ImportFileMessage(problem));
         return;
     }
     const TextPreview preview = PreviewText(lines, wImporta::ownCaptions());

@@ -1,6 +1,7 @@
 #include "exchange/wImportaOFX.h"
 
 #include "app/App.h"
+#include "exchange/ImportFileMessage.h"
 #include "ledger/TransactionEntry.h"
 #include "ledger/wCash.h"
 #include "ledger/wTransacoes.h"
@@ -31,6 +32,33 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QRect& geometry, Qt:
     l->setAlignment(alignment | Qt::AlignVCenter);
     l->setGeometry(geometry);
     return l;
+}
+
+// A value as long as the file may hold (a memo of megabytes) is never laid
+// out whole: the label shows what fits of a prefix, cut with "…", and its
+// tool tip a longer prefix. The value itself stays whole.
+constexpr qsizetype kLaidOut = 512;
+constexpr qsizetype kToolTip = 500;
+
+// The first `size` characters, with "…" when the text goes on.
+QString prefixOf(const QString& text, qsizetype size)
+{
+    if (text.size() <= size)
+        return text;
+    // Never half of a character written as two.
+    if (text[size - 1].isHighSurrogate())
+        --size;
+    return text.first(size) + u'…';
+}
+
+void showValue(QLabel* label, const QString& value)
+{
+    const QString shown = label->fontMetrics().elidedText(prefixOf(value, kLaidOut), Qt::ElideRight, label->width());
+    label->setText(shown);
+    // Rich text, so that the tip wraps its lines; the value is escaped, never read as markup.
+    label->setToolTip(shown == value
+                          ? QString()
+                          : QStringLiteral("<p>") + prefixOf(value, kToolTip).toHtmlEscaped() + QStringLiteral("</p>"));
 }
 
 } // namespace
@@ -161,22 +189,18 @@ void wImportaOFX::ImportaOFX()
     OfxStatement statement = OfxStatement::read(textfile);
     readProblem_ = statement.problem();
     cutShort_ = statement.endsInsideTransaction();
-    transacoes = statement.transactions();
+    transacoes = std::move(statement).transactions();
     Contatransacoes = int(transacoes.size());
     // Behind the question the window already shows the last transaction read.
-    if (!transacoes.empty()) {
-        const OfxTransaction& last = transacoes.back();
-        t_type->setText(last.type);
-        t_valor->setText(last.amount);
-        t_comentarios->setText(last.memo);
-    }
+    if (!transacoes.empty())
+        showTransaction(transacoes.back());
 }
 
 void wImportaOFX::Timer1_Action()
 {
     ImportaOFX();
-    if (!readProblem_.isEmpty()) {
-        MsgBox(Module1::kMsgArquivoIlegivel() + QStringLiteral("\n\n") + readProblem_);
+    if (!readProblem_.ok()) {
+        MsgBox(ImportFileMessage(readProblem_));
         finish();
         return;
     }
@@ -200,10 +224,7 @@ void wImportaOFX::PreencheImportados()
 {
     if (Contatransacoes <= 0 || transacaoatual > Contatransacoes)
         return;
-    const OfxTransaction& shown = transacoes[size_t(transacaoatual - 1)];
-    t_type->setText(shown.type);
-    t_valor->setText(shown.amount);
-    t_comentarios->setText(shown.memo);
+    showTransaction(transacoes[size_t(transacaoatual - 1)]);
     tData->setText(ShortDate(Today()));
     t_atual->setText(Str(transacaoatual));
     t_total->setText(Str(Contatransacoes));
@@ -214,6 +235,13 @@ void wImportaOFX::PreencheImportados()
     sContas->setVisible(true);
     tData->SetFocus();
     tData->selectAll();
+}
+
+void wImportaOFX::showTransaction(const OfxTransaction& transaction)
+{
+    showValue(t_type, transaction.type);
+    showValue(t_valor, transaction.amount);
+    showValue(t_comentarios, transaction.memo);
 }
 
 void wImportaOFX::PushButton1_Action()
@@ -243,17 +271,23 @@ void wImportaOFX::finish()
 wImportaOFX::Outcome wImportaOFX::InsereMovimento()
 {
     const OfxTransaction& shown = transacoes[size_t(transacaoatual - 1)];
-    const std::optional<OfxBooking> booking = OfxStatement::booking(shown);
-    if (!booking) {
+    const OfxBooking booking = OfxStatement::booking(shown);
+    switch (booking.problem) {
+    case OfxBooking::Problem::None:
+        break;
+    case OfxBooking::Problem::NotANumber:
         MsgBox(Module1::kMsgFormatoIncompativel());
+        return Outcome::Skipped;
+    case OfxBooking::Problem::TooLarge:
+        MsgBox(Module1::kMsgValorGrande().arg(prefixOf(shown.amount.trimmed(), 40)));
         return Outcome::Skipped;
     }
     TransactionFields fields;
     fields.account = sContas->Text();
     fields.category = sCategoria->Text();
-    fields.amount = booking->amount;
+    fields.amount = booking.amount;
     fields.dateText = tData->Text();
-    fields.credit = booking->credit;
+    fields.credit = booking.credit;
     fields.verified = true;
     fields.comment = shown.memo;
     const TransactionEntry entry(fields, true);

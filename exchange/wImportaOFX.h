@@ -84,9 +84,10 @@ class wImportaOFX : public SingleWindow<wImportaOFX>
 
   private:
     void finish();
+    void showTransaction(const OfxTransaction& transaction);
     // "Inserir..." ends the import and opens the register to add a name to.
     bool insertRowChosen(PopupMenu& popup);
 
-    QString readProblem_;
+    ImportFileProblem readProblem_;
     bool cutShort_ = false;
 };

@@ -161,6 +161,25 @@ TEST_F(OfxImport, refusedAccountDateOrWrite_keepsTheTransaction_zeroAndBadAmount
     EXPECT_EQ(storedRows().last(), QStringList({"Banco", "Casa", "", "2026-12-05", "NULL", "5", "Sim", "ESTORNO"}));
 }
 
+// OFX amounts keep their own reader: a bank's third decimal is not the
+// thousands group a typed "1.500" could be.
+TEST_F(OfxImport, amountsWithThreeDecimals_areStoredAsTheBankWroteThem)
+{
+    wImportaOFX& w = import("three_decimals.ofx");
+    EXPECT_EQ(w.t_valor->text(), "-12.345");
+    click(w.PushButton1);
+    EXPECT_EQ(w.t_valor->text(), "1.500");
+    click(w.PushButton1);
+    click(w.PushButton1);
+    EXPECT_FALSE(wImportaOFX::exists());
+    EXPECT_EQ(recorder.confirmations(), QStringList({"Confirma importação de 2 Movimentos?"}));
+    EXPECT_TRUE(recorder.messages().isEmpty());
+    EXPECT_EQ(storedRows(), QList<QStringList>({
+                                {"Banco", "Casa", "", "2026-12-05", "NULL", "12.345", "Sim", "TARIFA EM TRES CASAS"},
+                                {"Banco", "Casa", "", "2026-12-05", "1.5", "NULL", "Sim", "RENDIMENTO"},
+                            }));
+}
+
 TEST_F(OfxImport, cancelNothingFoundOrUnreadable_closesTheWindowAndStoresNothing)
 {
     const std::tuple<QString, bool, QString> cases[] = {

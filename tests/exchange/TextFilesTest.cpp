@@ -13,6 +13,7 @@
 
 #include <QBuffer>
 #include <QStringEncoder>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using LineProblem = ImportedLine::Problem;
@@ -23,14 +24,70 @@ TEST(TextReading, encodingsAndLineEnds_decodeToTheSameLines)
     const QStringList expected = {"Conta\tCategoria\tContato\tData\tCredito\tDebito",
                                   QString::fromUtf8("Banco\tCafé\tJosé €\t05/03/26\t0\t7,00")};
     QStringList lines;
-    ASSERT_TRUE(ReadImportFile(textFile("latin1.txt"), lines));
+    ASSERT_TRUE(ReadImportFile(textFile("latin1.txt"), lines).ok());
     EXPECT_EQ(lines, expected);
-    ASSERT_TRUE(ReadImportFile(textFile("utf8_bom.txt"), lines));
+    ASSERT_TRUE(ReadImportFile(textFile("utf8_bom.txt"), lines).ok());
     EXPECT_EQ(lines.value(0), "Banco\tMercado\tPadaria\t05/03/26\t0\t4.00");
     QStringEncoder bigEndian(QStringConverter::Utf16BE, QStringEncoder::Flag::WriteBom);
-    EXPECT_EQ(DecodeImportText(bigEndian.encode(QStringLiteral("Crédito"))), "Crédito");
+    EXPECT_EQ(DecodeImportLines(bigEndian.encode(QStringLiteral("Crédito\r\n"))), QStringList({"Crédito"}));
     EXPECT_EQ(SplitImportLines("a\r\nb\rc\n\nd"), QStringList({"a", "b", "c", "", "d"}));
-    EXPECT_FALSE(ReadImportFile(textFile("missing.txt"), lines));
+    EXPECT_EQ(DecodeImportLines("a\r\nb\rc\n\nd\xE9\n"), QStringList({"a", "b", "c", "", "d\u00E9"}));
+    EXPECT_EQ(ReadImportFile(textFile("missing.txt"), lines).kind, ImportFileProblem::Kind::Unreadable);
+}
+
+TEST(TextReading, utf16WithoutAMark_isToldByItsZeroBytes_otherTextsAreNot)
+{
+    const QString text = QStringLiteral("Banco\tCafé\t05/03/26\t7,00\r\n");
+    QStringEncoder little(QStringConverter::Utf16LE), big(QStringConverter::Utf16BE);
+    QByteArray mostlyText(4000, 'a');
+    for (int i = 0; i < 3; ++i)
+        mostlyText[i * 2 + 1] = '\0';
+    // The bytes, and the encoding they are read in (nothing: UTF-8 or Windows-1252).
+    const std::pair<QByteArray, std::optional<QStringConverter::Encoding>> cases[] = {
+        {little.encode(text), QStringConverter::Utf16LE},
+        {big.encode(text), QStringConverter::Utf16BE},
+        {little.encode(QStringLiteral("€ — Ā")), std::nullopt}, // no ASCII at all: nothing to tell it by
+        {text.toUtf8(), std::nullopt},
+        {mostlyText, std::nullopt},           // a few zeros in one column
+        {QByteArray(64, '\0'), std::nullopt}, // zeros in both
+        {QByteArray("a\0", 2), std::nullopt}, // too short to tell
+        {QByteArray::fromHex("efbbbf61006200"), std::nullopt},
+        {QByteArray::fromHex("fffe6100"), QStringConverter::Utf16LE},
+    };
+    for (const auto& [bytes, encoding] : cases)
+        EXPECT_EQ(WideEncodingOf(bytes), encoding) << bytes.toHex().toStdString();
+    EXPECT_EQ(DecodeImportLines(big.encode(text)), QStringList({"Banco\tCafé\t05/03/26\t7,00"}));
+}
+
+// A device that says it holds a few bytes and never ends, as a file that grows while it is read.
+class EndlessDevice : public QIODevice
+{
+  public:
+    qint64 given = 0;
+    qint64 size() const override { return 10; }
+
+  protected:
+    qint64 readData(char* data, qint64 max) override
+    {
+        std::memset(data, 'x', size_t(max));
+        given += max;
+        return max;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+TEST(TextReading, reading_stopsOnePastTheLimit_whateverTheDeviceSaysItHolds)
+{
+    EndlessDevice endless;
+    endless.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    QByteArray bytes;
+    const ImportFileProblem problem = ReadImportBytes(endless, bytes);
+    EXPECT_EQ(std::tuple(problem.kind, problem.size, bytes.size()),
+              std::tuple(ImportFileProblem::Kind::TooLarge, qint64(0), qsizetype(0)));
+    EXPECT_EQ(endless.given, kImportFileLimit + 1);
+    // A /proc file says it holds nothing and is read whole all the same.
+    ASSERT_TRUE(ReadImportBytes(QStringLiteral("/proc/self/status"), bytes).ok());
+    EXPECT_TRUE(bytes.startsWith("Name:"));
 }
 
 TEST(TextReading, preview_findsTheLayoutAndTheFirstDataLine_orWhyNot)

@@ -1,0 +1,12 @@
+#pragma once
+
+// What the user is told when an imported file is not read, the same for the
+// text import and the OFX import.
+
+#include "exchange/TextDecoding.h"
+
+#include <QString>
+
+// "Não foi possível ler o arquivo." and why: the system's reason, the
+// file's size against the limit, or that it is not a plain file.
+QString ImportFileMessage(const ImportFileProblem& problem);
