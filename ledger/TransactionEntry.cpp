@@ -52,6 +52,11 @@ bool TransactionEntry::keepsStoredDate() const
     return opened_ && opened_->stored && fields_.dateText == opened_->shownDate;
 }
 
+bool TransactionEntry::keepsStoredComment() const
+{
+    return opened_ && opened_->stored && fields_.comment == opened_->shownComment;
+}
+
 bool TransactionEntry::readDate()
 {
     if (!fields_.date)
@@ -118,7 +123,7 @@ DatabaseRecord TransactionEntry::record() const
         row.DoubleColumn(fields_.credit ? QStringLiteral("entrada") : QStringLiteral("saida"), amount_);
     }
     row.Column(QStringLiteral("conciliado"), fields_.verified ? Module1::kSim() : Module1::kNao());
-    row.Column(QStringLiteral("comentarios"), fields_.comment);
+    row.Column(QStringLiteral("comentarios"), keepsStoredComment() ? opened_->comentarios : fields_.comment);
     return row;
 }
 

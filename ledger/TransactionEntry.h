@@ -38,6 +38,9 @@ struct OpenedRow
     QString shownAmount;
     bool shownCredit = true;
     QString shownDate;
+    // An edit field holds at most 32,767 characters: a longer comment (an
+    // imported memo) is shown cut, and kept whole unless the user changes it.
+    QString shownComment;
     bool stored = false; // the values below were read from the database
     QString account;
     QString category;
@@ -80,6 +83,7 @@ class TransactionEntry
   private:
     bool keepsStoredAmount() const;
     bool keepsStoredDate() const;
+    bool keepsStoredComment() const;
     bool readDate();
     void check(bool withUser);
 

@@ -287,6 +287,7 @@ void wTransacoes::beginChange(const OpenedRow& row)
     opened_->shownAmount = tValor->Text();
     opened_->shownCredit = sTipo->ListIndex() == 0;
     opened_->shownDate = tData->Text();
+    opened_->shownComment = tComentarios->Text();
 }
 
 TransactionFields wTransacoes::fields() const

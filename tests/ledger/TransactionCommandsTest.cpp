@@ -45,8 +45,11 @@ TEST_F(TransactionCommands, editedAndSavedUnchanged_rowIsIdenticalButForItsId)
     const QString old1999 = addTransaction("Banco", "Casa", "Loja", "1999-06-15", "", "1234.567", "Não", "a");
     const QString old2100 = addTransaction("Banco", "Mercado", "  -  ", "2100-01-31", "0.1", "", "Sim", "b");
     addTransaction("Banco", "Mercado", "Loja", "2026-01-02", "-5", "", "Sim", "c");
+    // A comment longer than an edit field holds (an imported memo).
+    const QString memo = "d" + QString(40000, 'x');
+    addTransaction("Banco", "Mercado", "Loja", "2026-01-03", "7", "", "Sim", memo);
     const QList<QStringList> before = storedRows();
-    for (const QString comment : {"a", "b", "c"}) {
+    for (const QString& comment : {QString("a"), QString("b"), QString("c"), memo}) {
         select(main->sAno, Module1::kTodos2()); // saving reselects the current year
         ASSERT_GE(ledgerRow(comment), 0);
         click(edit(comment).PushButton1);
