@@ -249,15 +249,17 @@ QStringList wImporta::ownCaptions()
 
 bool wImporta::CancelClose()
 {
-    if (!running_)
-        Hide();
+    btFecha_Action();
     return true;
 }
 
 void wImporta::btFecha_Action()
 {
-    if (!running_)
-        Hide();
+    if (running_)
+        return;
+    // A file given up is not kept in memory until the next import.
+    App::textoimporta.clear();
+    Hide();
 }
 
 void wImporta::btImporta_Action()
