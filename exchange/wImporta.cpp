@@ -352,6 +352,8 @@ bool wImporta::checkLines(const QStringList& lines, qsizetype first, TextLayout 
         if (++refused <= shownRefusals)
             shown << refusal;
     }
+    // Half way, as the warning shows it.
+    showProgress(int(lines.size() - first), true);
     return goOnAfterRefusals(shown, refused, importable);
 }
 
