@@ -257,14 +257,16 @@ AmountReading ReadEnteredAmount(const QString& text)
     QString whole = parts.whole;
     while (whole.size() > 1 && whole.startsWith('0'))
         whole.remove(0, 1);
-    const std::optional<double> value = whole.size() <= kMaxWholeDigits ? valueOf(parts) : std::nullopt;
+    std::optional<double> value;
+    if (whole.size() <= kMaxWholeDigits)
+        value = valueOf(parts);
     // A double holds about fifteen digits: a larger amount would be stored as another number.
     const QString typed = (whole.isEmpty() ? QStringLiteral("0") : whole) + '.' + parts.fraction.leftJustified(2, '0');
-    if (!value || Format(std::fabs(*value), QStringLiteral("0.00")) != typed) {
+    if (!value.has_value() || Format(std::fabs(value.value()), QStringLiteral("0.00")) != typed) {
         reading.problem = AmountReading::Problem::TooLarge;
         return reading;
     }
-    reading.value = *value;
+    reading.value = value.value();
     return reading;
 }
 
