@@ -40,8 +40,10 @@ class ImportBesideOpenWindows : public AppTest
     // What the transaction window shows, field by field.
     static QStringList shown(const wTransacoes& w)
     {
-        return {w.sContas->Text(), w.sCategoria->Text(), w.sContato->Text(), w.sTipo->Text(),  w.tValor->Text(),
-                w.tData->Text(),   w.tComentarios->Text(), w.cConciliado->isChecked() ? "Sim" : "Não"};
+        return {w.sContas->Text(),      w.sCategoria->Text(),
+                w.sContato->Text(),     w.sTipo->Text(),
+                w.tValor->Text(),       w.tData->Text(),
+                w.tComentarios->Text(), w.cConciliado->isChecked() ? "Sim" : "Não"};
     }
 
     static const inline QStringList imported = {"Poupança", "Geral", "Ana", "2026-04-10", "500", "NULL", "Não", ""};
@@ -68,8 +70,8 @@ TEST_F(ImportBesideOpenWindows, editWindowKeptOpen_keepsItsValues_andItsOkChange
     click(w.PushButton1);
     EXPECT_TRUE(recorder.shown.isEmpty());
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(storedRows(), QList<QStringList>({imported, {"Banco", "Casa", "  -  ", "2026-03-07", "NULL", "10",
-                                                           "Sim", "depois"}}));
+    EXPECT_EQ(storedRows(),
+              QList<QStringList>({imported, {"Banco", "Casa", "  -  ", "2026-03-07", "NULL", "10", "Sim", "depois"}}));
 }
 
 TEST_F(ImportBesideOpenWindows, newTransactionAndRegisterWindowsKeptOpen_keepWhatWasTyped_andStoreItOnce)
@@ -97,16 +99,17 @@ TEST_F(ImportBesideOpenWindows, newTransactionAndRegisterWindowsKeptOpen_keepWha
     EXPECT_EQ(shown(w), before);
     EXPECT_TRUE(w.isVisible() && accounts.isVisible() && categories.isVisible());
     EXPECT_EQ(rows(accounts.lContas), QStringList({"Banco", "Poupança"}));
-    EXPECT_EQ(QStringList({accounts.lContas->Text(), accounts.tConta->Text()}), QStringList({"Banco", "Banco Central"}));
+    EXPECT_EQ(QStringList({accounts.lContas->Text(), accounts.tConta->Text()}),
+              QStringList({"Banco", "Banco Central"}));
     EXPECT_EQ(categories.conta_descricao->Text(), "Lazer");
     testsupport::screenshot(w, "wTransacoes_afterImport");
 
     click(w.PushButton1);
     EXPECT_TRUE(recorder.shown.isEmpty());
-    EXPECT_EQ(storedRows(), QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-07", "NULL", "10", "Sim", "antes"},
-                                                imported,
-                                                {"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "1234.56", "Não",
-                                                 "mercado"}}));
+    EXPECT_EQ(storedRows(),
+              QList<QStringList>({{"Banco", "Casa", "  -  ", "2026-03-07", "NULL", "10", "Sim", "antes"},
+                                  imported,
+                                  {"Banco", "Casa", "  -  ", "2026-03-05", "NULL", "1234.56", "Não", "mercado"}}));
     click(accounts.btok);
     EXPECT_EQ(testsupport::column(db(), "SELECT nome FROM Contas ORDER BY nome"),
               QStringList({"Banco Central", "Poupança"}));
@@ -138,4 +141,25 @@ TEST_F(ImportBesideOpenWindows, fileHeldElsewhere_isWaitedForOnce_andToldOnce)
     EXPECT_EQ(rows(main->List_Contas), QStringList({"Banco"}));
     EXPECT_EQ(main->lMovimento->ListCount(), 1);
     EXPECT_EQ(storedRows().size(), 1);
+}
+
+// Names longer than an edit field holds are stored whole, in the registers as
+// in the rows, so that the lists show the rows that carry them.
+TEST_F(ImportBesideOpenWindows, namesLongerThanAnEditFieldHolds_areStoredWhole)
+{
+    const QString account = "Conta " + QString(40000, u'a');
+    const QString category = "Categoria " + QString(40000, u'c');
+    const QString contact = "Contato " + QString(40000, u'n');
+    recorder.fileNames << newFile(
+        (QStringList{account, category, contact, "10/04/26", "5", "0"}.join('\t') + '\n').toUtf8());
+    App::ImportaDados();
+    click(wImporta::instance().btImporta);
+    EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  1"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT nome FROM Contas WHERE nome <> 'Banco'"), QStringList{account});
+    EXPECT_EQ(testsupport::column(db(), "SELECT descricao FROM Categorias WHERE descricao = ?", {category}).size(), 1);
+    EXPECT_EQ(testsupport::column(db(), "SELECT nome FROM Contatos"), QStringList{contact});
+    EXPECT_EQ(testsupport::column(db(),
+                                  "SELECT count(*) FROM Movimento WHERE conta_nome = ? AND conta = ? AND contato = ?",
+                                  {account, category, contact}),
+              QStringList({"1"}));
 }

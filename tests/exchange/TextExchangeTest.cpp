@@ -98,12 +98,12 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
 {
     openDatabase();
     const QString refused = QStringLiteral(" na linha %1: a linha não foi importada.");
-    const QString warning = QStringList({"Data inválida" + refused.arg(4), "Valor inválido" + refused.arg(5),
-                                         "Faltam campos" + refused.arg(6), "Valor zero" + refused.arg(7),
-                                         "Data inválida" + refused.arg(8),
-                                         "Importar as outras linhas do arquivo (1)? Com \"Cancela\", nada é "
-                                         "importado."})
-                                .join("\n\n");
+    const QString warning =
+        QStringList({"Data inválida" + refused.arg(4), "Valor inválido" + refused.arg(5),
+                     "Faltam campos" + refused.arg(6), "Valor zero" + refused.arg(7), "Data inválida" + refused.arg(8),
+                     "Importar as outras linhas do arquivo (1)? Com \"Cancela\", nada é "
+                     "importado."})
+            .join("\n\n");
     for (const bool goOn : {false, true}) {
         recorder.clear();
         recorder.answers << goOn;

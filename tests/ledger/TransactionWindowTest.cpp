@@ -140,7 +140,7 @@ TEST_F(TransactionWindow, handedOverRow_storesItsNamesAndValues_leavesTheOpenWin
     wTransacoes& w = filledDebit();
     select(w.sContato, "Loja");
     const auto shown = [&w] {
-        return QStringList{w.sContas->Text(), w.sCategoria->Text(), w.sContato->Text(), w.sTipo->Text(),
+        return QStringList{w.sContas->Text(), w.sCategoria->Text(), w.sContato->Text(),    w.sTipo->Text(),
                            w.tValor->Text(),  w.tData->Text(),      w.tComentarios->Text()};
     };
     const QStringList typed = shown();
@@ -177,7 +177,8 @@ TEST_F(TransactionWindow, handedOverRow_storesItsNamesAndValues_leavesTheOpenWin
 
     // Then the window's own OK stores what the user typed.
     click(w.PushButton1);
-    EXPECT_EQ(storedRows().last(), QStringList({"Banco", "Casa", "Loja", "2026-03-05", "NULL", "12.5", "Não", "aluguel"}));
+    EXPECT_EQ(storedRows().last(),
+              QStringList({"Banco", "Casa", "Loja", "2026-03-05", "NULL", "12.5", "Não", "aluguel"}));
 
     testsupport::failOn(db(), "INSERT", "Movimento", "x");
     recorder.clear();
