@@ -4,7 +4,7 @@
 
 #include "AppFixture.h"
 #include "FullDisk.h"
-#include "SpecialFiles.h"
+#include "FileKinds.h"
 #include "app/Preferences.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "platform/Files.h"
 
 #include "FullDisk.h"
-#include "SpecialFiles.h"
+#include "FileKinds.h"
 #include "TestSupport.h"
 
 #include <QDir>
