@@ -385,7 +385,7 @@ wTransacoes::SaveResult wTransacoes::finish(TransactionStore::Outcome outcome)
     using TransactionStore::Outcome;
     switch (outcome) {
     case Outcome::Stored:
-        wCash::instance().CarregalMovimento();
+        // OK reloads the ledger and the years once the save is done.
         return SaveResult::Stored;
     case Outcome::Failed:
         App::DisplayDatabaseError();
