@@ -3,7 +3,7 @@
 // What the user is told when an imported file is not read, the same for the
 // text import and the OFX import.
 
-#include "exchange/TextDecoding.h"
+#include "exchange/ImportFile.h"
 
 #include <QString>
 

@@ -14,7 +14,7 @@
 // plainly say otherwise. A memo comes as one line of text: no control
 // character, tab or line end.
 
-#include "exchange/TextDecoding.h"
+#include "exchange/ImportFile.h"
 
 #include <QByteArrayView>
 #include <QString>
