@@ -45,7 +45,6 @@ void App::resetState()
     textfile.clear();
     textoimporta.clear();
     ImpTovira = false;
-    importando = false;
     ContaInicial.clear();
     MesInicial.clear();
     janela_height = janela_left = janela_width = 0;
@@ -150,10 +149,14 @@ bool App::Event_Open()
 
     wCash& window = wCash::instance();
     window.Event_Open();
-    if (tSenha == 1)
+    // Behind the lock the day's posting waits for the password: nothing
+    // opens over the prompt, and a start given up at the prompt posts
+    // nothing, leaving the day and its message to the next start.
+    if (tSenha == 1) {
         ShowStartupPasswordPrompt();
-    else
-        window.Show();
+        return true;
+    }
+    window.Show();
     window.ChecaAgendamentos();
     return true;
 }
@@ -214,21 +217,44 @@ void App::DisplayDatabaseError()
         return;
     // Set before the box, whose own event loop may run a reload that fails too.
     databaseErrorShown = true;
+    const QString text = DatabaseErrorText();
     // The file is held by another program: the rest of this action's reads
     // fail at once rather than each waiting out the busy time-out, which
     // would freeze the window for seconds a list.
-    const int code = CashDB->ErrorCode();
     if (CashDB->ErrorIsBusy() && !heldFileTimeout) {
         heldFileTimeout = CashDB->BusyTimeout();
         CashDB->setBusyTimeout(0);
     }
-    MsgBox(QStringLiteral("Erro: ") + QString::number(code) + QStringLiteral("\n\n") + CashDB->ErrorMessage());
+    if (QuietErrors* quiet = QuietErrors::active) {
+        if (quiet->first_.isEmpty())
+            quiet->first_ = text;
+    } else {
+        MsgBox(text);
+    }
     // Posted after the box: it runs when the action has ended and control is
     // back in the event loop.
     if (QCoreApplication* app = QCoreApplication::instance())
         QMetaObject::invokeMethod(app, &endOfFailedAction, Qt::QueuedConnection);
     else
         endOfFailedAction();
+}
+
+QString App::DatabaseErrorText()
+{
+    if (!CashDB)
+        return QString();
+    return QStringLiteral("Erro: ") + QString::number(CashDB->ErrorCode()) + QStringLiteral("\n\n") +
+           CashDB->ErrorMessage();
+}
+
+QuietErrors::QuietErrors() : outer_(active)
+{
+    active = this;
+}
+
+QuietErrors::~QuietErrors()
+{
+    active = outer_;
 }
 
 void App::endOfFailedAction()
@@ -265,10 +291,7 @@ bool App::refusesWrites()
 {
     if (!readOnly)
         return false;
-    // A run without a user (schedule posting, import) is told once, by its
-    // caller, not once a row.
-    if (!importando)
-        MsgBox(Module1::kMsgSomenteLeitura());
+    MsgBox(Module1::kMsgSomenteLeitura());
     return true;
 }
 

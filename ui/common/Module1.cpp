@@ -102,6 +102,10 @@ TOVIRA_TEXT(kMsgAgendamentosNaoLancados,
 TOVIRA_TEXT(kMsgAgendamentoSemConta, "Conta \"%1\", categoria \"%2\", valor %3: a conta não existe mais.")
 TOVIRA_TEXT(kMsgAgendamentoSemCategoria,
             "Conta \"%1\", categoria \"%2\", valor %3: a categoria não existe mais.")
+TOVIRA_TEXT(kMsgAgendamentoValorZero, "Conta \"%1\", categoria \"%2\", valor %3: o valor não pode ser zero.")
+TOVIRA_TEXT(kMsgAgendamentoValorInvalido,
+            "Conta \"%1\", categoria \"%2\", valor %3: o valor não é um número que o programa possa ler.")
+TOVIRA_TEXT(kMsgAgendamentosNaoLancadosTotal, "Agendamentos não lançados ao todo: %1.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

@@ -57,6 +57,9 @@ QString kMsgContatoNaoRenomeavel();
 QString kMsgAgendamentosNaoLancados();
 QString kMsgAgendamentoSemConta();
 QString kMsgAgendamentoSemCategoria();
+QString kMsgAgendamentoValorZero();
+QString kMsgAgendamentoValorInvalido();
+QString kMsgAgendamentosNaoLancadosTotal();
 
 // The twelve month names, January first.
 QStringList monthNames();
