@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "exchange/TextDecoding.h"
 #include "platform/Database.h"
 
 class App
@@ -24,9 +25,10 @@ public:
     static inline int cor_b = 0;
     static inline int cor_g = 0;
     static inline int cor_r = 0;
-    // The text import's file, its lines and whether it is the program's own export.
+    // The text import's file, its text as read for the preview, and whether
+    // it is the program's own export.
     static inline QString textfile;
-    static inline QStringList textoimporta;
+    static inline ImportText textoimporta;
     static inline bool ImpTovira = false;
     static inline QString ContaInicial;
     static inline QString MesInicial;

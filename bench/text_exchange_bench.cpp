@@ -1,14 +1,14 @@
 // The text exchange on a large ledger: the export of 100,000 transactions,
 // the import of that file into an empty data file (preview and import), and
 // raw SQLite inserts of the same rows in one transaction, with the ratio.
-// Then the time and peak memory of reading a file just under the import
-// limit, and of refusing one of 1 GB.
+// Then the time and peak memory of importing files just under the import
+// limit (the export repeated, blank lines, lines of a lone TAB), and of
+// refusing one of 1 GB.
 
 #include "BenchLedger.h"
 #include "PeakMemory.h"
 #include "app/App.h"
-#include "exchange/ImportFileMessage.h"
-#include "exchange/TextDecoding.h"
+#include "exchange/ImportFile.h"
 #include "exchange/wImporta.h"
 
 #include <QApplication>
@@ -59,7 +59,24 @@ double rawInsertMs(const QString& from, const QString& to)
     return ms;
 }
 
-// The export, repeated to a file as large as the import takes, and a file of 1 GB (sparse).
+// A file of `first`, then `rows` repeated to just under the import limit; its path.
+QString nearTheLimit(const BenchHome& home, const char* name, const QByteArray& first, const QByteArray& rows)
+{
+    const QString path = home.file(QString::fromLatin1(name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || rows.isEmpty() || file.write(first) != first.size())
+        return {};
+    // Written in blocks of about a megabyte.
+    const QByteArray block = rows.repeated(qMax<qsizetype>(1, (1 << 20) / rows.size()));
+    for (qint64 written = first.size(); written + block.size() < kImportFileLimit * 97 / 100; written += block.size())
+        if (file.write(block) != block.size())
+            return {};
+    return path;
+}
+
+// The export, repeated to a file as large as the import takes; one good line
+// followed by blank lines, or by lines of a lone TAB, as large; and a file of
+// 1 GB (sparse).
 void measurePeaks(const BenchHome& home, const QString& exported)
 {
     QFile source(exported);
@@ -67,20 +84,19 @@ void measurePeaks(const BenchHome& home, const QString& exported)
         return;
     const QByteArray all = source.readAll();
     const QByteArray rows = all.mid(all.indexOf('\n') + 1); // without the header
-    const QString largest = home.file(QStringLiteral("largest.txt"));
-    QFile file(largest);
-    if (!file.open(QIODevice::WriteOnly) || rows.isEmpty())
-        return;
-    for (qint64 written = 0; written + rows.size() < kImportFileLimit * 97 / 100; written += rows.size())
-        if (file.write(rows) != rows.size())
-            return;
-    file.close();
+    const QByteArray good = "Banco\tCasa\tAna\t05/03/26\t1\t0\n";
+    const QString largest = nearTheLimit(home, "largest.txt", {}, rows);
+    const QString blank = nearTheLimit(home, "blank.txt", good, "\n");
+    const QString tabs = nearTheLimit(home, "tabs.txt", good, "\t\n");
     const QString huge = home.file(QStringLiteral("huge.txt"));
     QFile sparse(huge);
-    if (!sparse.open(QIODevice::WriteOnly) || !sparse.resize(qint64(1) << 30))
+    if (largest.isEmpty() || blank.isEmpty() || tabs.isEmpty() || !sparse.open(QIODevice::WriteOnly) ||
+        !sparse.resize(qint64(1) << 30))
         return;
     sparse.close();
-    printPeak("text file just under the limit", largest, 5);
+    printPeak("text file just under the limit", largest, 4);
+    printPeak("one line, then blank lines", blank, 4);
+    printPeak("one line, then lines of a TAB", tabs, 4);
     printPeak("text file of 1 GB", huge, 0, 64);
 }
 
@@ -89,13 +105,17 @@ void measurePeaks(const BenchHome& home, const QString& exported)
 int main(int argc, char** argv)
 {
     if (argc > 2 && qstrcmp(argv[1], kPeakOption) == 0) {
-        QCoreApplication app(argc, argv);
-        // The reading of App::ImportaDados: the lines it keeps for the preview and the import.
+        const BenchHome home;
+        QApplication app(argc, argv);
+        BenchSeams scripted;
+        scripted.path = QString::fromLocal8Bit(argv[2]);
+        App::CashDB = newBenchFile(home.file(QStringLiteral("imported.rbd")));
+        // The import as the user runs it, into an empty data file: the preview, then Importa.
         return printPeakOf([&] {
-            QStringList lines;
-            const ImportFileProblem problem = ReadImportFile(QString::fromLocal8Bit(argv[2]), lines);
-            return problem.ok() ? QStringLiteral("%1 lines").arg(lines.size())
-                                : ImportFileMessage(problem).replace('\n', ' ');
+            App::ImportaDados();
+            if (wImporta::instance().isVisible())
+                wImporta::instance().ImportaDados2();
+            return scripted.shown.join(QStringLiteral(" | ")).replace('\n', ' ').left(160);
         });
     }
     const BenchHome home;

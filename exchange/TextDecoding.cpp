@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -20,19 +22,6 @@ QChar windows1252(unsigned char byte)
     if (byte >= 0x80 && byte <= 0x9F)
         return QChar(high[byte - 0x80]);
     return QChar(byte);
-}
-
-QString decoded(QByteArrayView line, Utf8Form form)
-{
-    switch (form) {
-    case Utf8Form::Ascii:
-        return QString::fromLatin1(line);
-    case Utf8Form::MultiByte:
-        return QString::fromUtf8(line);
-    case Utf8Form::Invalid:
-        break;
-    }
-    return DecodeWindows1252(line);
 }
 
 } // namespace
@@ -120,60 +109,132 @@ std::optional<QStringConverter::Encoding> WideEncodingOf(QByteArrayView bytes)
     return std::nullopt;
 }
 
-QStringList DecodeImportLines(QByteArray bytes)
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+// The end of the line that starts at `from`, and where the next one starts.
+template <class Unit> std::pair<qsizetype, qsizetype> lineAt(const Unit* text, qsizetype from, qsizetype size)
+{
+    qsizetype end = from;
+    while (end < size && !isLineEnd(text[end]))
+        ++end;
+    qsizetype next = end + 1;
+    if (next < size && text[end] == Unit('\r') && text[next] == Unit('\n'))
+        ++next;
+    return {end, std::min(next, size)};
+}
+
+} // namespace
+
+TextLine::TextLine(QStringView chars) : chars_(chars), wide_(true)
+{
+    split(chars.size(), [chars](qsizetype i) { return chars[i] == u'\t'; });
+}
+
+TextLine::TextLine(QByteArrayView bytes, Utf8Form form) : bytes_(bytes), form_(form), wide_(false)
+{
+    // A TAB is one byte in every encoding read this way, never part of a longer character.
+    split(bytes.size(), [bytes](qsizetype i) { return bytes[i] == '\t'; });
+}
+
+void TextLine::split(qsizetype length, const auto& isTab)
+{
+    for (qsizetype i = 0; i < length && tabs_ < qsizetype(ends_.size()); ++i)
+        if (isTab(i))
+            ends_[size_t(tabs_++)] = i;
+}
+
+bool TextLine::isBlank() const
+{
+    if (wide_)
+        return chars_.trimmed().isEmpty();
+    for (const char byte : bytes_) {
+        if (byte == ' ' || (byte >= '\t' && byte <= '\r'))
+            continue;
+        // Past ASCII a blank (a no-break space) can be told only once decoded.
+        if (static_cast<unsigned char>(byte) >= 0x80)
+            return text().trimmed().isEmpty();
+        return false;
+    }
+    return true;
+}
+
+QString TextLine::decoded(qsizetype from, qsizetype to) const
+{
+    if (wide_)
+        return chars_.sliced(from, to - from).toString();
+    const QByteArrayView bytes = bytes_.sliced(from, to - from);
+    switch (form_) {
+    case Utf8Form::Ascii:
+        return QString::fromLatin1(bytes);
+    case Utf8Form::MultiByte:
+        return QString::fromUtf8(bytes);
+    case Utf8Form::Invalid:
+        break;
+    }
+    return DecodeWindows1252(bytes);
+}
+
+QString TextLine::field(qsizetype index) const
+{
+    if (index < 0 || index > tabs_)
+        return QString();
+    const qsizetype from = index == 0 ? 0 : ends_[size_t(index - 1)] + 1;
+    const qsizetype to = index < tabs_ ? ends_[size_t(index)] : (wide_ ? chars_.size() : bytes_.size());
+    return decoded(from, to);
+}
+
+QString TextLine::text() const
+{
+    return decoded(0, wide_ ? chars_.size() : bytes_.size());
+}
+
+ImportText::ImportText(QByteArray bytes)
 {
     if (const auto wide = WideEncodingOf(bytes)) {
         QStringDecoder decoder(*wide);
-        const QString text = decoder.decode(bytes);
-        bytes = QByteArray();
-        return SplitImportLines(text);
+        chars_ = decoder.decode(bytes);
+        wide_ = true;
+        return;
     }
-    // Line by line from the bytes: the whole text is never held beside its lines.
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
-    const Utf8Form form = Utf8FormOf(view);
-    QStringList lines;
-    // Room for every line at once: a list that grows as it goes holds twice as much at its peak.
-    lines.reserve(view.count('\n') + view.count('\r') - view.count("\r\n") + 1);
-    const char* at = view.data();
-    const char* const end = at + view.size();
-    while (at < end) {
-        const char* lineEnd = at;
-        while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r')
-            ++lineEnd;
-        lines << decoded(QByteArrayView(at, lineEnd - at), form);
-        if (lineEnd + 1 < end && lineEnd[0] == '\r' && lineEnd[1] == '\n')
-            ++lineEnd;
-        at = lineEnd + 1;
-    }
-    return lines;
+    bytes_ = std::move(bytes);
+    if (QByteArrayView(bytes_).startsWith("\xEF\xBB\xBF"))
+        start_ = 3;
+    form_ = Utf8FormOf(QByteArrayView(bytes_).sliced(start_));
 }
 
-QStringList SplitImportLines(const QString& text)
+bool ImportText::readLine(TextPosition& at, TextLine& line) const
 {
-    QStringList lines;
-    lines.reserve(text.count(u'\n') + text.count(u'\r') - text.count(u"\r\n") + 1);
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    const qsizetype from = std::max(at.offset, start_);
+    if (from >= size())
+        return false;
+    qsizetype end = 0, next = 0;
+    if (wide_) {
+        std::tie(end, next) = lineAt(chars_.constData(), from, chars_.size());
+        line = TextLine(QStringView(chars_).sliced(from, end - from));
+    } else {
+        std::tie(end, next) = lineAt(bytes_.constData(), from, bytes_.size());
+        line = TextLine(QByteArrayView(bytes_).sliced(from, end - from), form_);
     }
-    if (start < text.size())
-        lines << text.mid(start);
-    return lines;
+    at.offset = next;
+    ++at.linesBefore;
+    return true;
 }
 
-ImportFileProblem ReadImportFile(const QString& path, QStringList& lines)
+ImportFileProblem ReadImportText(const QString& path, ImportText& text)
 {
     QByteArray bytes;
     const ImportFileProblem problem = ReadImportBytes(path, bytes);
     if (problem.ok())
-        lines = DecodeImportLines(std::move(bytes));
+        text = ImportText(std::move(bytes));
     return problem;
 }

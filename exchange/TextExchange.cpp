@@ -75,13 +75,13 @@ void App::ImportaDados()
     if (textfile.isEmpty())
         return;
 
-    QStringList lines;
-    if (const ImportFileProblem problem = ReadImportFile(textfile, lines); !problem.ok()) {
+    ImportText text;
+    if (const ImportFileProblem problem = ReadImportText(textfile, text); !problem.ok()) {
         window.Hide();
         MsgBox(ImportFileMessage(problem));
         return;
     }
-    const TextPreview preview = PreviewText(lines, wImporta::ownCaptions());
+    const TextPreview preview = PreviewText(text, wImporta::ownCaptions());
     switch (preview.problem) {
     case TextPreview::Problem::None:
         break;
@@ -100,7 +100,7 @@ void App::ImportaDados()
         return;
     }
     ImpTovira = preview.layout == TextLayout::Own;
-    textoimporta = lines;
+    textoimporta = std::move(text);
     window.showPreview(preview);
     window.Show();
 }

@@ -2,10 +2,9 @@
 
 #include "platform/Format.h"
 
+#include <optional>
 
 namespace {
-
-constexpr QChar kTab = u'\t';
 
 // Columns each layout has: the own layout's eight (the export ends each line
 // with a TAB after the comment), the generic layout's six.
@@ -13,21 +12,14 @@ constexpr qsizetype kOwnColumns = 8;
 constexpr qsizetype kGenericColumns = 6;
 constexpr qsizetype kHeaderTestColumns = 5;
 
-bool isBlank(const QString& line)
+// The next line with something in it, from `at` on: `at` is left where it
+// starts, and the result is where the line after it starts.
+std::optional<TextPosition> nextFilledLine(const ImportText& text, TextPosition& at, TextLine& line)
 {
-    return line.trimmed().isEmpty();
-}
-
-qsizetype nextFilledLine(const QStringList& lines, qsizetype from)
-{
-    while (from < lines.size() && isBlank(lines[from]))
-        ++from;
-    return from;
-}
-
-QString fieldAt(const QStringList& fields, qsizetype index)
-{
-    return index < fields.size() ? fields[index] : QString();
+    for (TextPosition next = at; text.readLine(next, line); at = next)
+        if (!line.isBlank())
+            return next;
+    return std::nullopt;
 }
 
 // Numbers as the one amount reader takes them; dates and words are not numbers.
@@ -36,30 +28,29 @@ bool isNumeric(const QString& text)
     return ReadAmount(text).has_value();
 }
 
-bool isOwnHeader(const QStringList& fields, const QStringList& captions)
+bool isOwnHeader(const TextLine& line, const QStringList& captions)
 {
-    if (captions.isEmpty() || fields.size() < captions.size())
+    if (captions.isEmpty() || line.fieldCount() < captions.size())
         return false;
     for (qsizetype i = 0; i < captions.size(); ++i)
-        if (fields[i] != captions[i])
+        if (line.field(i) != captions[i])
             return false;
     return true;
 }
 
-bool isHeader(const QStringList& fields)
+bool isHeader(const TextLine& line)
 {
     for (qsizetype i = 0; i < kHeaderTestColumns; ++i)
-        if (isNumeric(fieldAt(fields, i)))
+        if (isNumeric(line.field(i)))
             return false;
     return true;
 }
 
-QStringList firstFields(const QString& line, qsizetype count)
+QStringList firstFields(const TextLine& line, qsizetype count)
 {
-    const QStringList fields = line.split(kTab);
     QStringList out;
     for (qsizetype i = 0; i < count; ++i)
-        out << fieldAt(fields, i);
+        out << line.field(i);
     return out;
 }
 
@@ -103,62 +94,81 @@ ImportedLine::Problem readAmountField(const QString& text, ImportedLine& out)
 
 // The credit column when it is not zero, else the debit column. A generic
 // file fills both amount columns, a zero in the one that does not apply.
-ImportedLine::Problem readAmount(const QStringList& fields, bool own, ImportedLine& out)
+ImportedLine::Problem readAmount(const TextLine& line, bool own, ImportedLine& out)
 {
-    if (!own && fields[4].trimmed().isEmpty())
+    const QString credit = line.field(4);
+    if (!own && credit.trimmed().isEmpty())
         return ImportedLine::Problem::EmptyCredit;
-    if (const auto problem = readAmountField(fields[4], out); problem != ImportedLine::Problem::None)
+    if (const auto problem = readAmountField(credit, out); problem != ImportedLine::Problem::None)
         return problem;
     if (out.amount != 0)
         return ImportedLine::Problem::None;
-    if (!own && fields[5].trimmed().isEmpty())
+    const QString debit = line.field(5);
+    if (!own && debit.trimmed().isEmpty())
         return ImportedLine::Problem::EmptyDebit;
     out.credit = false;
-    if (const auto problem = readAmountField(fields[5], out); problem != ImportedLine::Problem::None)
+    if (const auto problem = readAmountField(debit, out); problem != ImportedLine::Problem::None)
         return problem;
     return out.amount == 0 ? ImportedLine::Problem::ZeroAmount : ImportedLine::Problem::None;
 }
 
 } // namespace
 
-TextStart FindTextStart(const QStringList& lines, const QStringList& ownCaptions)
+namespace {
+
+// Where the data start; `first` is the first line with something in it
+// (blank when there is none), `data` the first data line.
+TextStart findStart(const ImportText& text, const QStringList& ownCaptions, TextLine& first, TextLine& data)
 {
-    const qsizetype first = nextFilledLine(lines, 0);
-    if (first == lines.size())
-        return {TextLayout::Generic, first};
-    const QStringList fields = lines[first].split(kTab);
-    if (isOwnHeader(fields, ownCaptions))
-        return {TextLayout::Own, nextFilledLine(lines, first + 1)};
-    if (isHeader(fields))
-        return {TextLayout::Generic, nextFilledLine(lines, first + 1)};
-    return {TextLayout::Generic, first};
+    TextStart start;
+    const std::optional<TextPosition> afterFirst = nextFilledLine(text, start.firstData, first);
+    if (!afterFirst)
+        return start;
+    data = first;
+    if (isOwnHeader(first, ownCaptions))
+        start.layout = TextLayout::Own;
+    else if (!isHeader(first)) {
+        start.found = true;
+        return start;
+    }
+    start.firstData = *afterFirst;
+    start.found = nextFilledLine(text, start.firstData, data).has_value();
+    return start;
 }
 
-TextPreview PreviewText(const QStringList& lines, const QStringList& ownCaptions)
+} // namespace
+
+TextStart FindTextStart(const ImportText& text, const QStringList& ownCaptions)
+{
+    TextLine first, data;
+    return findStart(text, ownCaptions, first, data);
+}
+
+TextPreview PreviewText(const ImportText& text, const QStringList& ownCaptions)
 {
     TextPreview preview;
-    const qsizetype first = nextFilledLine(lines, 0);
-    if (first == lines.size()) {
+    TextLine first, data;
+    const TextStart start = findStart(text, ownCaptions, first, data);
+    if (first.isBlank()) {
         preview.problem = TextPreview::Problem::NothingToRead;
         return preview;
     }
-    if (!lines[first].contains(kTab)) {
+    if (first.fieldCount() < 2) {
         preview.problem = TextPreview::Problem::NoTab;
         return preview;
     }
-    const TextStart start = FindTextStart(lines, ownCaptions);
     preview.layout = start.layout;
-    const bool found = start.firstData < lines.size();
+    preview.firstData = start.firstData;
     if (start.layout == TextLayout::Own) {
-        if (!found)
+        if (!start.found)
             preview.problem = TextPreview::Problem::NothingToRead;
         else
-            preview.fields = firstFields(lines[start.firstData], 7);
+            preview.fields = firstFields(data, 7);
         return preview;
     }
-    if (found)
-        preview.fields = firstFields(lines[start.firstData], kGenericColumns);
-    if (!found || preview.fields.contains(QString()))
+    if (start.found)
+        preview.fields = firstFields(data, kGenericColumns);
+    if (!start.found || preview.fields.contains(QString()))
         preview.problem = TextPreview::Problem::Incompatible;
     return preview;
 }
@@ -168,22 +178,21 @@ QString NoContactText()
     return QStringLiteral("  -  ");
 }
 
-ImportedLine ReadImportLine(const QString& line, TextLayout layout, const QString& verifiedText)
+ImportedLine ReadImportLine(const TextLine& line, TextLayout layout, const QString& verifiedText)
 {
     ImportedLine out;
-    if (isBlank(line)) {
+    if (line.isBlank()) {
         out.problem = ImportedLine::Problem::Blank;
         return out;
     }
     const bool own = layout == TextLayout::Own;
-    const QStringList fields = line.split(kTab);
-    if (fields.size() < (own ? kOwnColumns : kGenericColumns)) {
+    if (line.fieldCount() < (own ? kOwnColumns : kGenericColumns)) {
         out.problem = ImportedLine::Problem::MissingFields;
         return out;
     }
-    out.account = fields[0];
-    out.category = fields[1];
-    out.contact = fields[2].trimmed();
+    out.account = line.field(0);
+    out.category = line.field(1);
+    out.contact = line.field(2).trimmed();
     // The export writes "  -  " for no contact; a lone dash or nothing means the same.
     if (out.contact.isEmpty() || out.contact == QLatin1String("-")) {
         out.contact = NoContactText();
@@ -195,15 +204,20 @@ ImportedLine ReadImportLine(const QString& line, TextLayout layout, const QStrin
         out.problem = ImportedLine::Problem::BadCategory;
     else if (HasControlCharacter(out.contact))
         out.problem = ImportedLine::Problem::BadContact;
-    else if (const auto problem = readAmount(fields, own, out); problem != ImportedLine::Problem::None)
+    else if (const auto problem = readAmount(line, own, out); problem != ImportedLine::Problem::None)
         out.problem = problem;
-    else if (!ParseDate(fields[3], out.date))
+    else if (!ParseDate(line.field(3), out.date))
         out.problem = ImportedLine::Problem::BadDate;
     if (out.problem != ImportedLine::Problem::None)
         return out;
     if (own) {
-        out.verified = fields[6] == verifiedText;
-        out.comment = fields[7];
+        out.verified = line.field(6) == verifiedText;
+        out.comment = line.field(7);
     }
     return out;
+}
+
+ImportedLine ReadImportLine(const QString& line, TextLayout layout, const QString& verifiedText)
+{
+    return ReadImportLine(TextLine(line), layout, verifiedText);
 }

@@ -12,6 +12,8 @@
 // ignored; the first line is a header when its first five fields are not
 // numbers.
 
+#include "exchange/TextDecoding.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -28,22 +30,26 @@ struct TextPreview
     };
     Problem problem = Problem::None;
     TextLayout layout = TextLayout::Generic;
+    // Where the import starts reading (when the problem is None).
+    TextPosition firstData;
     // The first data line's account, category, contact, date, credit, debit
     // and (own layout) verified fields; absent fields are empty.
     QStringList fields;
 };
 
-// `ownCaptions`: the seven captions that open the program's own header.
-TextPreview PreviewText(const QStringList& lines, const QStringList& ownCaptions);
-
-// The layout of the file and the index of its first data line (lines.size()
-// when there is none). Lines with nothing in them count for nothing.
+// The layout of the file and where its first data line starts. Lines with
+// nothing in them count for nothing.
 struct TextStart
 {
     TextLayout layout = TextLayout::Generic;
-    qsizetype firstData = 0;
+    bool found = false; // there is a data line
+    TextPosition firstData;
 };
-TextStart FindTextStart(const QStringList& lines, const QStringList& ownCaptions);
+
+// `ownCaptions`: the seven captions that open the program's own header.
+// Reads the lines up to the first data line, and no further.
+TextPreview PreviewText(const ImportText& text, const QStringList& ownCaptions);
+TextStart FindTextStart(const ImportText& text, const QStringList& ownCaptions);
 
 // The "no contact" text a transaction carries in place of a contact.
 QString NoContactText();
@@ -84,4 +90,7 @@ struct ImportedLine
 };
 
 // `verifiedText`: the text that marks a verified row in the own layout ("Sim").
+// Only the fields the line's transaction needs are decoded.
+ImportedLine ReadImportLine(const TextLine& line, TextLayout layout, const QString& verifiedText);
+// The same for a line already decoded.
 ImportedLine ReadImportLine(const QString& line, TextLayout layout, const QString& verifiedText);

@@ -32,6 +32,12 @@ namespace {
 
 // How often a running import repaints its progress bar.
 constexpr int kRepaintMs = 50;
+// The refused lines named in the import's warning; the others are counted.
+constexpr int kNamedRefusals = 5;
+// The names each register remembers having been offered: enough for the
+// names of any statement, and no memory a line for a file that names a new
+// account on every line.
+constexpr qsizetype kRememberedNames = 4096;
 
 QCheckBox* indicator(QWidget* parent, const char* name, const QString& caption, int top)
 {
@@ -72,6 +78,8 @@ class NameOffers
         case RegisterStore::Lookup::QueryFailed:
             return false;
         }
+        if (offered_.size() >= kRememberedNames)
+            offered_.clear();
         offered_.insert(name);
         return true;
     }
@@ -134,8 +142,13 @@ class RunningImport
             command_->setEnabled(false);
         window_.btImporta->setEnabled(false);
         window_.btFecha->setEnabled(false);
+        // A window becomes modal only as it is shown, so it is shown again;
+        // at its own place, which the window manager would otherwise choose
+        // anew, away from whatever covers the window now.
+        const QPoint place = window_.pos();
         window_.hide();
         window_.setWindowModality(Qt::ApplicationModal);
+        window_.move(place);
         window_.Show();
     }
     ~RunningImport()
@@ -191,6 +204,16 @@ bool goOnAfterRefusals(const QStringList& shown, int refused, int importable)
         return true;
     MsgBox(Module1::kMsgNadaImportado());
     return false;
+}
+
+// The count comes first: the rows are stored, whatever the lists could show
+// afterwards.
+QString importedMessage(int stored, const QString& reloadFailure)
+{
+    QString text = Module1::kMsgTotalImportado() + QStringLiteral(":  ") + Str(qint64(stored));
+    if (!reloadFailure.isEmpty())
+        text += QStringLiteral("\n\n") + Module1::kMsgListasNaoRelidas() + QStringLiteral("\n\n") + reloadFailure;
+    return text;
 }
 
 } // namespace
@@ -277,6 +300,7 @@ void wImporta::setBoxes(bool checked, bool verified)
 
 void wImporta::showPreview(const TextPreview& preview)
 {
+    previewedStart_ = preview.firstData;
     const bool own = preview.layout == TextLayout::Own;
     // The generic layout has no verified column: its rows come in not verified.
     setBoxes(true, own);
@@ -288,12 +312,12 @@ void wImporta::showPreview(const TextPreview& preview)
         impVerificado->setText(Module1::kNao());
 }
 
-void wImporta::showProgress(int done, bool now)
+void wImporta::showProgress(qsizetype done, bool now)
 {
     if (!now && sinceRepaint_.isValid() && sinceRepaint_.elapsed() < kRepaintMs)
         return;
     sinceRepaint_.start();
-    ProgressBar->setValue(done);
+    ProgressBar->setValue(int(done));
     // Paints the window without taking user input: the import must not re-enter itself.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -303,95 +327,72 @@ void wImporta::ImportaDados2()
     if (running_)
         return;
     // Nothing previewed (a cancelled or refused choice of file): nothing to import.
-    const QStringList lines = App::textoimporta;
-    if (lines.isEmpty()) {
+    if (App::textoimporta.isEmpty()) {
         Hide();
         return;
     }
-    const TextStart start = FindTextStart(lines, ownCaptions());
     const TextLayout layout = App::ImpTovira ? TextLayout::Own : TextLayout::Generic;
     {
         const LongAction action;
         RunningImport run(*this, running_);
-        const int count = int(lines.size() - start.firstData);
-        // Every line is read twice: checked, then stored.
-        ProgressBar->setRange(0, 2 * count);
+        // The bar follows the reading through the file.
+        ProgressBar->setRange(0, int(App::textoimporta.size()));
         showProgress(0, true);
-        if (checkLines(lines, start.firstData, layout)) {
-            const std::optional<int> stored = importLines(lines, start.firstData, layout);
-            showProgress(ProgressBar->maximum(), true);
-            // A failed import changed nothing: the lists already show what the file holds.
-            if (stored) {
-                reloadAfterImport();
-                MsgBox(Module1::kMsgTotalImportado() + QStringLiteral(":  ") + Str(qint64(*stored)));
-            }
-        }
+        const std::optional<int> stored = importLines(App::textoimporta, previewedStart_, layout);
+        // Read once: the file's memory goes before the lists are read again.
+        App::textoimporta.clear();
+        // A stopped or failed import changed nothing: the lists already show what the file holds.
+        if (stored)
+            MsgBox(importedMessage(*stored, reloadAfterImport()));
     }
-    App::textoimporta.clear();
     Hide();
 }
 
-bool wImporta::checkLines(const QStringList& lines, qsizetype first, TextLayout layout)
+std::optional<int> wImporta::importLines(const ImportText& text, TextPosition at, TextLayout layout)
 {
-    // The first refusals are named whole, the others counted.
-    constexpr int shownRefusals = 5;
-    const QString verifiedText = Module1::kSim();
-    QStringList shown;
-    int refused = 0;
-    int importable = 0;
-    for (qsizetype i = first; i < lines.size(); ++i) {
-        showProgress(int(i - first + 1), false);
-        const ImportedLine line = ReadImportLine(lines[i], layout, verifiedText);
-        if (line.problem == ImportedLine::Problem::None) {
-            ++importable;
-            continue;
-        }
-        const QString refusal = refusalOf(line, i + 1);
-        if (refusal.isEmpty())
-            continue;
-        if (++refused <= shownRefusals)
-            shown << refusal;
-    }
-    // Half way, as the warning shows it.
-    showProgress(int(lines.size() - first), true);
-    return goOnAfterRefusals(shown, refused, importable);
-}
-
-std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype first, TextLayout layout)
-{
-    // One change of the data file: fast, and a crash or a failure half way
-    // leaves the ledger as it was before the import.
+    // One change of the data file: fast, and a crash, a failure or a Cancel
+    // half way leaves the ledger as it was before the import.
     Transaction whole(*App::CashDB);
     if (!whole.active()) {
         App::DisplayDatabaseError();
         return std::nullopt;
     }
     const QString verifiedText = Module1::kSim();
-    const int checked = int(lines.size() - first);
     NameOffers accounts(RegisterStore::Kind::Account);
     NameOffers categories(RegisterStore::Kind::Category);
     NameOffers contacts(RegisterStore::Kind::Contact);
+    QStringList named;
+    int refused = 0;
     int stored = 0;
-    for (qsizetype i = first; i < lines.size(); ++i) {
-        showProgress(checked + int(i - first + 1), false);
-        const ImportedLine line = ReadImportLine(lines[i], layout, verifiedText);
-        // Refused lines were told before the import began.
-        if (line.problem != ImportedLine::Problem::None)
+    TextLine read;
+    while (text.readLine(at, read)) {
+        showProgress(at.offset, false);
+        const ImportedLine line = ReadImportLine(read, layout, verifiedText);
+        if (line.problem != ImportedLine::Problem::None) {
+            // A blank line is left out without a word.
+            const QString refusal = refusalOf(line, at.linesBefore);
+            if (!refusal.isEmpty() && ++refused <= kNamedRefusals)
+                named << refusal;
             continue;
+        }
         if (!accounts.offer(line.account) || !categories.offer(line.category) ||
             (line.offerContact && !contacts.offer(line.contact))) {
             App::DisplayDatabaseError();
             return std::nullopt;
         }
-        const TransactionStore::HandedOver handed = TransactionStore::insertHandedOver(*App::CashDB, fieldsOf(line), false);
-        if (handed.problem != TransactionEntry::Problem::None)
-            continue;
-        if (handed.outcome != TransactionStore::Outcome::Stored) {
+        // The amount and the day go as the line was read: ReadImportLine
+        // refuses whatever the entry would.
+        if (!TransactionStore::insertHandedOver(*App::CashDB, fieldsOf(line), false).stored()) {
             App::DisplayDatabaseError();
             return std::nullopt;
         }
         ++stored;
     }
+    showProgress(text.size(), true);
+    // Asked before the commit, with the data file kept from other writers
+    // meanwhile: stopping undoes what was stored.
+    if (!goOnAfterRefusals(named, refused, stored))
+        return std::nullopt;
     if (!whole.commit()) {
         App::DisplayDatabaseError();
         return std::nullopt;
@@ -399,9 +400,12 @@ std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype fir
     return stored;
 }
 
-void wImporta::reloadAfterImport()
+QString wImporta::reloadAfterImport()
 {
     namespace rw = registerwidgets;
+    // No box of its own: a list that cannot be read is told in the import's
+    // one message, after the count of what was stored.
+    const QuietErrors quiet;
     // One reload of the windows that show the ledger and the registers, for
     // the whole import. A window the user has open keeps what was chosen and
     // typed in it, and stays as it is.
@@ -419,4 +423,5 @@ void wImporta::reloadAfterImport()
         rw::reloadKeepingEntry(*w->ListBox1, nullptr, [w] { w->CarregaContatos(); });
     if (wTransacoes* w = wTransacoes::existing())
         w->reloadChoices();
+    return quiet.firstError();
 }

@@ -50,12 +50,12 @@ class wImporta : public SingleWindow<wImporta>
     void btFecha_Action();
     void btImporta_Action();
     void AddMenuHandlers() {}
-    // Imports the previewed lines (App::textoimporta) in the layout the
-    // preview found (App::ImpTovira), all of them as one change of the data
+    // Imports the previewed file (App::textoimporta) in the layout the
+    // preview found (App::ImpTovira), all of it as one change of the data
     // file, and reports how many transactions were stored.
     void ImportaDados2();
 
-    // Lays the accepted preview out in the window.
+    // Lays the accepted preview out in the window; the import starts where it found the data.
     void showPreview(const TextPreview& preview);
 
     // True while ImportaDados2 runs: nothing may start a second import.
@@ -70,16 +70,18 @@ class wImporta : public SingleWindow<wImporta>
 
   private:
     void setBoxes(bool checked, bool verified);
-    // Reads the lines from `first` on before anything is stored and tells
-    // the refused ones; true when the import goes on.
-    bool checkLines(const QStringList& lines, qsizetype first, TextLayout layout);
-    // Stores the lines from `first` on that checkLines let through; the
-    // number stored, or nothing when the database failed (the user has been
-    // told) and the whole import was undone.
-    std::optional<int> importLines(const QStringList& lines, qsizetype first, TextLayout layout);
-    void reloadAfterImport();
-    void showProgress(int done, bool now);
+    // Reads each line from `at` on once: stores the good ones within one
+    // transaction and counts the refused ones, which are told before the
+    // commit. The number stored, or nothing when nothing was: the user
+    // stopped, or the database failed (the user has been told).
+    std::optional<int> importLines(const ImportText& text, TextPosition at, TextLayout layout);
+    // Reloads the open windows' lists; the first problem met, for the
+    // import's message to tell.
+    QString reloadAfterImport();
+    void showProgress(qsizetype done, bool now);
 
     bool running_ = false;
     QElapsedTimer sinceRepaint_;
+    // Where the previewed file's data lines start.
+    TextPosition previewedStart_;
 };

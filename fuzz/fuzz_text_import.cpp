@@ -1,5 +1,5 @@
-// Any bytes as a text import file: decoded into lines, previewed, and every
-// line read in both layouts. Nothing may crash, hang or read out of bounds.
+// Any bytes as a text import file: decoded, previewed, and every line read in
+// both layouts. Nothing may crash, hang or read out of bounds.
 
 #include "exchange/TextDecoding.h"
 #include "exchange/TextImport.h"
@@ -10,23 +10,33 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QStringList lines = DecodeImportLines(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const ImportText text(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     const QStringList captions = {QStringLiteral("Conta:"),    QStringLiteral("Categoria:"), QStringLiteral("Contato:"),
                                   QStringLiteral("Data:"),     QStringLiteral("Crédito"),    QStringLiteral("Debito"),
                                   QStringLiteral("Verificado")};
-    const TextPreview preview = PreviewText(lines, captions);
-    const TextStart start = FindTextStart(lines, captions);
-    if (preview.problem == TextPreview::Problem::None && start.firstData >= lines.size())
+    const TextPreview preview = PreviewText(text, captions);
+    const TextStart start = FindTextStart(text, captions);
+    if (preview.problem == TextPreview::Problem::None && !start.found)
         __builtin_trap();
-    // Lines come without their line ends, whatever the encoding.
-    for (const QString& line : lines)
-        if (line.contains(u'\n') || line.contains(u'\r'))
+    TextPosition at;
+    TextLine line;
+    qsizetype lines = 0;
+    while (text.readLine(at, line)) {
+        // Every line moves the reading on, and comes without its line end, whatever the encoding.
+        if (++lines != at.linesBefore || at.offset > text.size())
             __builtin_trap();
-    for (qsizetype i = start.firstData; i < lines.size(); ++i) {
+        const QString whole = line.text();
+        if (whole.contains(u'\n') || whole.contains(u'\r'))
+            __builtin_trap();
+        if (at.offset <= start.firstData.offset)
+            continue;
         for (TextLayout layout : {TextLayout::Own, TextLayout::Generic}) {
-            const ImportedLine line = ReadImportLine(lines[i], layout, QStringLiteral("Sim"));
+            const ImportedLine read = ReadImportLine(line, layout, QStringLiteral("Sim"));
+            // Field by field or whole, a line reads the same.
+            if (read.problem != ReadImportLine(whole, layout, QStringLiteral("Sim")).problem)
+                __builtin_trap();
             // A line that reads as a transaction always carries a real day and a name for its contact.
-            if (line.problem == ImportedLine::Problem::None && (!line.date.isValid() || line.contact.isEmpty()))
+            if (read.problem == ImportedLine::Problem::None && (!read.date.isValid() || read.contact.isEmpty()))
                 __builtin_trap();
         }
     }

@@ -249,8 +249,11 @@ TEST_F(TextExchange, failureOrKillHalfWay_leavesLedgerAndRegistersAsBefore)
             if (sql.startsWith("INSERT") && ++inserts == 2000)
                 fputs("IMPORT-RUNNING\n", stdout), fflush(stdout);
         });
+        QByteArray lines;
         for (int i = 0; i < 200000; ++i)
-            App::textoimporta << QString("Banco\tCasa\tAna\t05/03/26\t%1\t0").arg(i + 1);
+            lines += "Banco\tCasa\tAna\t05/03/26\t" + QByteArray::number(i + 1) + "\t0\n";
+        recorder.fileNames << newFile(lines);
+        App::ImportaDados();
         return wImporta::instance().ImportaDados2();
     }
     openDatabase();

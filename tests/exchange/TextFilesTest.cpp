@@ -19,20 +19,42 @@
 using LineProblem = ImportedLine::Problem;
 using PreviewProblem = TextPreview::Problem;
 
+namespace {
+
+// Every line of a text, decoded whole.
+QStringList linesOf(const ImportText& text)
+{
+    QStringList lines;
+    TextPosition at;
+    TextLine line;
+    while (text.readLine(at, line))
+        lines << line.text();
+    return lines;
+}
+
+QStringList linesOf(const QByteArray& bytes)
+{
+    return linesOf(ImportText(bytes));
+}
+
+} // namespace
+
 TEST(TextReading, encodingsAndLineEnds_decodeToTheSameLines)
 {
     const QStringList expected = {"Conta\tCategoria\tContato\tData\tCredito\tDebito",
                                   QString::fromUtf8("Banco\tCafé\tJosé €\t05/03/26\t0\t7,00")};
-    QStringList lines;
-    ASSERT_TRUE(ReadImportFile(textFile("latin1.txt"), lines).ok());
-    EXPECT_EQ(lines, expected);
-    ASSERT_TRUE(ReadImportFile(textFile("utf8_bom.txt"), lines).ok());
-    EXPECT_EQ(lines.value(0), "Banco\tMercado\tPadaria\t05/03/26\t0\t4.00");
+    ImportText text;
+    ASSERT_TRUE(ReadImportText(textFile("latin1.txt"), text).ok());
+    EXPECT_EQ(linesOf(text), expected);
+    ASSERT_TRUE(ReadImportText(textFile("utf8_bom.txt"), text).ok());
+    EXPECT_EQ(linesOf(text).value(0), "Banco\tMercado\tPadaria\t05/03/26\t0\t4.00");
     QStringEncoder bigEndian(QStringConverter::Utf16BE, QStringEncoder::Flag::WriteBom);
-    EXPECT_EQ(DecodeImportLines(bigEndian.encode(QStringLiteral("Crédito\r\n"))), QStringList({"Crédito"}));
-    EXPECT_EQ(SplitImportLines("a\r\nb\rc\n\nd"), QStringList({"a", "b", "c", "", "d"}));
-    EXPECT_EQ(DecodeImportLines("a\r\nb\rc\n\nd\xE9\n"), QStringList({"a", "b", "c", "", "d\u00E9"}));
-    EXPECT_EQ(ReadImportFile(textFile("missing.txt"), lines).kind, ImportFileProblem::Kind::Unreadable);
+    EXPECT_EQ(linesOf(bigEndian.encode(QStringLiteral("Crédito\r\n"))), QStringList({"Crédito"}));
+    EXPECT_EQ(linesOf(QStringEncoder(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom)
+                          .encode(QStringLiteral("a\r\nb\rc\n\nd"))),
+              QStringList({"a", "b", "c", "", "d"}));
+    EXPECT_EQ(linesOf("a\r\nb\rc\n\nd\xE9\n"), QStringList({"a", "b", "c", "", "d\u00E9"}));
+    EXPECT_EQ(ReadImportText(textFile("missing.txt"), text).kind, ImportFileProblem::Kind::Unreadable);
 }
 
 TEST(TextReading, utf16WithoutAMark_isToldByItsZeroBytes_otherTextsAreNot)
@@ -56,7 +78,7 @@ TEST(TextReading, utf16WithoutAMark_isToldByItsZeroBytes_otherTextsAreNot)
     };
     for (const auto& [bytes, encoding] : cases)
         EXPECT_EQ(WideEncodingOf(bytes), encoding) << bytes.toHex().toStdString();
-    EXPECT_EQ(DecodeImportLines(big.encode(text)), QStringList({"Banco\tCafé\t05/03/26\t7,00"}));
+    EXPECT_EQ(linesOf(big.encode(text)), QStringList({"Banco\tCafé\t05/03/26\t7,00"}));
 }
 
 // A device that says it holds a few bytes and never ends, as a file that grows while it is read.
@@ -93,12 +115,12 @@ TEST(TextReading, reading_stopsOnePastTheLimit_whateverTheDeviceSaysItHolds)
 TEST(TextReading, preview_findsTheLayoutAndTheFirstDataLine_orWhyNot)
 {
     // The own and generic previews and the other refusals are the import window's tests.
-    EXPECT_EQ(PreviewText({"", "  "}, wImporta::ownCaptions()).problem, PreviewProblem::NothingToRead);
+    EXPECT_EQ(PreviewText(ImportText("\n  \n"), wImporta::ownCaptions()).problem, PreviewProblem::NothingToRead);
     // Captions of another language: a generic header, skipped.
     const TextStart start = FindTextStart(
-        {"Account:\tCategory:\tContact:\tDate:\tCredit\tDebit", "a\tb\tc\t1/1/26\t1\t0"}, wImporta::ownCaptions());
+        ImportText("Account:\tCategory:\tContact:\tDate:\tCredit\tDebit\na\tb\tc\t1/1/26\t1\t0"), wImporta::ownCaptions());
     EXPECT_EQ(start.layout, TextLayout::Generic);
-    EXPECT_EQ(start.firstData, 1);
+    EXPECT_EQ(start.firstData.linesBefore, 1);
 }
 
 TEST(TextReading, lines_readAsWritten_orRefusedWithTheirProblem)

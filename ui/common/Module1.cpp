@@ -85,6 +85,10 @@ TOVIRA_TEXT(kMsgContatoInvalidoLinha, "Contato inválido na linha %1: a linha n�
 TOVIRA_TEXT(kMsgLinhasRecusadas, "Linhas recusadas ao todo: %1.")
 TOVIRA_TEXT(kMsgImportarOutrasLinhas, "Importar as outras linhas do arquivo (%1)? Com \"Cancela\", nada é importado.")
 TOVIRA_TEXT(kMsgNadaImportado, "Nada foi importado.")
+TOVIRA_TEXT(kMsgListasNaoRelidas,
+            "Os movimentos importados já estão gravados: não importe o arquivo de novo. As listas não puderam ser "
+            "lidas depois da importação; elas mostram os movimentos importados quando o arquivo de dados estiver "
+            "livre, ao escolher outra conta ou outro mês, ou na próxima vez que o programa for aberto.")
 TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
 TOVIRA_TEXT(kMsgNaoEArquivoComum, "\"%1\" não é um arquivo comum (é uma pasta, um dispositivo ou um pipe).")
 TOVIRA_TEXT(kMsgArquivoSomenteLeitura,

@@ -46,6 +46,7 @@ QString kMsgContatoInvalidoLinha();
 QString kMsgLinhasRecusadas();
 QString kMsgImportarOutrasLinhas();
 QString kMsgNadaImportado();
+QString kMsgListasNaoRelidas();
 QString kMsgExportacaoFalhou();
 QString kMsgNaoEArquivoComum();
 QString kMsgArquivoSomenteLeitura();
