@@ -8,6 +8,7 @@
 #include "registers/wContas.h"
 
 #include <QElapsedTimer>
+#include <memory>
 
 using testsupport::newFile;
 
@@ -141,6 +142,50 @@ TEST_F(ImportBesideOpenWindows, fileHeldElsewhere_isWaitedForOnce_andToldOnce)
     EXPECT_EQ(rows(main->List_Contas), QStringList({"Banco"}));
     EXPECT_EQ(main->lMovimento->ListCount(), 1);
     EXPECT_EQ(storedRows().size(), 1);
+}
+
+// Another program takes the data file the moment the import commits: the
+// rows are stored, and the one message says so first, then that the lists
+// could not be read, without waiting for the file list after list.
+TEST_F(ImportBesideOpenWindows, fileHeldJustAfterTheCommit_isToldInTheOneMessage_afterTheCount)
+{
+    App::_mContas_Action();
+    App::_mCategorias_Action();
+    App::_mContatos_Action();
+    main->NovoMovimento();
+    QByteArray lines;
+    for (int i = 1; i <= 300; ++i)
+        lines += QStringLiteral("Conta %1\tGeral\tAna\t10/04/26\t%1\t0\n").arg(i).toUtf8();
+    recorder.fileNames << newFile(lines);
+    App::ImportaDados();
+    constexpr int timeout = 300;
+    std::unique_ptr<testsupport::FileHeldElsewhere> held;
+    bool committed = false;
+    db().setStatementObserver([&](const QString& sql) {
+        if (committed && !held) {
+            held = std::make_unique<testsupport::FileHeldElsewhere>(db());
+            db().setBusyTimeout(timeout);
+        }
+        committed = committed || sql == "COMMIT";
+    });
+    QElapsedTimer waited;
+    waited.start();
+    click(wImporta::instance().btImporta);
+    const qint64 elapsed = waited.elapsed();
+    db().setStatementObserver(nullptr);
+    ASSERT_TRUE(held);
+    EXPECT_LT(elapsed, 2 * timeout);
+    EXPECT_EQ(recorder.messages(), QStringList({"Total Importado:  300\n\n" + Module1::kMsgListasNaoRelidas() +
+                                                "\n\nErro: 5\n\ndatabase is locked"}));
+    EXPECT_TRUE(recorder.confirmations().isEmpty());
+    EXPECT_FALSE(wImporta::instance().isVisible());
+    held.reset();
+    EXPECT_EQ(storedRows().size(), 301);
+    // With the file free, the next start lists what the import stored.
+    QCoreApplication::processEvents();
+    closeWindows();
+    main = &openMain();
+    EXPECT_EQ(rows(main->List_Contas).size(), 301);
 }
 
 // Names longer than an edit field holds are stored whole, in the registers as

@@ -113,6 +113,9 @@ TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andC
         EXPECT_EQ(recorder.confirmations(), QStringList{warning});
         EXPECT_EQ(recorder.messages(), QStringList{goOn ? "Total Importado:  1" : "Nada foi importado."});
         EXPECT_EQ(column(db(), "SELECT comentarios FROM Movimento"), goOn ? QStringList({"ok"}) : QStringList());
+        // Cancela takes back the names the good lines brought, too.
+        EXPECT_EQ(column(db(), "SELECT nome FROM Contas UNION ALL SELECT descricao FROM Categorias"),
+                  goOn ? QStringList({"Banco", "Mercado"}) : QStringList());
     }
     const auto confirmation = [this] {
         return *std::find_if(recorder.shown.begin(), recorder.shown.end(),

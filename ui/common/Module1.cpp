@@ -87,8 +87,8 @@ TOVIRA_TEXT(kMsgImportarOutrasLinhas, "Importar as outras linhas do arquivo (%1)
 TOVIRA_TEXT(kMsgNadaImportado, "Nada foi importado.")
 TOVIRA_TEXT(kMsgListasNaoRelidas,
             "Os movimentos importados já estão gravados: não importe o arquivo de novo. As listas não puderam ser "
-            "lidas depois da importação; elas mostram os movimentos importados quando o arquivo de dados estiver "
-            "livre, ao escolher outra conta ou outro mês, ou na próxima vez que o programa for aberto.")
+            "lidas depois da importação e podem estar vazias ou incompletas; elas mostram os movimentos importados "
+            "na próxima vez que o programa for aberto com o arquivo de dados livre.")
 TOVIRA_TEXT(kMsgExportacaoFalhou, "Não foi possível gravar o arquivo exportado.")
 TOVIRA_TEXT(kMsgNaoEArquivoComum, "\"%1\" não é um arquivo comum (é uma pasta, um dispositivo ou um pipe).")
 TOVIRA_TEXT(kMsgArquivoSomenteLeitura,
