@@ -32,6 +32,7 @@ namespace {
 
 // How often a running import repaints its progress bar.
 constexpr int kRepaintMs = 50;
+constexpr int kLinesBetweenClocks = 64;
 // The refused lines named in the import's warning; the others are counted.
 constexpr int kNamedRefusals = 5;
 // The names each register remembers having been offered: enough for the
@@ -314,6 +315,11 @@ void wImporta::showPreview(const TextPreview& preview)
 
 void wImporta::showProgress(qsizetype done, bool now)
 {
+    // The clock is looked at every few lines: a file of empty lines would
+    // spend more time on it than on its lines.
+    if (!now && ++sinceClock_ < kLinesBetweenClocks)
+        return;
+    sinceClock_ = 0;
     if (!now && sinceRepaint_.isValid() && sinceRepaint_.elapsed() < kRepaintMs)
         return;
     sinceRepaint_.start();
@@ -368,11 +374,12 @@ std::optional<int> wImporta::importLines(const ImportText& text, TextPosition at
     while (text.readLine(at, read)) {
         showProgress(at.offset, false);
         const ImportedLine line = ReadImportLine(read, layout, verifiedText);
+        // A blank line is left out without a word.
+        if (line.problem == ImportedLine::Problem::Blank)
+            continue;
         if (line.problem != ImportedLine::Problem::None) {
-            // A blank line is left out without a word.
-            const QString refusal = refusalOf(line, at.linesBefore);
-            if (!refusal.isEmpty() && ++refused <= kNamedRefusals)
-                named << refusal;
+            if (++refused <= kNamedRefusals)
+                named << refusalOf(line, at.linesBefore);
             continue;
         }
         if (!accounts.offer(line.account) || !categories.offer(line.category) ||

@@ -82,6 +82,7 @@ class wImporta : public SingleWindow<wImporta>
 
     bool running_ = false;
     QElapsedTimer sinceRepaint_;
+    int sinceClock_ = 0;
     // Where the previewed file's data lines start.
     TextPosition previewedStart_;
 };
