@@ -25,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSet>
+#include <QWindow>
 
 namespace rw = registerwidgets;
 
@@ -144,12 +145,13 @@ class RunningImport
         window_.btImporta->setEnabled(false);
         window_.btFecha->setEnabled(false);
         // A window becomes modal only as it is shown, so it is shown again;
-        // at its own place, which the window manager would otherwise choose
-        // anew, away from whatever covers the window now.
-        const QPoint place = window_.pos();
+        // at the place it has, given as its own: a window manager places a
+        // window it maps anew, away from whatever covers the window now.
+        const QPoint place = window_.geometry().topLeft();
         window_.hide();
         window_.setWindowModality(Qt::ApplicationModal);
-        window_.move(place);
+        if (QWindow* handle = window_.windowHandle())
+            handle->setPosition(place);
         window_.Show();
     }
     ~RunningImport()
