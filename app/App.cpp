@@ -383,12 +383,19 @@ bool App::GravaPrefs()
     // Written whole or not at all: a failed write keeps the last run's file,
     // and the user learns that this run's settings were not kept.
     QString error;
-    if (!EnsureFolder(PreferencesFolder()))
+    if (!EnsureFolder(PreferencesFolder())) {
         error = PreferencesFolder();
-    else if (!IsRegularFileOrNothing(preferencesFile()))
-        error = Module1::kMsgNaoEArquivoComum().arg(preferencesFile());
-    else if (WriteTextLines(preferencesFile(), Preferences::format(values), &error))
-        return true;
+    } else {
+        switch (WriteTextLines(preferencesFile(), Preferences::format(values), &error)) {
+        case FileWrite::Written:
+            return true;
+        case FileWrite::NotARegularFile:
+            error = Module1::kMsgNaoEArquivoComum().arg(preferencesFile());
+            break;
+        case FileWrite::Failed:
+            break;
+        }
+    }
     MsgBox(Module1::kMsgPrefsNaoGravadas() + QStringLiteral("\n\n") + error);
     return false;
 }
