@@ -146,8 +146,6 @@ public:
     ActionEndsWithScope(const ActionEndsWithScope&) = delete;
     ActionEndsWithScope& operator=(const ActionEndsWithScope&) = delete;
 };
-// The former name, until its last use is renamed.
-using LongAction = ActionEndsWithScope;
 
 // Work that runs without the user's hand on it (the start-up's posting, the
 // reload of the lists after an import) opens no box of its own: while one of

@@ -311,7 +311,7 @@ void wImporta::ImportaDados2()
     const TextStart start = FindTextStart(lines, ownCaptions());
     const TextLayout layout = App::ImpTovira ? TextLayout::Own : TextLayout::Generic;
     {
-        const LongAction action;
+        const ActionEndsWithScope action;
         RunningImport run(*this, running_);
         const int count = int(lines.size() - start.firstData);
         // Every line is read twice: checked, then stored.
