@@ -22,7 +22,7 @@ constexpr int titleRoom = 50;
 } // namespace
 
 MessageDialog::MessageDialog(const QString& title, const QString& text, QWidget* parent)
-    : QDialog(parent), area_(new MessageArea), ok_(nullptr)
+    : QDialog(parent), area_(new MessageArea)
 {
     setObjectName(QStringLiteral("MsgBox"));
     setWindowTitle(title);
@@ -33,8 +33,8 @@ MessageDialog::MessageDialog(const QString& title, const QString& text, QWidget*
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     buttons->setCenterButtons(style()->styleHint(QStyle::SH_MessageBox_CenterButtons, nullptr, this));
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setObjectName(QStringLiteral("BT_ok"));
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setObjectName(QStringLiteral("BT_ok"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* grid = new QGridLayout(this);
@@ -43,7 +43,7 @@ MessageDialog::MessageDialog(const QString& title, const QString& text, QWidget*
     grid->addWidget(buttons, 1, 0, 1, 2);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     fitToText();
-    ok_->setFocus(Qt::OtherFocusReason);
+    ok->setFocus(Qt::OtherFocusReason);
 }
 
 void MessageDialog::fitToText()

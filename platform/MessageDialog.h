@@ -7,7 +7,6 @@
 #include <QDialog>
 
 class MessageArea;
-class QPushButton;
 
 class MessageDialog final : public QDialog
 {
@@ -20,5 +19,4 @@ class MessageDialog final : public QDialog
     void fitToText();
 
     MessageArea* area_;
-    QPushButton* ok_;
 };
