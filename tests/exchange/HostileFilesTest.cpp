@@ -136,7 +136,9 @@ class HostileFiles : public AppTest
             EXPECT_TRUE(showsOf(label, memo)) << summary(label).toStdString();
             const QString tip = readAs(w.t_comentarios->toolTip());
             if (label != memo) {
-                EXPECT_TRUE(showsOf(tip, memo) && tip.size() > label.size()) << summary(tip).toStdString();
+                EXPECT_TRUE(showsOf(tip, memo) && tip.size() > label.size())
+                    << "the tool tip reads \"" << summary(tip).toStdString() << "\" for the memo \""
+                    << summary(memo).toStdString() << '"';
             }
             if (memo.size() > 1000)
                 testsupport::screenshot(w, "wImportaOFX_longMemo");
