@@ -87,8 +87,9 @@ TEST(TextReading, reading_takesAFileOfTheLimit_stopsOnePastIt_whateverTheDeviceS
               std::tuple(ImportFileProblem::Kind::TooLarge, qint64(0), qsizetype(0)));
     EXPECT_EQ(endless.given, kImportFileLimit + 1);
     // The user is told that the file grew, not that it has 0 MB.
-    EXPECT_EQ(ImportFileMessage(problem),
-              QStringLiteral("Não foi possível ler o arquivo.\n\nO arquivo passou do limite de 256 MB enquanto era lido."));
+    EXPECT_EQ(
+        ImportFileMessage(problem),
+        QStringLiteral("Não foi possível ler o arquivo.\n\nO arquivo passou do limite de 256 MB enquanto era lido."));
     // Sparse, so that nothing of it is written.
     QFile atTheLimit(testsupport::tempPath(QStringLiteral("limit.txt")));
     ASSERT_TRUE(atTheLimit.open(QIODevice::WriteOnly) && atTheLimit.resize(kImportFileLimit));
