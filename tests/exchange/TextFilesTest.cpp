@@ -88,13 +88,13 @@ TEST(TextReading, reading_takesAFileOfTheLimit_stopsOnePastIt_whateverTheDeviceS
     EXPECT_EQ(endless.given, kImportFileLimit + 1);
     // The user is told that the file grew, not that it has 0 MB.
     EXPECT_EQ(
-        ImportFileMessage(problem),
+        ImportFileMessage(problem, QString()),
         QStringLiteral("Não foi possível ler o arquivo.\n\nO arquivo passou do limite de 256 MB enquanto era lido."));
     // Sparse, so that nothing of it is written.
     QFile atTheLimit(testsupport::tempPath(QStringLiteral("limit.txt")));
     ASSERT_TRUE(atTheLimit.open(QIODevice::WriteOnly) && atTheLimit.resize(kImportFileLimit));
     const ImportFileProblem read = ReadImportBytes(atTheLimit.fileName(), bytes);
-    EXPECT_EQ(ImportFileMessage(read), QString());
+    EXPECT_EQ(ImportFileMessage(read, atTheLimit.fileName()), QString());
     EXPECT_EQ(bytes.size(), kImportFileLimit);
     // A /proc file says it holds nothing and is read whole all the same.
     ASSERT_TRUE(ReadImportBytes(QStringLiteral("/proc/self/status"), bytes).ok());
