@@ -67,7 +67,7 @@ void App::resetState()
     loopRunning = false;
     databaseErrorShown = false;
     heldFileTimeout.reset();
-    failedActionEnding = false;
+    recoveryWaitsForScope = false;
 }
 
 int App::run()
@@ -231,12 +231,8 @@ void App::DisplayDatabaseError()
     } else {
         MsgBox(text);
     }
-    // Posted after the box: it runs when the action has ended and control is
-    // back in the event loop.
-    if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, &endOfFailedAction, Qt::QueuedConnection);
-    else
-        endOfFailedAction();
+    // Posted after the box, whose own event loop would run it before the action has ended.
+    recoverOnceBackInEventLoop();
 }
 
 QString App::DatabaseErrorText()
@@ -257,10 +253,10 @@ QuietErrors::~QuietErrors()
     active = outer_;
 }
 
-void App::endOfFailedAction()
+void App::recoverFromDatabaseFailure()
 {
-    if (longActions > 0) {
-        failedActionEnding = true;
+    if (scopedActions > 0) {
+        recoveryWaitsForScope = true;
         return;
     }
     databaseErrorShown = false;
@@ -269,16 +265,21 @@ void App::endOfFailedAction()
     heldFileTimeout.reset();
 }
 
-LongAction::~LongAction()
+void App::recoverOnceBackInEventLoop()
 {
-    if (--App::longActions > 0 || !App::failedActionEnding)
-        return;
-    App::failedActionEnding = false;
-    // Still inside the action's command: the end comes once control is back in the event loop.
     if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, &App::endOfFailedAction, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(app, &recoverFromDatabaseFailure, Qt::QueuedConnection);
     else
-        App::endOfFailedAction();
+        recoverFromDatabaseFailure();
+}
+
+ActionEndsWithScope::~ActionEndsWithScope()
+{
+    if (--App::scopedActions > 0 || !App::recoveryWaitsForScope)
+        return;
+    App::recoveryWaitsForScope = false;
+    // Still inside the action's command: the end comes once control is back in the event loop.
+    App::recoverOnceBackInEventLoop();
 }
 
 void App::DisplayLoadError()
@@ -383,12 +384,19 @@ bool App::GravaPrefs()
     // Written whole or not at all: a failed write keeps the last run's file,
     // and the user learns that this run's settings were not kept.
     QString error;
-    if (!EnsureFolder(PreferencesFolder()))
+    if (!EnsureFolder(PreferencesFolder())) {
         error = PreferencesFolder();
-    else if (!IsRegularFileOrNothing(preferencesFile()))
-        error = Module1::kMsgNaoEArquivoComum().arg(preferencesFile());
-    else if (WriteTextLines(preferencesFile(), Preferences::format(values), &error))
-        return true;
+    } else {
+        switch (WriteTextLines(preferencesFile(), Preferences::format(values), &error)) {
+        case FileWrite::Written:
+            return true;
+        case FileWrite::NotARegularFile:
+            error = Module1::kMsgNaoEArquivoComum().arg(preferencesFile());
+            break;
+        case FileWrite::Failed:
+            break;
+        }
+    }
     MsgBox(Module1::kMsgPrefsNaoGravadas() + QStringLiteral("\n\n") + error);
     return false;
 }

@@ -123,24 +123,30 @@ public:
     static inline bool databaseErrorShown = false;
     // The busy time-out to give back once the action that met a held file has ended.
     static inline std::optional<int> heldFileTimeout;
-    static void endOfFailedAction();
-    // Long actions running (LongAction), and an end of a failed action that
-    // waits for theirs.
-    static inline int longActions = 0;
-    static inline bool failedActionEnding = false;
+    // The end of an action that met a database failure: gives the busy
+    // time-out back and lets the next failure be reported afresh. While an
+    // ActionEndsWithScope lives, it waits for the end of that scope.
+    static void recoverFromDatabaseFailure();
+    // Runs recoverFromDatabaseFailure once control is back in the event loop,
+    // that is once the running command has returned (at once when there is no
+    // application object to queue it on).
+    static void recoverOnceBackInEventLoop();
+    // ActionEndsWithScope objects alive, and a recovery that waits for the last of them to go.
+    static inline int scopedActions = 0;
+    static inline bool recoveryWaitsForScope = false;
 };
 
-// One long action that lets the event loop paint its progress (an import):
-// what the loop runs meanwhile is still this action, so a file held by
-// another program is waited for and told once in all of it, not once again
-// after each repaint.
-class LongAction
+// Marks an action that lets the event loop run before it ends, to paint its
+// progress (an import): the action ends when the scope does, not when the
+// loop next runs, so that a file held by another program is waited for and
+// told once in all of it, not once again after each repaint.
+class ActionEndsWithScope
 {
 public:
-    LongAction() { ++App::longActions; }
-    ~LongAction();
-    LongAction(const LongAction&) = delete;
-    LongAction& operator=(const LongAction&) = delete;
+    ActionEndsWithScope() { ++App::scopedActions; }
+    ~ActionEndsWithScope();
+    ActionEndsWithScope(const ActionEndsWithScope&) = delete;
+    ActionEndsWithScope& operator=(const ActionEndsWithScope&) = delete;
 };
 
 // Work that runs without the user's hand on it (the start-up's posting, the

@@ -341,7 +341,7 @@ void wImporta::ImportaDados2()
     }
     const TextLayout layout = App::ImpTovira ? TextLayout::Own : TextLayout::Generic;
     {
-        const LongAction action;
+        const ActionEndsWithScope action;
         RunningImport run(*this, running_);
         // The bar follows the reading through the file.
         ProgressBar->setRange(0, int(App::textoimporta.size()));

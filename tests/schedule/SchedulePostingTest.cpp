@@ -58,7 +58,7 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     EXPECT_EQ(storedRows().size(), 6);
 }
 
-TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheDay)
+TEST_F(Posting, failedWrite_isToldOnceInTheMessage_keepsWhatWasPostedBefore_theOneTimeRowAndTheDay)
 {
     addSchedule("Banco", "Luz", "Crédito", "2026-12-05", "80", "Não repetir");
     addSchedule("Casa", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
@@ -69,14 +69,17 @@ TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheD
     EXPECT_EQ(agenda().size(), 2);
     EXPECT_EQ(App::datahoje, "04/12/26");
 
-    // The removal of the posted one-time schedule fails: its posting goes back with it.
+    // The removal of the posted one-time schedule fails: its posting goes
+    // back with it, what was posted before stays, and one message tells both.
     exec("DROP TRIGGER fail_INSERT_Movimento");
     testsupport::failOn(db(), "DELETE", "Agenda", "preso");
+    addAccounts({"Apto"});
+    addSchedule("Apto", "Luz", "Crédito", "2026-12-01", "5", "Mensalmente");
     recorder.clear();
     post();
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
-    EXPECT_EQ(storedRows(), QList<QStringList>());
-    EXPECT_EQ(agenda().size(), 2);
+    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1\n\nErro: 19\n\npreso"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Apto"}));
+    EXPECT_EQ(agenda().size(), 3);
 }
 
 TEST_F(Posting, failedLedgerLookUp_isReportedOnce_skipsItsRows_andLeavesTheDayToTheNextStart)

@@ -24,7 +24,6 @@ QString kTodosArquivos();
 QString kMsgArquivoIlegivel();
 QString kMsgArquivoGrande();
 QString kMsgArquivoCresceu();
-QString kMsgNaoEArquivo();
 QString kMsgValorInvalido();
 QString kMsgCamposFaltando();
 QString kMsgValorTeclas();
