@@ -92,8 +92,8 @@ TEST_F(TextExchange, preview_ofAGenericFile_andTheFilesItRefuses)
     }
 }
 
-// Every line is read before anything is stored: the refused ones are told in
-// one warning, which lets the user stop with nothing imported.
+// Every line is read before anything is committed: the refused ones are told
+// in one warning, which lets the user stop with nothing imported.
 TEST_F(TextExchange, import_refusesBadLinesWithTheirMessages_skipsBlankOnes_andCountsWhatWasStored)
 {
     openDatabase();
