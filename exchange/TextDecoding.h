@@ -61,7 +61,7 @@ class TextLine
 
   private:
     QString decoded(qsizetype from, qsizetype to) const;
-    void split(qsizetype length, const auto& at);
+    void split(qsizetype length, const auto& isTab);
 
     QStringView chars_;
     QByteArrayView bytes_;

@@ -128,8 +128,9 @@ TEST(TextReading, preview_findsTheLayoutAndTheFirstDataLine_orWhyNot)
     // The own and generic previews and the other refusals are the import window's tests.
     EXPECT_EQ(PreviewText(ImportText("\n  \n"), wImporta::ownCaptions()).problem, PreviewProblem::NothingToRead);
     // Captions of another language: a generic header, skipped.
-    const TextStart start = FindTextStart(
-        ImportText("Account:\tCategory:\tContact:\tDate:\tCredit\tDebit\na\tb\tc\t1/1/26\t1\t0"), wImporta::ownCaptions());
+    const TextStart start =
+        FindTextStart(ImportText("Account:\tCategory:\tContact:\tDate:\tCredit\tDebit\na\tb\tc\t1/1/26\t1\t0"),
+                      wImporta::ownCaptions());
     EXPECT_EQ(start.layout, TextLayout::Generic);
     EXPECT_EQ(start.firstData.linesBefore, 1);
 }

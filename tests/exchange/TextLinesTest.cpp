@@ -39,7 +39,7 @@ TEST(TextLines, linesAndFields_readAsTheDecodedTextHasThem)
     const std::pair<QByteArray, QList<QStringList>> cases[] = {
         {"a\tb\r\nc\rd\n\n\te\n", {{"a", "b"}, {"c"}, {"d"}, {""}, {"", "e"}}},
         {"\r\r\n\n", {{""}, {""}, {""}}},
-        {"\xEF\xBB\xBF" "Caf\xC3\xA9\tJos\xC3\xA9 \xE2\x82\xAC", {{"Café", "José €"}}},
+        {QByteArray("\xEF\xBB\xBF") + "Caf\xC3\xA9\tJos\xC3\xA9 \xE2\x82\xAC", {{"Café", "José €"}}}, // UTF-8, marked
         {"Caf\xE9\t\x80 5\t\x93x\x94", {{"Café", "€ 5", "“x”"}}}, // not UTF-8: Windows-1252
         {utf16("Zé\tAna\r\n\r\n\tü"), {{"Zé", "Ana"}, {""}, {"", "ü"}}},
         {"1\t2\t3\t4\t5\t6\t7\t8\t9\t10", {{"1", "2", "3", "4", "5", "6", "7", "8"}}},
@@ -55,13 +55,13 @@ TEST(TextLines, linesAndFields_readAsTheDecodedTextHasThem)
 TEST(TextLines, blankLines_areToldAsTheDecodedTextShowsThem)
 {
     const std::pair<QByteArray, bool> cases[] = {
-        {" \t \t", true},
-        {"\xA0\t", true},     // Windows-1252's no-break space
-        {"\xC2\xA0\t", true}, // and UTF-8's
-        {"\x85", false},      // Windows-1252's ellipsis, not Latin-1's line end
-        {"\t-\t", false},
-        {utf16(" \t\u3000"), true},
-        {utf16("\t\u00E9"), false},
+        {" \t \t", true},           // spaces and TABs
+        {"\xA0\t", true},           // Windows-1252's no-break space
+        {"\xC2\xA0\t", true},       // and UTF-8's
+        {"\x85", false},            // Windows-1252's ellipsis, not Latin-1's line end
+        {"\t-\t", false},           // a dash between TABs
+        {utf16(" \t\u3000"), true}, // UTF-16 blanks
+        {utf16("\t\u00E9"), false}, // and a letter
     };
     for (const auto& [bytes, blank] : cases) {
         const ImportText text(bytes);
