@@ -261,9 +261,9 @@ void appendDecoded(QString& texts, QByteArrayView bytes, Charset charset)
         return;
     case Utf8Form::MultiByte:
         if (charset == Charset::Utf8) {
-            // Valid UTF-8 never gives more UTF-16 units than it has bytes; a
-            // byte-order mark inside a value is kept as written.
-            QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+            // Valid UTF-8 never gives more UTF-16 units than it has bytes. As
+            // QString::fromUtf8 does, a byte-order mark that starts the text is dropped.
+            QStringDecoder decoder(QStringConverter::Utf8);
             const qsizetype start = texts.size();
             texts.resize(start + decoder.requiredSpace(bytes.size()));
             const QChar* const written = decoder.appendToBuffer(texts.data() + start, bytes);
