@@ -1,3 +1,3 @@
 tovira_fuzz_target(fuzz_text_import
-  SOURCES ../exchange/TextDecoding.cpp ../exchange/TextImport.cpp
+  SOURCES ../exchange/ImportFile.cpp ../exchange/TextDecoding.cpp ../exchange/TextImport.cpp
   CORPUS ../tests/exchange/data/text)
