@@ -45,7 +45,6 @@ void App::resetState()
     textfile.clear();
     textoimporta.clear();
     ImpTovira = false;
-    importando = false;
     ContaInicial.clear();
     MesInicial.clear();
     janela_height = janela_left = janela_width = 0;
@@ -68,7 +67,7 @@ void App::resetState()
     loopRunning = false;
     databaseErrorShown = false;
     heldFileTimeout.reset();
-    failedActionEnding = false;
+    recoveryWaitsForScope = false;
 }
 
 int App::run()
@@ -150,10 +149,14 @@ bool App::Event_Open()
 
     wCash& window = wCash::instance();
     window.Event_Open();
-    if (tSenha == 1)
+    // Behind the lock the day's posting waits for the password: nothing
+    // opens over the prompt, and a start given up at the prompt posts
+    // nothing, leaving the day and its message to the next start.
+    if (tSenha == 1) {
         ShowStartupPasswordPrompt();
-    else
-        window.Show();
+        return true;
+    }
+    window.Show();
     window.ChecaAgendamentos();
     return true;
 }
@@ -214,27 +217,46 @@ void App::DisplayDatabaseError()
         return;
     // Set before the box, whose own event loop may run a reload that fails too.
     databaseErrorShown = true;
+    const QString text = DatabaseErrorText();
     // The file is held by another program: the rest of this action's reads
     // fail at once rather than each waiting out the busy time-out, which
     // would freeze the window for seconds a list.
-    const int code = CashDB->ErrorCode();
     if (CashDB->ErrorIsBusy() && !heldFileTimeout) {
         heldFileTimeout = CashDB->BusyTimeout();
         CashDB->setBusyTimeout(0);
     }
-    MsgBox(QStringLiteral("Erro: ") + QString::number(code) + QStringLiteral("\n\n") + CashDB->ErrorMessage());
-    // Posted after the box: it runs when the action has ended and control is
-    // back in the event loop.
-    if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, &endOfFailedAction, Qt::QueuedConnection);
-    else
-        endOfFailedAction();
+    if (QuietErrors* quiet = QuietErrors::active) {
+        if (quiet->first_.isEmpty())
+            quiet->first_ = text;
+    } else {
+        MsgBox(text);
+    }
+    // Posted after the box, whose own event loop would run it before the action has ended.
+    recoverOnceBackInEventLoop();
 }
 
-void App::endOfFailedAction()
+QString App::DatabaseErrorText()
 {
-    if (longActions > 0) {
-        failedActionEnding = true;
+    if (!CashDB)
+        return QString();
+    return QStringLiteral("Erro: ") + QString::number(CashDB->ErrorCode()) + QStringLiteral("\n\n") +
+           CashDB->ErrorMessage();
+}
+
+QuietErrors::QuietErrors() : outer_(active)
+{
+    active = this;
+}
+
+QuietErrors::~QuietErrors()
+{
+    active = outer_;
+}
+
+void App::recoverFromDatabaseFailure()
+{
+    if (scopedActions > 0) {
+        recoveryWaitsForScope = true;
         return;
     }
     databaseErrorShown = false;
@@ -243,16 +265,21 @@ void App::endOfFailedAction()
     heldFileTimeout.reset();
 }
 
-LongAction::~LongAction()
+void App::recoverOnceBackInEventLoop()
 {
-    if (--App::longActions > 0 || !App::failedActionEnding)
-        return;
-    App::failedActionEnding = false;
-    // Still inside the action's command: the end comes once control is back in the event loop.
     if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, &App::endOfFailedAction, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(app, &recoverFromDatabaseFailure, Qt::QueuedConnection);
     else
-        App::endOfFailedAction();
+        recoverFromDatabaseFailure();
+}
+
+ActionEndsWithScope::~ActionEndsWithScope()
+{
+    if (--App::scopedActions > 0 || !App::recoveryWaitsForScope)
+        return;
+    App::recoveryWaitsForScope = false;
+    // Still inside the action's command: the end comes once control is back in the event loop.
+    App::recoverOnceBackInEventLoop();
 }
 
 void App::DisplayLoadError()
@@ -265,10 +292,7 @@ bool App::refusesWrites()
 {
     if (!readOnly)
         return false;
-    // A run without a user (schedule posting, import) is told once, by its
-    // caller, not once a row.
-    if (!importando)
-        MsgBox(Module1::kMsgSomenteLeitura());
+    MsgBox(Module1::kMsgSomenteLeitura());
     return true;
 }
 
@@ -360,12 +384,19 @@ bool App::GravaPrefs()
     // Written whole or not at all: a failed write keeps the last run's file,
     // and the user learns that this run's settings were not kept.
     QString error;
-    if (!EnsureFolder(PreferencesFolder()))
+    if (!EnsureFolder(PreferencesFolder())) {
         error = PreferencesFolder();
-    else if (!IsRegularFileOrNothing(preferencesFile()))
-        error = Module1::kMsgNaoEArquivoComum().arg(preferencesFile());
-    else if (WriteTextLines(preferencesFile(), Preferences::format(values), &error))
-        return true;
+    } else {
+        switch (WriteTextLines(preferencesFile(), Preferences::format(values), &error)) {
+        case FileWrite::Written:
+            return true;
+        case FileWrite::NotARegularFile:
+            error = Module1::kMsgNaoEArquivoComum().arg(preferencesFile());
+            break;
+        case FileWrite::Failed:
+            break;
+        }
+    }
     MsgBox(Module1::kMsgPrefsNaoGravadas() + QStringLiteral("\n\n") + error);
     return false;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 // The application object: the one connection to the data file, the
-// preferences, the password-lock state and the state of the runs without a
-// user (import, schedule posting). There is one for the whole run, so its
-// state is held in static members and read as App::CashDB, App::importando...
+// preferences, the password-lock state and the text import's file. There is
+// one for the whole run, so its state is held in static members and read as
+// App::CashDB, App::datahoje...
 
 #include <QString>
 #include <QStringList>
@@ -28,8 +28,6 @@ public:
     static inline QString textfile;
     static inline QStringList textoimporta;
     static inline bool ImpTovira = false;
-    // True while rows are inserted without a user (schedule posting, text import).
-    static inline bool importando = false;
     static inline QString ContaInicial;
     static inline QString MesInicial;
     static inline int janela_height = 0;
@@ -69,6 +67,7 @@ public:
 
     // "Erro: " + code + two line ends + message of the last database operation.
     static void DisplayDatabaseError();
+    static QString DatabaseErrorText();
     // The same report for a list or pop-up that could not be read, made at
     // most once an action: the lists one action loads fail together and for
     // the same reason (a file another program holds), and those reloaded
@@ -80,8 +79,7 @@ public:
     // it, and every command that would write says so instead of trying.
     static inline bool readOnly = false;
     // For a command about to write: with a read-only data file tells the user
-    // (not while importando) and returns true, so the command stops before
-    // its first change.
+    // and returns true, so the command stops before its first change.
     static bool refusesWrites();
 
     // --- The preferences file.
@@ -123,37 +121,51 @@ public:
     static inline bool databaseErrorShown = false;
     // The busy time-out to give back once the action that met a held file has ended.
     static inline std::optional<int> heldFileTimeout;
-    static void endOfFailedAction();
-    // Long actions running (LongAction), and an end of a failed action that
-    // waits for theirs.
-    static inline int longActions = 0;
-    static inline bool failedActionEnding = false;
+    // The end of an action that met a database failure: gives the busy
+    // time-out back and lets the next failure be reported afresh. While an
+    // ActionEndsWithScope lives, it waits for the end of that scope.
+    static void recoverFromDatabaseFailure();
+    // Runs recoverFromDatabaseFailure once control is back in the event loop,
+    // that is once the running command has returned (at once when there is no
+    // application object to queue it on).
+    static void recoverOnceBackInEventLoop();
+    // ActionEndsWithScope objects alive, and a recovery that waits for the last of them to go.
+    static inline int scopedActions = 0;
+    static inline bool recoveryWaitsForScope = false;
 };
 
-// One long action that lets the event loop paint its progress (an import):
-// what the loop runs meanwhile is still this action, so a file held by
-// another program is waited for and told once in all of it, not once again
-// after each repaint.
-class LongAction
+// Marks an action that lets the event loop run before it ends, to paint its
+// progress (an import): the action ends when the scope does, not when the
+// loop next runs, so that a file held by another program is waited for and
+// told once in all of it, not once again after each repaint.
+class ActionEndsWithScope
 {
 public:
-    LongAction() { ++App::longActions; }
-    ~LongAction();
-    LongAction(const LongAction&) = delete;
-    LongAction& operator=(const LongAction&) = delete;
+    ActionEndsWithScope() { ++App::scopedActions; }
+    ~ActionEndsWithScope();
+    ActionEndsWithScope(const ActionEndsWithScope&) = delete;
+    ActionEndsWithScope& operator=(const ActionEndsWithScope&) = delete;
 };
 
-// Sets App::importando for the life of a scope and restores the old value
-// whatever happens, so a failed run without a user can never leave the
-// user's own entries routed to the hand-over names.
-class ImportingScope
+// Work that runs without the user's hand on it (the start-up's posting, the
+// reload of the lists after an import) opens no box of its own: while one of
+// these lives, a failed database operation is kept, not shown, for the one
+// message that ends the work to tell. The rest of the action is as after a
+// shown report (a held file is waited for once).
+class QuietErrors
 {
 public:
-    ImportingScope() : previous_(App::importando) { App::importando = true; }
-    ~ImportingScope() { App::importando = previous_; }
-    ImportingScope(const ImportingScope&) = delete;
-    ImportingScope& operator=(const ImportingScope&) = delete;
+    QuietErrors();
+    ~QuietErrors();
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+    // The report of the first failure kept (DatabaseErrorText), or nothing.
+    const QString& firstError() const { return first_; }
 
 private:
-    bool previous_;
+    friend class App;
+    static inline QuietErrors* active = nullptr;
+    QuietErrors* outer_;
+    QString first_;
 };

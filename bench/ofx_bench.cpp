@@ -110,7 +110,7 @@ int printStatement(const QString& path)
     const OfxStatement statement = OfxStatement::read(path);
     QTextStream out(stdout);
     if (!statement.problem().ok()) {
-        QTextStream(stderr) << path << ": " << ImportFileMessage(statement.problem()) << '\n';
+        QTextStream(stderr) << path << ": " << ImportFileMessage(statement.problem(), path) << '\n';
         return 1;
     }
     for (const OfxTransaction& t : statement.transactions()) {
@@ -234,8 +234,9 @@ int main(int argc, char** argv)
     if (argc > 2 && qstrcmp(argv[1], kPeakOption) == 0)
         return printPeakOf([&] {
             const OfxStatement statement = OfxStatement::read(QString::fromLocal8Bit(argv[2]));
-            return statement.problem().ok() ? QStringLiteral("%1 transactions").arg(statement.transactions().size())
-                                            : ImportFileMessage(statement.problem()).replace('\n', ' ');
+            return statement.problem().ok()
+                       ? QStringLiteral("%1 transactions").arg(statement.transactions().size())
+                       : ImportFileMessage(statement.problem(), QString::fromLocal8Bit(argv[2])).replace('\n', ' ');
         });
     if (argc > 1)
         return printStatement(QString::fromLocal8Bit(argv[1]));

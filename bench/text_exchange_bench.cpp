@@ -95,7 +95,7 @@ int main(int argc, char** argv)
             QStringList lines;
             const ImportFileProblem problem = ReadImportFile(QString::fromLocal8Bit(argv[2]), lines);
             return problem.ok() ? QStringLiteral("%1 lines").arg(lines.size())
-                                : ImportFileMessage(problem).replace('\n', ' ');
+                                : ImportFileMessage(problem, QString::fromLocal8Bit(argv[2])).replace('\n', ' ');
         });
     }
     const BenchHome home;

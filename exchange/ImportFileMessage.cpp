@@ -14,7 +14,7 @@ QString megabytes(qint64 bytes)
 
 } // namespace
 
-QString ImportFileMessage(const ImportFileProblem& problem)
+QString ImportFileMessage(const ImportFileProblem& problem, const QString& path)
 {
     QString why;
     switch (problem.kind) {
@@ -24,7 +24,7 @@ QString ImportFileMessage(const ImportFileProblem& problem)
         why = problem.reason;
         break;
     case ImportFileProblem::Kind::NotAFile:
-        why = Module1::kMsgNaoEArquivo();
+        why = Module1::kMsgNaoEArquivoComum().arg(path);
         break;
     case ImportFileProblem::Kind::TooLarge:
         why = problem.size > 0 ? Module1::kMsgArquivoGrande().arg(megabytes(problem.size), megabytes(kImportFileLimit))

@@ -8,5 +8,5 @@
 #include <QString>
 
 // "Não foi possível ler o arquivo." and why: the system's reason, the
-// file's size against the limit, or that it is not a plain file.
-QString ImportFileMessage(const ImportFileProblem& problem);
+// file's size against the limit, or that the file at `path` is not a plain file.
+QString ImportFileMessage(const ImportFileProblem& problem, const QString& path);

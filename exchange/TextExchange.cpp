@@ -37,28 +37,27 @@ void App::ExportaDados()
     const QString path = seams::fileDialogs().saveFile(Module1::kExportar(), suggested, QString());
     if (path.isEmpty())
         return;
-    if (!IsRegularFileOrNothing(path)) {
-        reportExportFailure(Module1::kMsgNaoEArquivoComum().arg(path));
-        return;
-    }
     ExportTexts texts;
     texts.captions = wImporta::ownCaptions() << Module1::kComentarios();
     texts.storedNo = Module1::kNao();
     texts.yes = Module1::kSim();
     texts.no = Module1::kNao2();
-    // The file takes the place of an older one only once it is complete.
+    // The file takes the place of an older one only once it is complete; a
+    // target that is not a file is refused before the ledger is read.
     ExportResult result = ExportResult::Written;
     QString reason;
-    const bool written = WriteFileWhole(
+    const FileWrite written = WriteFileWhole(
         path,
         [&](QIODevice& out) {
             result = WriteExport(*CashDB, out, texts);
             return result == ExportResult::Written;
         },
         &reason);
-    if (result == ExportResult::QueryFailed)
+    if (written == FileWrite::NotARegularFile)
+        reportExportFailure(Module1::kMsgNaoEArquivoComum().arg(path));
+    else if (result == ExportResult::QueryFailed)
         MsgBox(CashDB->ErrorMessage()); // the database's own words, as they stand
-    else if (!written)
+    else if (written == FileWrite::Failed)
         reportExportFailure(reason);
 }
 
@@ -78,7 +77,7 @@ void App::ImportaDados()
     QStringList lines;
     if (const ImportFileProblem problem = ReadImportFile(textfile, lines); !problem.ok()) {
         window.Hide();
-        MsgBox(ImportFileMessage(problem));
+        MsgBox(ImportFileMessage(problem, textfile));
         return;
     }
     const TextPreview preview = PreviewText(lines, wImporta::ownCaptions());

@@ -311,7 +311,7 @@ void wImporta::ImportaDados2()
     const TextStart start = FindTextStart(lines, ownCaptions());
     const TextLayout layout = App::ImpTovira ? TextLayout::Own : TextLayout::Generic;
     {
-        const LongAction action;
+        const ActionEndsWithScope action;
         RunningImport run(*this, running_);
         const int count = int(lines.size() - start.firstData);
         // Every line is read twice: checked, then stored.
@@ -359,7 +359,6 @@ bool wImporta::checkLines(const QStringList& lines, qsizetype first, TextLayout 
 
 std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype first, TextLayout layout)
 {
-    ImportingScope importing;
     // One change of the data file: fast, and a crash or a failure half way
     // leaves the ledger as it was before the import.
     Transaction whole(*App::CashDB);
@@ -384,10 +383,10 @@ std::optional<int> wImporta::importLines(const QStringList& lines, qsizetype fir
             App::DisplayDatabaseError();
             return std::nullopt;
         }
-        const std::optional<TransactionStore::Outcome> outcome = wTransacoes::storeHandedOver(fieldsOf(line), false);
-        if (!outcome)
+        const TransactionStore::HandedOver handed = TransactionStore::insertHandedOver(*App::CashDB, fieldsOf(line), false);
+        if (handed.problem != TransactionEntry::Problem::None)
             continue;
-        if (*outcome != TransactionStore::Outcome::Stored) {
+        if (handed.outcome != TransactionStore::Outcome::Stored) {
             App::DisplayDatabaseError();
             return std::nullopt;
         }

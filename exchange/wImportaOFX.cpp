@@ -200,7 +200,7 @@ void wImportaOFX::Timer1_Action()
 {
     ImportaOFX();
     if (!readProblem_.ok()) {
-        MsgBox(ImportFileMessage(readProblem_));
+        MsgBox(ImportFileMessage(readProblem_, textfile));
         finish();
         return;
     }

@@ -199,11 +199,22 @@ Outcome storeInTransaction(SQLDatabase& db, const OpenedRow* opened, const Trans
 
 Outcome insert(SQLDatabase& db, const TransactionEntry& entry, bool checkNames)
 {
-    // Without checks the save is one statement, whole by itself: a long run
-    // without a user (an import) spends no savepoint a row.
-    if (!checkNames)
-        return store(db, nullptr, entry, false);
+    // The save writes one statement, whole by itself, and its checks only
+    // read: within a transaction already open (a posting, an import) checks
+    // and write see the same data with no savepoint a row. Alone, they get a
+    // transaction of their own, so that no other program changes the
+    // registers between the check and the write.
+    if (!checkNames || db.InTransaction())
+        return store(db, nullptr, entry, checkNames);
     return storeInTransaction(db, nullptr, entry, checkNames);
+}
+
+HandedOver insertHandedOver(SQLDatabase& db, const TransactionFields& row, bool checkNames)
+{
+    const TransactionEntry entry(row, false);
+    if (entry.problem() != TransactionEntry::Problem::None)
+        return {entry.problem(), Outcome::Failed};
+    return {TransactionEntry::Problem::None, insert(db, entry, checkNames)};
 }
 
 Outcome replace(SQLDatabase& db, const OpenedRow* opened, const TransactionEntry& entry)

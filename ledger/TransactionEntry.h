@@ -112,6 +112,23 @@ enum class Outcome {
 // Adds the row; `checkNames` for an entry made by the user.
 Outcome insert(SQLDatabase& db, const TransactionEntry& entry, bool checkNames);
 
+// What became of a row handed over without a user: refused for the entry's
+// problem with nothing stored, or the outcome of its write.
+struct HandedOver
+{
+    TransactionEntry::Problem problem = TransactionEntry::Problem::None;
+    Outcome outcome = Outcome::Failed;
+
+    bool stored() const { return problem == TransactionEntry::Problem::None && outcome == Outcome::Stored; }
+};
+
+// Stores a row that the program hands over itself (text import, schedule
+// posting) straight into the ledger: no window's fields, selection or mode
+// take part, so whatever the user has open stays as it is, and nothing is
+// shown: the caller tells the user what came of it. `checkNames` refuses an
+// account or category no register holds.
+HandedOver insertHandedOver(SQLDatabase& db, const TransactionFields& row, bool checkNames);
+
 // Replaces the row `opened` (by its id alone; none: adds a new row) by the
 // entry, in one transaction.
 Outcome replace(SQLDatabase& db, const OpenedRow* opened, const TransactionEntry& entry);

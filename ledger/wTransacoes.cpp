@@ -227,14 +227,6 @@ void wTransacoes::handOverDate(const QDate& date)
     tData->setText(LongDate(date));
 }
 
-std::optional<TransactionStore::Outcome> wTransacoes::storeHandedOver(const TransactionFields& row, bool checkNames)
-{
-    const TransactionEntry entry(row, false);
-    if (TellProblem(entry))
-        return std::nullopt;
-    return TransactionStore::insert(*App::CashDB, entry, checkNames);
-}
-
 void wTransacoes::LimpaCampos()
 {
     tValor->clear();

@@ -76,14 +76,6 @@ class wTransacoes : public SingleWindow<wTransacoes>
     void handOverAmount(double amount);
     void handOverDate(const QDate& date);
 
-    // Stores a row that the program hands over without a user (text import,
-    // schedule posting) straight into the ledger: no window's fields,
-    // selection or mode take part, so whatever the user has open stays as it
-    // is. `checkNames` refuses an account or category no register holds. A
-    // problem of the row is told and gives nothing; a failed write is the
-    // caller's to report.
-    static std::optional<TransactionStore::Outcome> storeHandedOver(const TransactionFields& row, bool checkNames);
-
     // Refills the pop-ups with the registers' names as they are now, keeping
     // the choices made (a changed row's own category or contact included).
     void reloadChoices();

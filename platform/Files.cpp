@@ -114,22 +114,19 @@ bool IsRegularFileOrNothing(const QString& path)
     return !target.exists() || target.isFile();
 }
 
-bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
+FileWrite WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error)
 {
     // QSaveFile puts a new regular file in the place of whatever was there:
     // a device or a FIFO, even one that a link points to, would be lost.
     // Asking what is there opens nothing, so a FIFO cannot hold the program.
-    if (!IsRegularFileOrNothing(path)) {
-        if (error)
-            *error = QStringLiteral("%1 is not a regular file").arg(path);
-        return false;
-    }
+    if (!IsRegularFileOrNothing(path))
+        return FileWrite::NotARegularFile;
     QSaveFile file(path);
     const auto fail = [&] {
         if (error)
             *error = file.errorString();
         file.cancelWriting();
-        return false;
+        return FileWrite::Failed;
     };
     // Unbuffered: Qt's own buffer loses the reason of a write that a full disk
     // cut short, and its commit does not see a failed write of that buffer.
@@ -138,10 +135,10 @@ bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& 
     WholeWrites out(file);
     if (!write(out) || out.failed() || !file.flush() || !file.commit())
         return fail();
-    return true;
+    return FileWrite::Written;
 }
 
-bool WriteTextLines(const QString& path, const QStringList& lines, QString* error)
+FileWrite WriteTextLines(const QString& path, const QStringList& lines, QString* error)
 {
     QByteArray data;
     for (const QString& line : lines)
@@ -170,8 +167,16 @@ bool CopyFileWhole(const QString& from, const QString& to, QString* error)
                 return false;
         return source.error() == QFileDevice::NoError;
     };
-    if (WriteFileWhole(to, copy, error))
+    switch (WriteFileWhole(to, copy, error)) {
+    case FileWrite::Written:
         return true;
+    case FileWrite::NotARegularFile: // put there since the look above
+        if (error)
+            *error = QStringLiteral("%1 already exists").arg(to);
+        return false;
+    case FileWrite::Failed:
+        break;
+    }
     if (error && source.error() != QFileDevice::NoError)
         *error = source.errorString();
     return false;

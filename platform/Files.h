@@ -31,16 +31,26 @@ bool ReadTextLines(const QString& path, QStringList& lines, int maxLines, qsizet
 // device or a FIFO is not.
 bool IsRegularFileOrNothing(const QString& path);
 
+// How the writing of a whole file ended.
+enum class FileWrite {
+    Written,
+    // The target is not a regular file (IsRegularFileOrNothing): it was left
+    // as it is, and `error` is left alone, for the caller to say so in the
+    // user's words.
+    NotARegularFile,
+    // `error` says why: the device's reason, when it has one.
+    Failed,
+};
+
 // Writes a file whole: `write` puts the content on the open device and says
 // whether all of it was taken. The file takes its name only once every write,
 // the flush and the commit succeeded; otherwise an older file of that name
 // stays as it was and nothing is left beside it. A target that is not a
-// regular file (IsRegularFileOrNothing) is refused, left as it is. On failure
-// `error` says why (the device's reason, when it has one).
-bool WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr);
+// regular file is refused before `write` runs.
+FileWrite WriteFileWhole(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error = nullptr);
 
 // Writes the lines, each ended by a line end, as one whole file (as WriteFileWhole).
-bool WriteTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+FileWrite WriteTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // Copies a file whole: the copy appears under its name only once complete,
 // and an existing target is never replaced.

@@ -1,5 +1,7 @@
 #include "platform/Seams.h"
 
+#include "platform/MessageDialog.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -22,10 +24,7 @@ class QtMessages final : public MessageService
 public:
     void message(const QString& text) override
     {
-        QMessageBox box(activeParent());
-        box.setWindowTitle(QStringLiteral("Tovira"));
-        box.setText(text);
-        box.setStandardButtons(QMessageBox::Ok);
+        MessageDialog box(QStringLiteral("Tovira"), text, activeParent());
         box.exec();
     }
 };

@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
 
 Window::Window(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -123,4 +125,13 @@ QRect ScreenAreaAt(const QPoint& point)
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
+}
+
+int FrameHeightOf(const QWidget& window)
+{
+    // Room for the title bar and border while they are not known.
+    constexpr int frameAllowance = 48;
+    const QWindow* handle = window.windowHandle();
+    const int measured = handle ? handle->frameMargins().top() + handle->frameMargins().bottom() : 0;
+    return std::max(measured, frameAllowance);
 }

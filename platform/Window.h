@@ -61,6 +61,12 @@ private:
 // or of the main screen when none does; empty when there is no screen.
 QRect ScreenAreaAt(const QPoint& point);
 
+// The height that the window manager's title bar and borders add to the
+// window: what they measure once the window has been shown, and never less
+// than a usual title bar needs, so that a window sized before it is shown
+// still fits the screen.
+int FrameHeightOf(const QWidget& window);
+
 // Gives a window class its single-instance accessor:
 //   class wContas : public SingleWindow<wContas> { ... };
 //   wContas::instance().Show();

@@ -22,8 +22,7 @@ bool NameIsFree(const RegisterStore& store, const QString& name, const QString& 
     case RegisterStore::Lookup::Free:
         return true;
     case RegisterStore::Lookup::Taken:
-        if (!App::importando)
-            MsgBox(takenMessage);
+        MsgBox(takenMessage);
         return false;
     case RegisterStore::Lookup::QueryFailed:
         break;

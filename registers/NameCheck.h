@@ -15,8 +15,8 @@
 std::optional<QStringList> ListedNames(RegisterStore::Kind kind);
 
 // True when no row of the register has the name. A taken name is told to the
-// user (silently while importing); a register that cannot be read is
-// reported, never taken for a free or a taken name.
+// user; a register that cannot be read is reported, never taken for a free
+// or a taken name.
 bool NameIsFree(const RegisterStore& store, const QString& name, const QString& takenMessage);
 
 // True, after a warning, when the name is blank.

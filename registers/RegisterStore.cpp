@@ -11,6 +11,7 @@ struct Statements
     const char* table;
     const char* nameColumn;
     const char* select;
+    const char* find;
     const char* deleteRow;
     const char* updateLedger;
     const char* updateSchedules;
@@ -23,6 +24,7 @@ const Statements& statementsFor(RegisterStore::Kind kind)
         "Contas",
         "nome",
         "SELECT nome FROM Contas ORDER BY nome",
+        "SELECT 1 FROM Contas WHERE ifnull(nome, '') = ? LIMIT 1",
         "DELETE FROM Contas WHERE nome=?",
         "UPDATE movimento SET conta_nome = ? WHERE conta_nome = ?",
         "UPDATE Agenda SET conta = ? WHERE conta = ?",
@@ -32,6 +34,7 @@ const Statements& statementsFor(RegisterStore::Kind kind)
         "Categorias",
         "descricao",
         "SELECT descricao FROM Categorias ORDER BY descricao",
+        "SELECT 1 FROM Categorias WHERE ifnull(descricao, '') = ? LIMIT 1",
         "DELETE FROM Categorias where descricao =?",
         "UPDATE movimento SET conta = ? WHERE conta = ?",
         "UPDATE Agenda SET categoria = ? WHERE categoria = ?",
@@ -42,6 +45,7 @@ const Statements& statementsFor(RegisterStore::Kind kind)
         "Contatos",
         "nome",
         "SELECT nome FROM Contatos ORDER BY nome",
+        "SELECT 1 FROM Contatos WHERE ifnull(nome, '') = ? LIMIT 1",
         "DELETE FROM Contatos where nome=?",
         "UPDATE movimento SET contato = ? WHERE contato = ?",
         "UPDATE Agenda SET contatoplus = ? WHERE contatoplus = ?",
@@ -74,10 +78,13 @@ std::optional<QStringList> RegisterStore::Names() const
 
 RegisterStore::Lookup RegisterStore::Find(const QString& name) const
 {
-    const auto names = Names();
-    if (!names)
+    // One row asked for, not the register read whole: the posting and the
+    // import ask once a row they store. A name read as NULL is "", as in the
+    // lists.
+    const auto rs = db_.SQLSelect(QLatin1String(statementsFor(kind_).find), {name});
+    if (!rs)
         return Lookup::QueryFailed;
-    return names->contains(name, Qt::CaseSensitive) ? Lookup::Taken : Lookup::Free;
+    return rs->Eof() ? Lookup::Free : Lookup::Taken;
 }
 
 bool RegisterStore::Insert(const QString& name)

@@ -100,10 +100,7 @@ void wEditaContato::InsereContato()
 {
     if (App::refusesWrites())
         return;
-    // While importing only a control character is refused: an empty or "-"
-    // name of a file is taken as it comes.
-    const bool refused = App::importando ? HasControlCharacter(tNome->Text()) : !usableName(tNome->Text());
-    if (refused) {
+    if (!usableName(tNome->Text())) {
         Module1::AbreJanela(Module1::kMsgNomeVazio(), false, Module1::kMsgAviso());
         return;
     }

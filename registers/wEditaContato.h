@@ -33,10 +33,9 @@ public:
     // Renames the contact selected in the contact list to the text of tNome,
     // in the register, the transactions and the schedules.
     void AlteraContato();
-    // Adds the contact named by tNome. Also the text import's way in: it
-    // reads only tNome and App::importando and never shows or hides the editor.
+    // Adds the contact named by tNome; never shows or hides the editor.
     void InsereContato();
     // True when no contact has the text of tNome as its name; tells the user
-    // otherwise (silently while importing).
+    // otherwise.
     bool ChecaContato();
 };

@@ -58,14 +58,19 @@ SchedulePosting::Result SchedulePosting::run(const QDate& today)
 
 SchedulePosting::Step SchedulePosting::post(const ScheduleRow& row, const DuePosting& due)
 {
-    if (!due.once) {
+    // An amount that cannot be read cannot be looked up: the entry's check
+    // refuses it below.
+    if (!due.once && due.amount) {
         const std::optional<bool> found = ScheduleStore(db_).HasPosting(due);
         if (!found) {
             report();
             return Step::Unchecked;
         }
-        return *found ? Step::Skipped : insert(row, due);
+        if (*found)
+            return Step::Skipped;
     }
+    if (!due.once)
+        return insert(row, due);
     // Posted and removed together: a one-time schedule left behind after its
     // posting would be posted again at the next start.
     Transaction once(db_);
@@ -85,19 +90,21 @@ SchedulePosting::Step SchedulePosting::post(const ScheduleRow& row, const DuePos
 
 SchedulePosting::Step SchedulePosting::insert(const ScheduleRow& row, const DuePosting& due)
 {
-    const Inserted inserted = insert_(due);
-    switch (inserted) {
-    case Inserted::Stored:
-        return Step::Posted;
-    case Inserted::Refused:
-        return Step::Skipped;
-    case Inserted::AccountGone:
-    case Inserted::CategoryGone:
-        unposted_.append({row, inserted});
-        return Step::Skipped;
-    case Inserted::Failed:
-        break;
+    using Outcome = TransactionStore::Outcome;
+    const TransactionStore::HandedOver handed = insert_(due);
+    if (handed.problem == TransactionEntry::Problem::None) {
+        switch (handed.outcome) {
+        case Outcome::Stored:
+            return Step::Posted;
+        case Outcome::AccountGone:
+        case Outcome::CategoryGone:
+            break;
+        case Outcome::Failed:
+        case Outcome::RowGone: // only a change meets a vanished row
+            report();
+            return Step::Failed;
+        }
     }
-    reported_ = true;
-    return Step::Failed;
+    unposted_.append({row, handed});
+    return Step::Skipped;
 }

@@ -6,6 +6,7 @@
 // transaction is stored by the inserter it is given, and a database failure
 // is told through the reporter, once a run.
 
+#include "ledger/TransactionEntry.h"
 #include "schedule/ScheduleRules.h"
 
 #include <QList>
@@ -16,31 +17,26 @@ class SQLDatabase;
 class SchedulePosting
 {
   public:
-    enum class Inserted {
-        Stored,
-        Refused,      // the inserter said no and told the user why
-        AccountGone,  // no register holds the schedule's account: nothing stored
-        CategoryGone, // no register holds its category: nothing stored
-        Failed,       // the database said no; the inserter has reported it
-    };
-    using Inserter = std::function<Inserted(const DuePosting&)>;
+    // Stores the transaction of a due schedule, showing nothing.
+    using Inserter = std::function<TransactionStore::HandedOver(const DuePosting&)>;
     using Reporter = std::function<void()>;
 
     SchedulePosting(SQLDatabase& db, Inserter insert, Reporter reportFailure);
 
-    // A due schedule left unposted, and in the list, because no list would
-    // show its row: its account or category was deleted.
+    // A due schedule left unposted, and in the list: the entry's check
+    // refused its transaction (an amount of zero, or one that cannot be
+    // read), or no list would show it (its account or category was deleted).
     struct Unposted
     {
         ScheduleRow row;
-        Inserted why = Inserted::AccountGone;
+        TransactionStore::HandedOver why;
     };
     struct Result
     {
         int posted = 0;
         QList<Unposted> unposted;
-        // Every due schedule was posted, found in the ledger, refused or
-        // left unposted; after a failure the day is left to the next start.
+        // Every due schedule was posted, found in the ledger or left
+        // unposted; after a failure the day is left to the next start.
         bool dayDone = false;
     };
     Result run(const QDate& today);
@@ -65,6 +61,6 @@ class SchedulePosting
 
 // The start-up's posting: once a day, straight into the ledger (no window's
 // fields take part), then one reload of the main window and one message with
-// the count and the schedules left unposted. Does nothing when the data file
-// is read-only.
+// the count, the schedules left unposted and a failure of the data file.
+// Does nothing when the data file is read-only.
 void PostDueSchedules();

@@ -57,15 +57,15 @@ std::optional<DuePosting> due(const ScheduleRow& row, const QDate& today)
         return std::nullopt;
     const Repeat repeat = repeatOf(row.repeat);
     const std::optional<QDate> day = dueDay(repeat, row.date, today);
-    // Read only for the rows that are due: most of a day's rows are not.
-    const std::optional<double> amount = day ? ReadAmount(row.amount) : std::nullopt;
-    if (!amount)
+    if (!day)
         return std::nullopt;
     DuePosting posting;
     posting.account = row.account;
     posting.category = row.category;
     posting.contact = row.contact;
-    posting.amount = *amount;
+    // Read only for the rows that are due: most of a day's rows are not.
+    posting.amountText = row.amount;
+    posting.amount = ReadAmount(row.amount);
     posting.credit = row.type == Module1::kCredito();
     posting.date = *day;
     posting.once = repeat == Repeat::Once;

@@ -28,7 +28,10 @@ struct DuePosting
     QString account;
     QString category;
     QString contact;
-    double amount = 0;
+    // The amount as the schedule holds it, and as read: nothing when it
+    // cannot be read, and the schedule cannot be posted.
+    QString amountText;
+    std::optional<double> amount;
     bool credit = true;
     QDate date;
     bool once = false; // a one-time schedule, removed once posted
@@ -54,7 +57,7 @@ Repeat repeatOf(const QString& text);
 std::optional<QDate> dueDay(Repeat repeat, const QDate& first, const QDate& today);
 
 // What the row stands for on `today`; nothing when it is not due, or when its
-// repetition, date or amount cannot be read.
+// repetition or date cannot be read.
 std::optional<DuePosting> due(const ScheduleRow& row, const QDate& today);
 
 } // namespace ScheduleRules

@@ -57,7 +57,7 @@ std::optional<bool> ScheduleStore::HasPosting(const DuePosting& posting) const
                             : QStringLiteral("SELECT COUNT(*) FROM Movimento WHERE conta_nome = ? AND conta = ? AND "
                                              "saida = ? AND data >= ? AND data < ?");
     const auto rs =
-        db_.SQLSelect(sql, {posting.account, posting.category, posting.amount, posting.date, posting.date.addDays(1)});
+        db_.SQLSelect(sql, {posting.account, posting.category, *posting.amount, posting.date, posting.date.addDays(1)});
     if (!rs)
         return std::nullopt;
     return rs->IdxField(1).IntegerValue() > 0;

@@ -28,7 +28,8 @@ class ScheduleStore
     bool Delete(const ScheduleRow& row);
 
     // Whether the ledger holds a credit (or debit) of that amount on that day
-    // with that account and category; nothing when the query failed.
+    // with that account and category; nothing when the query failed. The
+    // posting's amount must have been read.
     std::optional<bool> HasPosting(const DuePosting& posting) const;
 
   private:

@@ -43,9 +43,15 @@ int main(int argc, char** argv)
         return true; // a write that failed fails the commit
     };
     QString error;
-    if (!WriteFileWhole(QString::fromLocal8Bit(argv[2]), print, &error)) {
+    switch (WriteFileWhole(QString::fromLocal8Bit(argv[2]), print, &error)) {
+    case FileWrite::Written:
+        return 0;
+    case FileWrite::NotARegularFile:
+        std::fprintf(stderr, "cannot write %s: not a regular file\n", argv[2]);
+        return 1;
+    case FileWrite::Failed:
         std::fprintf(stderr, "cannot write %s: %s\n", argv[2], qPrintable(error));
         return 1;
     }
-    return 0;
+    return 1;
 }

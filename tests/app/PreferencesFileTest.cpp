@@ -73,11 +73,15 @@ TEST_F(PreferencesFile, thatAreNotARegularFile_areLeftAlone_andTheQuitSaysSo_aLi
         reset();
         recorder.clear();
         removeUserFiles();
+        // A link's target left by an earlier row would be linked to in place of the one this row makes.
+        QFile::remove(prefsFile() + ".target");
         EnsureFolder(PreferencesFolder());
         make(prefsFile());
         const QString kind = testsupport::fileKind(prefsFile());
         const QStringList entries = QDir(PreferencesFolder()).entryList(QDir::AllEntries | QDir::System);
+        const testsupport::FifoWatchdog watchdog(prefsFile());
         start();
+        EXPECT_FALSE(watchdog.released()) << "the start opened the FIFO as a file and waited on it for a writer";
         const bool followed = kind == "link to file";
         EXPECT_EQ(App::ContaInicial, followed ? "Casa" : "");
         App::MesInicial = "Janeiro";

@@ -1,16 +1,18 @@
 // Files no import should take as they come, through the text import and the
 // OFX review as the user meets them: past the size limit, not a plain file,
-// UTF-16 with or without a byte-order mark, control characters and a memo of
-// megabytes, an amount no ledger holds. Each row: what the user is told and
-// what is stored. The files are made by the test; the large ones are sparse.
+// UTF-16 with or without a byte-order mark, control characters, memos with
+// markup and a memo of megabytes, an amount no ledger holds. Each row: what
+// the user is told and what is stored. The files are made by the test; the
+// large ones are sparse.
 
 #include "AppFixture.h"
+#include "FileKinds.h"
 #include "exchange/wImporta.h"
 #include "exchange/wImportaOFX.h"
 
 #include <QStringEncoder>
+#include <QTextDocument>
 #include <functional>
-#include <sys/stat.h>
 
 namespace {
 
@@ -30,7 +32,7 @@ QString sparseFile(qint64 size, const QString& name)
 QString fifo()
 {
     const QString path = testsupport::tempPath(QStringLiteral("fifo.ofx"));
-    EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_TRUE(testsupport::makeFifo(path));
     return path;
 }
 
@@ -68,6 +70,25 @@ QString summary(const QString& text)
 }
 
 const QString kLongMemo = QStringLiteral("PIX RECEBIDO DE FULANO ").repeated(150000);
+// Memos too long for their label, with what a tool tip could take for markup.
+const QString kBoldMemo = QStringLiteral("TARIFA <b>PACOTE</b> SERVICOS ").repeated(8).trimmed();
+const QString kLessThanMemo = QStringLiteral("A<B TRANSFERENCIA ENTRE CONTAS ").repeated(8).trimmed();
+
+// Shown whole, or a prefix of it cut with "…".
+bool showsOf(const QString& shown, const QString& text)
+{
+    return shown == text || (shown.endsWith(u'…') && text.startsWith(shown.chopped(1)));
+}
+
+// A tool tip as it reads on the screen: rich text when it looks like it.
+QString readAs(const QString& toolTip)
+{
+    if (!Qt::mightBeRichText(toolTip))
+        return toolTip;
+    QTextDocument document;
+    document.setHtml(toolTip);
+    return document.toPlainText();
+}
 
 struct Hostile
 {
@@ -98,7 +119,9 @@ class HostileFiles : public AppTest
             click(wImporta::instance().btImporta);
     }
 
-    // Reviews every transaction with OK; each memo label must show what fits of its memo.
+    // Reviews every transaction with OK; each memo label must show what fits
+    // of its memo, and its tool tip, when the memo does not fit, a longer part
+    // of it as plain text.
     void importOfx(const QString& path)
     {
         recorder.fileNames << path;
@@ -110,10 +133,15 @@ class HostileFiles : public AppTest
             const QString label = w.t_comentarios->text();
             const QString memo = w.transacoes[size_t(std::min(w.transacaoatual, w.Contatransacoes) - 1)].memo;
             EXPECT_LE(w.t_comentarios->fontMetrics().horizontalAdvance(label), w.t_comentarios->width());
-            EXPECT_TRUE(label == memo || (label.endsWith(u'…') && memo.startsWith(label.chopped(1))))
-                << summary(label).toStdString();
-            if (memo.size() > 1000)
-                testsupport::screenshot(w, "wImportaOFX_longMemo");
+            EXPECT_TRUE(showsOf(label, memo)) << summary(label).toStdString();
+            const QString tip = readAs(w.t_comentarios->toolTip());
+            if (label != memo) {
+                EXPECT_TRUE(showsOf(tip, memo) && tip.size() > label.size())
+                    << "the tool tip reads \"" << summary(tip).toStdString() << "\" for the memo \""
+                    << summary(memo).toStdString() << '"';
+            }
+            if (label != memo)
+                testsupport::screenshot(w, memo.size() > 1000 ? "wImportaOFX_longMemo" : "wImportaOFX_cutMemo");
             click(w.PushButton1);
         }
         EXPECT_FALSE(wImportaOFX::exists());
@@ -125,7 +153,8 @@ class HostileFiles : public AppTest
 TEST_F(HostileFiles, eachFile_tellsTheUserWhatItIs_andStoresOnlyWhatItHolds)
 {
     const QString unread = Module1::kMsgArquivoIlegivel() + QStringLiteral("\n\n");
-    const QString notAFile = unread + Module1::kMsgNaoEArquivo();
+    // The file's name takes the place of %1.
+    const QString notAFile = unread + Module1::kMsgNaoEArquivoComum();
     const QString one = QStringLiteral("Confirma importação de 1 Movimentos?");
     const QStringList stored = {"Banco", "Casa", "", "NULL", "52.1", "PÃO & CAFÉ €"};
     const QStringList imported = {"Banco", "Café", "Zé", "NULL", "7.5", ""};
@@ -192,6 +221,15 @@ TEST_F(HostileFiles, eachFile_tellsTheUserWhatItIs_andStoresOnlyWhatItHolds)
          {"Confirma importação de 2 Movimentos?",
           "O valor \"99999999999999999999999\" é grande demais para ser guardado com exatidão."},
          {{"Banco", "Casa", "", "NULL", "4", "OK"}}},
+        {"OFX memos too long for their label, with markup",
+         Reader::Ofx,
+         [] {
+             return ofxFile(ofx(transaction("-6", kBoldMemo.toHtmlEscaped().toLatin1()) +
+                                transaction("-7", kLessThanMemo.toHtmlEscaped().toLatin1())));
+         },
+         {"Confirma importação de 2 Movimentos?"},
+         {{"Banco", "Casa", "", "NULL", "6", summary(kBoldMemo)},
+          {"Banco", "Casa", "", "NULL", "7", summary(kLessThanMemo)}}},
         {"OFX memo of megabytes",
          Reader::Ofx,
          [] { return ofxFile(ofx(transaction("-5", kLongMemo.toLatin1()))); },
@@ -204,15 +242,21 @@ TEST_F(HostileFiles, eachFile_tellsTheUserWhatItIs_andStoresOnlyWhatItHolds)
         exec("DELETE FROM Categorias WHERE descricao <> 'Casa'");
         recorder.clear();
         const QString path = c.file();
+        const testsupport::FifoWatchdog watchdog(path);
         if (c.reader == Reader::Text)
             importText(path);
         else
             importOfx(path);
+        EXPECT_FALSE(watchdog.released()) << "the import opened the FIFO as a file and waited on it for a writer";
         QStringList told;
         for (const ShownText& shown : recorder.shown)
             if (shown.kind != QLatin1String("open-dialog"))
                 told << shown.text;
-        EXPECT_EQ(told, c.told);
+        QStringList expected = c.told;
+        for (QString& text : expected)
+            if (text.contains(QLatin1String("%1")))
+                text = text.arg(path);
+        EXPECT_EQ(told, expected);
         QList<QStringList> rows =
             testsupport::rows(db(), "SELECT conta_nome, conta, contato, entrada, saida, comentarios FROM Movimento");
         for (QStringList& row : rows)

@@ -1,6 +1,7 @@
 // The OFX statement reader over the small statements in data/ofx, one form
 // of statement each (comments, CDATA, values over several lines, encodings
-// declared, undeclared or wrong, several statements, files cut short...):
+// declared, undeclared or wrong, UTF-16 of the other byte order than the
+// machine's without a mark, several statements, files cut short...):
 // each NAME.ofx has a NAME.expected beside it, one transaction a line (type,
 // TAB, amount, TAB, memo); the files named unclosed_* end inside a
 // transaction. The same files seed the reader's fuzz target.

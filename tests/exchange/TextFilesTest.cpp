@@ -4,6 +4,7 @@
 
 #include "ExchangeFiles.h"
 #include "TestSupport.h"
+#include "exchange/ImportFileMessage.h"
 #include "exchange/TextDecoding.h"
 #include "exchange/TextExport.h"
 #include "exchange/TextImport.h"
@@ -76,7 +77,7 @@ class EndlessDevice : public QIODevice
     qint64 writeData(const char*, qint64) override { return -1; }
 };
 
-TEST(TextReading, reading_stopsOnePastTheLimit_whateverTheDeviceSaysItHolds)
+TEST(TextReading, reading_takesAFileOfTheLimit_stopsOnePastIt_whateverTheDeviceSaysItHolds)
 {
     EndlessDevice endless;
     endless.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
@@ -85,6 +86,16 @@ TEST(TextReading, reading_stopsOnePastTheLimit_whateverTheDeviceSaysItHolds)
     EXPECT_EQ(std::tuple(problem.kind, problem.size, bytes.size()),
               std::tuple(ImportFileProblem::Kind::TooLarge, qint64(0), qsizetype(0)));
     EXPECT_EQ(endless.given, kImportFileLimit + 1);
+    // The user is told that the file grew, not that it has 0 MB.
+    EXPECT_EQ(
+        ImportFileMessage(problem, QString()),
+        QStringLiteral("Não foi possível ler o arquivo.\n\nO arquivo passou do limite de 256 MB enquanto era lido."));
+    // Sparse, so that nothing of it is written.
+    QFile atTheLimit(testsupport::tempPath(QStringLiteral("limit.txt")));
+    ASSERT_TRUE(atTheLimit.open(QIODevice::WriteOnly) && atTheLimit.resize(kImportFileLimit));
+    const ImportFileProblem read = ReadImportBytes(atTheLimit.fileName(), bytes);
+    EXPECT_EQ(ImportFileMessage(read, atTheLimit.fileName()), QString());
+    EXPECT_EQ(bytes.size(), kImportFileLimit);
     // A /proc file says it holds nothing and is read whole all the same.
     ASSERT_TRUE(ReadImportBytes(QStringLiteral("/proc/self/status"), bytes).ok());
     EXPECT_TRUE(bytes.startsWith("Name:"));

@@ -1,7 +1,7 @@
 #include "platform/Files.h"
 
-#include "FullDisk.h"
 #include "FileKinds.h"
+#include "FullDisk.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -25,16 +25,19 @@ QString unknownReason()
 
 } // namespace
 
-TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsWithAReason_andChangesNothing)
+// A folder in the file's place is told as what it is, for the caller to say
+// so in the user's words; a missing folder fails with the system's reason.
+TEST(Files, writeOntoAFolderOrIntoAMissingFolder_failsSayingWhy_andChangesNothing)
 {
     const QString dir = testsupport::tempPath(QStringLiteral("Tovira"));
     ASSERT_TRUE(QDir().mkpath(dir));
     testsupport::writeFile(dir + QStringLiteral("/inside"), "x");
     const QString missing = testsupport::tempPath(QStringLiteral("no/such/folder/Tovira"));
-    for (const QString& path : {dir, missing}) {
+    for (const auto& [path, result] :
+         {std::pair(dir, FileWrite::NotARegularFile), std::pair(missing, FileWrite::Failed)}) {
         QString error;
-        EXPECT_FALSE(WriteTextLines(path, {QStringLiteral("a")}, &error)) << path.toStdString();
-        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(WriteTextLines(path, {QStringLiteral("a")}, &error), result) << path.toStdString();
+        EXPECT_EQ(error.isEmpty(), result == FileWrite::NotARegularFile) << error.toStdString();
     }
     EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList({"inside"}));
     EXPECT_EQ(testsupport::readFile(dir + QStringLiteral("/inside")), QByteArray("x"));
@@ -55,10 +58,16 @@ TEST(Files, writeOrCopyOntoAFullDisk_failsWithAReason_leavingTheOlderFileAndNoth
     const QString smallSource = testsupport::newFile("SQLite format 3", QStringLiteral("small.rbd"));
     const QString largeSource = testsupport::newFile(QByteArray(100000, 'x'), QStringLiteral("large.rbd"));
     const std::pair<const char*, std::function<bool(QString*)>> writes[] = {
-        {"a few lines over the older file", [&](QString* e) { return WriteTextLines(older, {"a", "b"}, e); }},
+        {"a few lines over the older file",
+         [&](QString* e) {
+             return WriteTextLines(older, {"a", "b"}, e) == FileWrite::Written;
+         }},
         {"many lines over the older file",
-         [&](QString* e) { return WriteTextLines(older, QStringList(5000, QStringLiteral("line")), e); }},
-        {"a few lines as a new file", [&](QString* e) { return WriteTextLines(folder + "/new", {"a"}, e); }},
+         [&](QString* e) {
+             return WriteTextLines(older, QStringList(5000, QStringLiteral("line")), e) == FileWrite::Written;
+         }},
+        {"a few lines as a new file",
+         [&](QString* e) { return WriteTextLines(folder + "/new", {"a"}, e) == FileWrite::Written; }},
         {"a small copy", [&](QString* e) { return CopyFileWhole(smallSource, copy, e); }},
         {"a large copy", [&](QString* e) { return CopyFileWhole(largeSource, copy, e); }},
     };
@@ -83,17 +92,20 @@ TEST(Files, writeOrCopyLargerThanTheRoomLeft_failsNamingTheReason_andLeavesNothi
         GTEST_SKIP() << disk.reason().toStdString();
     const QString source = testsupport::newFile(QByteArray(100000, 'x'), QStringLiteral("large.rbd"));
     const std::pair<const char*, std::function<bool(QString*)>> writes[] = {
-        {"lines", [&](QString* e) { return WriteTextLines(folder + "/Tovira", QStringList(5000, "line"), e); }},
+        {"lines",
+         [&](QString* e) {
+             return WriteTextLines(folder + "/Tovira", QStringList(5000, "line"), e) == FileWrite::Written;
+         }},
         {"many small writes",
          [&](QString* e) {
              return WriteFileWhole(
-                 folder + "/Tovira",
-                 [](QIODevice& out) {
-                     for (int i = 0; i < 5000; ++i)
-                         out.write("a line\n");
-                     return true; // as a writer that leaves the failure to the commit
-                 },
-                 e);
+                        folder + "/Tovira",
+                        [](QIODevice& out) {
+                            for (int i = 0; i < 5000; ++i)
+                                out.write("a line\n");
+                            return true; // as a writer that leaves the failure to the commit
+                        },
+                        e) == FileWrite::Written;
          }},
         {"a copy", [&](QString* e) { return CopyFileWhole(source, folder + "/Tovira.rbd", e); }},
     };
@@ -128,8 +140,9 @@ TEST(Files, writeOntoWhatIsNotARegularFile_isRefusedLeavingItAsItWas_aLinkToAFil
         const QStringList entries = entriesOf(QFileInfo(path).path());
         int calls = 0;
         QString error;
-        const bool done = WriteFileWhole(
+        const FileWrite result = WriteFileWhole(
             path, [&](QIODevice& out) { return ++calls, out.write("new\n") == 4; }, &error);
+        const bool done = result == FileWrite::Written;
         EXPECT_EQ(done, i < written);
         EXPECT_EQ(testsupport::fileKind(path), kind == "link to nothing" ? "link to file" : kind);
         if (done) {
@@ -137,7 +150,9 @@ TEST(Files, writeOntoWhatIsNotARegularFile_isRefusedLeavingItAsItWas_aLinkToAFil
             continue;
         }
         EXPECT_EQ(calls, 0);
-        EXPECT_FALSE(error.isEmpty());
+        // Told as what it is, with no text of its own: the caller says it in the user's words.
+        EXPECT_EQ(result, FileWrite::NotARegularFile);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
         EXPECT_EQ(entriesOf(QFileInfo(path).path()), entries);
     }
 }
@@ -161,7 +176,7 @@ TEST(Files, commitThatFails_failsWithAReason_andLeavesNothing)
         QDir().mkpath(folder);
         QString changed;
         QString error;
-        const bool done = WriteFileWhole(
+        const FileWrite result = WriteFileWhole(
             folder + "/Tovira",
             [&](QIODevice& out) {
                 const bool wrote = out.write("new\n") == 4;
@@ -169,7 +184,7 @@ TEST(Files, commitThatFails_failsWithAReason_andLeavesNothing)
                 return wrote;
             },
             &error);
-        EXPECT_FALSE(done);
+        EXPECT_EQ(result, FileWrite::Failed);
         EXPECT_FALSE(error.isEmpty());
         EXPECT_NE(error, unknownReason());
         EXPECT_EQ(entriesOf(changed), left);

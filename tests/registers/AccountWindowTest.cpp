@@ -74,8 +74,7 @@ TEST_F(AccountWindow,
     select(main->List_Contas, "Casa Nova");
     EXPECT_EQ(main->lMovimento->ListCount(), 2);
 
-    // "+" inserts as typed and refuses taken and blank names; while importing a
-    // taken name is skipped silently, a blank one still warned.
+    // "+" inserts as typed and refuses taken and blank names.
     recorder.clear();
     for (const char* name : {" Banco", "Banco", "   "}) {
         click(main->BevelButton1);
@@ -88,14 +87,4 @@ TEST_F(AccountWindow,
     EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
     EXPECT_EQ(recorder.shown.last().title, "Aviso");
     EXPECT_EQ(rows(main->List_Contas), QStringList({" Banco", "Banco", "Carteira", "Casa Nova", "Poupança"}));
-
-    recorder.clear();
-    ImportingScope importing;
-    for (const char* name : {"Banco", "Cartão", " "}) {
-        wContas::instance().tConta->setText(name);
-        wContas::instance().InsereConta();
-    }
-    EXPECT_EQ(recorder.confirmations(), QStringList({"Conta Inválida"}));
-    EXPECT_EQ(recorder.shown.size(), 1);
-    EXPECT_EQ(names("Contas", "nome"), QStringList({" Banco", "Banco", "Carteira", "Cartão", "Casa Nova", "Poupança"}));
 }

@@ -23,16 +23,20 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     addSchedule("Banco", "Luz", "Crédito", "2026-01-20", "80", "Mensalmente");      // same names, not due: stays
     addSchedule("Banco", "Luz", "Crédito", "2026-12-01", "30", "Mensalmente");      // entered by hand already
     addSchedule("Banco", "Luz", "Débito", "2026-12-02", "40", "Mensalmente");       // a credit of 40 does not block it
-    addSchedule("Banco", "Luz", "Crédito", "2026-12-01", "abc", "Mensalmente");     // skipped
-    addSchedule("Banco", "Luz", "Crédito", "", "10", "Mensalmente");                // skipped
+    addSchedule("Banco", "Luz", "Crédito", "2026-12-01", "abc", "Mensalmente");     // refused: stays
+    addSchedule("Banco", "Luz", "Crédito", "", "10", "Mensalmente");                // no date: never due
     addSchedule("Banco", "Luz", "Crédito", "2026-12-04", "0.00", "Não repetir");    // refused: stays
     addTransaction("Banco", "Luz", "", "2026-12-01", "30", "", "Sim", "à mão");
     addTransaction("Banco", "Luz", "", "2026-12-02", "40", "", "Sim", "à mão");
     wTransacoes::instance().tComentarios->setText("deixado na janela");
 
     post();
-    EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
-    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  4"}));
+    const QString refused = "Estes agendamentos não foram lançados e continuam na lista de agendamentos:\n"
+                            "Conta \"Banco\", categoria \"Luz\", valor abc: o valor não é um número que o programa "
+                            "possa ler.\n"
+                            "Conta \"Banco\", categoria \"Luz\", valor 0.00: o valor não pode ser zero.";
+    EXPECT_EQ(recorder.confirmations(), QStringList());
+    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  4\n\n" + refused}));
     EXPECT_EQ(storedRows().mid(2), QList<QStringList>({
                                        {"Banco", "Luz", "  -  ", "2026-11-20", "80", "NULL", "Não", ""},
                                        {"Banco", "Luz", "  -  ", "2026-12-02", "NULL", "40", "Não", ""},
@@ -43,18 +47,18 @@ TEST_F(Posting, postsWhatIsDue_onceADay_andFindsItsOwnPostingsAgain)
     EXPECT_EQ(agenda().mid(3, 2),
               QList<QStringList>({{"Casa", "Luz", "9", "mensalmente"}, {"Banco", "Luz", "80", "Mensalmente"}}));
     EXPECT_EQ(App::datahoje, "05/12/26");
-    EXPECT_FALSE(App::importando || wTransacoes::instance().isVisible());
+    EXPECT_FALSE(wTransacoes::instance().isVisible());
 
     recorder.clear();
     post();
     App::datahoje.clear();
     post();
-    EXPECT_EQ(recorder.confirmations(), QStringList({"Valor não pode ser zero"}));
-    EXPECT_EQ(recorder.messages(), QStringList());
+    EXPECT_EQ(recorder.shown.size(), 1);
+    EXPECT_EQ(recorder.messages(), QStringList({refused}));
     EXPECT_EQ(storedRows().size(), 6);
 }
 
-TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheDay)
+TEST_F(Posting, failedWrite_isToldOnceInTheMessage_keepsWhatWasPostedBefore_theOneTimeRowAndTheDay)
 {
     addSchedule("Banco", "Luz", "Crédito", "2026-12-05", "80", "Não repetir");
     addSchedule("Casa", "Luz", "Crédito", "2026-12-01", "80", "Mensalmente");
@@ -65,14 +69,17 @@ TEST_F(Posting, failedInsert_isShownOnce_countsNothing_keepsTheOneTimeRowAndTheD
     EXPECT_EQ(agenda().size(), 2);
     EXPECT_EQ(App::datahoje, "04/12/26");
 
-    // The removal of the posted one-time schedule fails: its posting goes back with it.
+    // The removal of the posted one-time schedule fails: its posting goes
+    // back with it, what was posted before stays, and one message tells both.
     exec("DROP TRIGGER fail_INSERT_Movimento");
     testsupport::failOn(db(), "DELETE", "Agenda", "preso");
+    addAccounts({"Apto"});
+    addSchedule("Apto", "Luz", "Crédito", "2026-12-01", "5", "Mensalmente");
     recorder.clear();
     post();
-    EXPECT_EQ(recorder.messages(), QStringList({"Erro: 19\n\npreso"}));
-    EXPECT_EQ(storedRows(), QList<QStringList>());
-    EXPECT_EQ(agenda().size(), 2);
+    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1\n\nErro: 19\n\npreso"}));
+    EXPECT_EQ(testsupport::column(db(), "SELECT conta_nome FROM Movimento"), QStringList({"Apto"}));
+    EXPECT_EQ(agenda().size(), 3);
 }
 
 TEST_F(Posting, failedLedgerLookUp_isReportedOnce_skipsItsRows_andLeavesTheDayToTheNextStart)
@@ -83,7 +90,10 @@ TEST_F(Posting, failedLedgerLookUp_isReportedOnce_skipsItsRows_andLeavesTheDayTo
     exec("DROP TABLE Movimento");
     QList<DuePosting> inserted;
     int reports = 0;
-    const auto store = [&](const DuePosting& due) { return inserted << due, SchedulePosting::Inserted::Stored; };
+    const auto store = [&](const DuePosting& due) {
+        inserted << due;
+        return TransactionStore::HandedOver{TransactionEntry::Problem::None, TransactionStore::Outcome::Stored};
+    };
     SchedulePosting posting(db(), store, [&] { ++reports; });
     const SchedulePosting::Result result = posting.run(recorder.todayDate);
     EXPECT_EQ(std::tuple(reports, inserted.size(), result.posted, result.dayDone), std::tuple(1, 1, 1, false));
@@ -116,12 +126,25 @@ TEST_F(Posting, scheduleOfADeletedAccountOrCategory_postsNothing_staysListed_and
     recorder.clear();
     post();
     EXPECT_EQ(recorder.messages(), QStringList());
+
+    // A long list names the first few and counts them all.
+    for (int i = 0; i < 61; ++i)
+        addSchedule("Antiga", "Luz", "Débito", "2026-12-01", QString::number(i + 1), "Mensalmente");
+    App::datahoje.clear();
+    post();
+    QStringList lines = recorder.messages().value(0).split('\n');
+    EXPECT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines.mid(1, 2), QStringList({"Conta \"Antiga\", categoria \"Luz\", valor 1: a conta não existe mais.",
+                                            "Conta \"Antiga\", categoria \"Luz\", valor 2: a conta não existe mais."}));
+    EXPECT_EQ(lines.last(), "Agendamentos não lançados ao todo: 63.");
 }
 
-// The whole program started twice on the day a schedule falls due, behind the
-// password prompt: one transaction, and its message only once the password is
-// typed, so that the message never takes the keys typed for the prompt.
-TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_toldOnceUnlocked_andKeepsTheDayInThePreferences)
+// The whole program started on the day schedules fall due, behind the
+// password prompt: nothing opens over the prompt, a start given up there
+// posts nothing, and the start that gets the password posts once and tells
+// it, with the schedule refused, in one message. A later start that day
+// posts and tells nothing.
+TEST_F(Posting, lockedStartsOnADueDay_postAfterThePassword_once_toldOnce_andKeepTheDayInThePreferences)
 {
     closeWindows();
     App::resetState();
@@ -131,20 +154,32 @@ TEST_F(Posting, programStartedTwiceOnADueDay_postsOnce_toldOnceUnlocked_andKeeps
     addAccounts({"Banco"});
     addCategories({"Luz"});
     addSchedule("Banco", "Luz", "Débito", "2026-11-05", "99.90", "Mensalmente");
+    addSchedule("Banco", "Luz", "Débito", "2026-11-05", "0", "Mensalmente");
     ASSERT_TRUE(Schema::WriteLockRow(db(), true, CodificaSenha("segredo")));
     recorder.todayDate = QDate(2026, 12, 5);
     restart();
+    ASSERT_TRUE(wDigitaSenha::instance().isVisible());
+    click(wDigitaSenha::instance().bt_cancela);
+    EXPECT_TRUE(recorder.shown.isEmpty());
+    reset();
+    start();
     wDigitaSenha& prompt = wDigitaSenha::instance();
     ASSERT_TRUE(prompt.isVisible());
-    EXPECT_EQ(recorder.messages(), QStringList());
+    EXPECT_TRUE(recorder.shown.isEmpty());
     prompt.eSenha->setText("segredo");
     click(prompt.bt_ok);
-    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1"}));
+    const QStringList told{"Total de Agendamentos Inseridos:  1\n\n"
+                           "Estes agendamentos não foram lançados e continuam na lista de agendamentos:\n"
+                           "Conta \"Banco\", categoria \"Luz\", valor 0: o valor não pode ser zero."};
+    EXPECT_EQ(recorder.messages(), told);
+    EXPECT_EQ(recorder.shown.size(), 1);
     EXPECT_TRUE(wCash::instance().isVisible());
     restart();
+    wDigitaSenha::instance().eSenha->setText("segredo");
+    click(wDigitaSenha::instance().bt_ok);
+    EXPECT_TRUE(wCash::instance().isVisible());
     App::_FileQuit_Action();
-    EXPECT_EQ(recorder.messages(), QStringList({"Total de Agendamentos Inseridos:  1"}));
-    EXPECT_FALSE(wCash::instance().isVisible());
+    EXPECT_EQ(recorder.messages(), told);
     EXPECT_EQ(Preferences::parse(prefsLines()).datahoje, "05/12/26");
     App::CashDB->Connect();
     EXPECT_EQ(testsupport::column(db(), "SELECT data FROM Movimento"), QStringList({"2026-12-05"}));

@@ -5,8 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <chrono>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -50,6 +53,44 @@ QList<NotARegularFile> notRegularFiles()
         all << NotARegularFile{"a device", makeNullDevice}
             << NotARegularFile{"a link to a device", linked(makeNullDevice)};
     return all;
+}
+
+FifoWatchdog::FifoWatchdog(const QString& path)
+{
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    if (::stat(name.constData(), &st) == 0 && S_ISFIFO(st.st_mode))
+        thread_ = std::thread([this, name] { watch(name); });
+}
+
+FifoWatchdog::~FifoWatchdog()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    stop_.notify_all();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void FifoWatchdog::watch(const QByteArray& path)
+{
+    using namespace std::chrono_literals;
+    std::unique_lock lock(mutex_);
+    const auto stopping = [this] { return stopping_; };
+    if (stop_.wait_for(lock, 2s, stopping))
+        return;
+    // Opened without waiting, the writing end fails unless a reader is there;
+    // a reader let go may come back (to look at what it opened), so the
+    // watchdog keeps looking.
+    do {
+        const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            released_ = true;
+            ::close(fd);
+        }
+    } while (!stop_.wait_for(lock, 100ms, stopping));
 }
 
 } // namespace testsupport

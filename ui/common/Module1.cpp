@@ -56,8 +56,6 @@ TOVIRA_TEXT(kTodosArquivos, "Todos os arquivos")
 TOVIRA_TEXT(kMsgArquivoIlegivel, "Não foi possível ler o arquivo.")
 TOVIRA_TEXT(kMsgArquivoGrande, "O arquivo tem %1 MB, mais que o limite de %2 MB.")
 TOVIRA_TEXT(kMsgArquivoCresceu, "O arquivo passou do limite de %1 MB enquanto era lido.")
-TOVIRA_TEXT(kMsgNaoEArquivo, "O item escolhido não é um arquivo comum: pastas, dispositivos e canais não podem ser "
-                             "importados.")
 TOVIRA_TEXT(kMsgValorInvalido, "Valor inválido na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgCamposFaltando, "Faltam campos na linha %1: a linha não foi importada.")
 TOVIRA_TEXT(kMsgValorTeclas, "Digite só algarismos, \".\" e \",\".")
@@ -102,6 +100,10 @@ TOVIRA_TEXT(kMsgAgendamentosNaoLancados,
 TOVIRA_TEXT(kMsgAgendamentoSemConta, "Conta \"%1\", categoria \"%2\", valor %3: a conta não existe mais.")
 TOVIRA_TEXT(kMsgAgendamentoSemCategoria,
             "Conta \"%1\", categoria \"%2\", valor %3: a categoria não existe mais.")
+TOVIRA_TEXT(kMsgAgendamentoValorZero, "Conta \"%1\", categoria \"%2\", valor %3: o valor não pode ser zero.")
+TOVIRA_TEXT(kMsgAgendamentoValorInvalido,
+            "Conta \"%1\", categoria \"%2\", valor %3: o valor não é um número que o programa possa ler.")
+TOVIRA_TEXT(kMsgAgendamentosNaoLancadosTotal, "Agendamentos não lançados ao todo: %1.")
 #undef TOVIRA_TEXT
 
 QStringList monthNames()

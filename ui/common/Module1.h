@@ -24,7 +24,6 @@ QString kTodosArquivos();
 QString kMsgArquivoIlegivel();
 QString kMsgArquivoGrande();
 QString kMsgArquivoCresceu();
-QString kMsgNaoEArquivo();
 QString kMsgValorInvalido();
 QString kMsgCamposFaltando();
 QString kMsgValorTeclas();
@@ -57,6 +56,9 @@ QString kMsgContatoNaoRenomeavel();
 QString kMsgAgendamentosNaoLancados();
 QString kMsgAgendamentoSemConta();
 QString kMsgAgendamentoSemCategoria();
+QString kMsgAgendamentoValorZero();
+QString kMsgAgendamentoValorInvalido();
+QString kMsgAgendamentosNaoLancadosTotal();
 
 // The twelve month names, January first.
 QStringList monthNames();

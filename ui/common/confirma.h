@@ -4,11 +4,10 @@
 // Cancel, Cancel being the default). Module1::AbreJanela fills and shows it;
 // it hides itself after an answer and the same instance serves every call.
 
+#include "platform/MessageText.h"
 #include "platform/Window.h"
 
-class QLabel;
 class QPushButton;
-class QScrollArea;
 
 class confirma : public SingleWindow<confirma>
 {
@@ -22,7 +21,7 @@ public:
 
     QLabel* mensagem = nullptr;
     // Holds mensagem; scrolls it only when the text is taller than the screen allows.
-    QScrollArea* areaMensagem = nullptr;
+    MessageArea* areaMensagem = nullptr;
     QPushButton* BT_cancela = nullptr;
     QPushButton* BT_ok = nullptr;
 
@@ -41,8 +40,12 @@ protected:
     // and keeps the dialog for the next call.
     bool CancelClose() override;
 
-    // Sizes the text area to the whole message and puts the buttons below it.
+    // Shows Cancel beside OK for a question, OK alone for a warning, with the default button.
+    void arrangeButtons(bool showCancel);
+    // Sizes the text area to the whole message and the dialog around it.
     void fitToMessage();
+    // Puts the buttons shown below the text area: the one place that sets where they stand.
+    void placeButtons();
 };
 
 // Makes Module1::AbreJanela show the program's own confirmation dialog.

@@ -11,13 +11,8 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <utility>
 
 namespace rw = registerwidgets;
-
-namespace {
-
-} // namespace
 
 wDigitaSenha::wDigitaSenha()
 {
@@ -64,9 +59,10 @@ void wDigitaSenha::bt_ok_Action()
     // The prompt is only hidden and stays for the run; the password need not.
     eSenha->clear();
     Hide();
-    wCash::instance().Show();
-    for (const QString& message : std::exchange(heldMessages, {}))
-        MsgBox(message);
+    wCash& window = wCash::instance();
+    window.Show();
+    // The start-up's posting of the day, kept for the password.
+    window.ChecaAgendamentos();
 }
 
 void wDigitaSenha::replaceLegacyForm(const QString& password)

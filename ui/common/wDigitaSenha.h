@@ -6,8 +6,6 @@
 
 #include "platform/Window.h"
 
-#include <QStringList>
-
 class EditField;
 class QLabel;
 class QPushButton;
@@ -27,10 +25,8 @@ class wDigitaSenha : public SingleWindow<wDigitaSenha>
     QLabel* StaticText1 = nullptr;
 
     void bt_cancela_Action();
+    // The right password shows the main window and runs the day's posting.
     void bt_ok_Action();
-
-    // Messages kept until the right password is typed (ShowOnceUnlocked).
-    QStringList heldMessages;
 
   protected:
     // The close box gives up like Cancel: the main window stays hidden.

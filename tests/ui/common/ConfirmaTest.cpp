@@ -1,11 +1,11 @@
 #include "ui/common/confirma.h"
 #include "ui/common/Module1.h"
 
+#include "MessageChecks.h"
 #include "TestSupport.h"
 #include "platform/Seams.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -148,59 +148,6 @@ QString filled(QString text, const QString& argument)
     return text;
 }
 
-// How dark the pixels of `image` are, summed, against the background colour.
-qint64 ink(const QImage& image, QColor background)
-{
-    const int paper = qGray(background.rgb());
-    qint64 sum = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            sum += std::max(0, paper - qGray(image.pixel(x, y)));
-    return sum;
-}
-
-// The share of the message's ink that the text area shows: what the dialog
-// paints there against the same text drawn whole, a line per paragraph, with
-// nothing to cut it. A word or a line cut off shows as ink missing.
-double shownShare(confirma& dlg)
-{
-    const QLabel& label = *dlg.mensagem;
-    const QColor paper = label.palette().color(label.backgroundRole());
-    const QFontMetrics metrics(label.font());
-    const QStringList paragraphs = label.text().split(QLatin1Char('\n'));
-    int widest = 0;
-    for (const QString& p : paragraphs)
-        widest = std::max(widest, metrics.horizontalAdvance(p));
-    QImage whole(widest + 20, int(paragraphs.size()) * metrics.lineSpacing() + 20, QImage::Format_RGB32);
-    whole.fill(paper);
-    QPainter painter(&whole);
-    painter.setFont(label.font());
-    painter.setPen(label.palette().color(label.foregroundRole()));
-    for (qsizetype i = 0; i < paragraphs.size(); ++i)
-        painter.drawText(10, 10 + metrics.ascent() + int(i) * metrics.lineSpacing(), paragraphs[i]);
-    painter.end();
-    const QRect area(dlg.areaMensagem->mapTo(&dlg, QPoint()), dlg.areaMensagem->size());
-    return double(ink(dlg.grab(area).toImage(), paper)) / double(std::max<qint64>(1, ink(whole, paper)));
-}
-
-// The text area holds the label's whole text, lies inside the dialog, and the
-// buttons shown stand below it, inside the dialog.
-void expectTextAndButtonsInside(confirma& dlg)
-{
-    const QLabel& label = *dlg.mensagem;
-    const QRect dialog = dlg.rect();
-    const QRect area(dlg.areaMensagem->mapTo(&dlg, QPoint()), dlg.areaMensagem->size());
-    EXPECT_LE(label.heightForWidth(label.width()), label.height());
-    EXPECT_LE(label.width(), area.width());
-    EXPECT_TRUE(dialog.contains(area));
-    for (const QPushButton* button : {dlg.BT_cancela, dlg.BT_ok}) {
-        if (!button->isVisible())
-            continue;
-        EXPECT_GE(button->y(), area.bottom()) << button->objectName().toStdString();
-        EXPECT_TRUE(dialog.contains(button->geometry())) << button->objectName().toStdString();
-    }
-}
-
 } // namespace
 
 // Every text the program has, with long arguments in its blanks, shows whole
@@ -239,8 +186,8 @@ TEST_F(ConfirmationDialog, everyTextOfTheProgram_withLongArguments_showsWhole_wi
         ask(message, question, question ? QStringLiteral("Confirma?") : QStringLiteral("Aviso"), [&](confirma& dlg) {
             EXPECT_EQ(dlg.mensagem->text(), message);
             EXPECT_EQ(dlg.width(), 261);
-            expectTextAndButtonsInside(dlg);
-            EXPECT_GE(shownShare(dlg), 0.99);
+            testsupport::expectTextAndButtonsInside(dlg);
+            EXPECT_GE(testsupport::shownShare(dlg), 0.99);
             // While Qt's own word wrap fits the text in three lines, the dialog is as laid out.
             const QRect wrapped = metrics.boundingRect(QRect(0, 0, 234, 1000), Qt::TextWordWrap, message);
             const bool fitsThreeLines = wrapped.height() <= 46 && wrapped.width() <= 234;
@@ -278,7 +225,7 @@ TEST_F(ConfirmationDialog, textTallerThanTheScreen_scrollsWithinTheScreen_andThe
             ASSERT_TRUE(bar->isVisible());
             EXPECT_LE(dlg.frameGeometry().height(), screen.height());
             EXPECT_EQ(dlg.width(), 261);
-            expectTextAndButtonsInside(dlg);
+            testsupport::expectTextAndButtonsInside(dlg);
             EXPECT_LE(dlg.mensagem->width() + bar->width(), dlg.areaMensagem->width()) << "no text under the bar";
             EXPECT_EQ(bar->value(), 0);
             testsupport::screenshot(dlg, QStringLiteral("confirma_scrolled_top"));

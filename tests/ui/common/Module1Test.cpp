@@ -7,9 +7,9 @@
 #include "ui/common/MenuBar1.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QProcess>
 
 namespace {
@@ -99,7 +99,7 @@ TEST(ApplicationTexts, messageBoxes_areTitledWithTheProgramsName_andNoWindowTitl
     QString title;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             title = box->windowTitle();
             box->accept();
         }
