@@ -7,6 +7,7 @@
 // one at a time, as OfxTransaction values.
 
 #include <QString>
+#include <QStringView>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -17,6 +18,15 @@ struct OfxTransaction
     QString type;   // TRNTYPE as written: DEBIT, CREDIT, DEP, ...
     QString amount; // TRNAMT as written, with its sign
     QString memo;   // control characters made blanks: a row of the export is one line of tab-separated fields
+};
+
+// A transaction's fields where they lie in its list, valid while the list is
+// unchanged: a look at a transaction that copies nothing, whatever its length.
+struct OfxTransactionView
+{
+    QStringView type;
+    QStringView amount;
+    QStringView memo;
 };
 
 class OfxTransactions
@@ -66,6 +76,11 @@ class OfxTransactions
         const Fields& fields = fields_[index];
         return {textOf(fields.type), textOf(fields.amount), textOf(fields.memo)};
     }
+    OfxTransactionView view(size_t index) const
+    {
+        const Fields& fields = fields_[index];
+        return {viewOf(fields.type), viewOf(fields.amount), viewOf(fields.memo)};
+    }
     OfxTransaction front() const { return (*this)[0]; }
     OfxTransaction back() const { return (*this)[size() - 1]; }
     const_iterator begin() const { return {this, 0}; }
@@ -90,6 +105,7 @@ class OfxTransactions
     };
 
     QString textOf(Span span) const { return span.size == 0 ? QString() : texts_.sliced(span.begin, span.size); }
+    QStringView viewOf(Span span) const { return QStringView(texts_).sliced(span.begin, span.size); }
 
     QString texts_;
     std::vector<Fields> fields_;

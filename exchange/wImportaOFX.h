@@ -83,7 +83,7 @@ class wImportaOFX : public SingleWindow<wImportaOFX>
 
   private:
     void finish();
-    void showTransaction(const OfxTransaction& transaction);
+    void showTransaction(const OfxTransactionView& transaction);
     // "Inserir..." ends the import and opens the register to add a name to.
     bool insertRowChosen(PopupMenu& popup);
 
