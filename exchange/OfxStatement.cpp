@@ -1,22 +1,16 @@
 #include "exchange/OfxStatement.h"
 
+#include "exchange/OfxValueText.h"
 #include "exchange/TextDecoding.h"
 #include "platform/Format.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-// How the values' bytes are read. UTF-8 is read leniently: a value that is
-// not valid UTF-8 is read as Windows-1252, the encoding of the banks that do
-// not say theirs (or say the wrong one).
-enum class Charset {
-    Utf8,
-    Windows1252,
-};
+using namespace ofxtext;
 
 enum class Tag {
     Other,
@@ -30,11 +24,6 @@ enum class Tag {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-bool isBlank(QChar c)
-{
-    return c.unicode() < 0x80 && isBlank(char(c.unicode()));
 }
 
 bool isLineEnd(char c)
@@ -220,137 +209,6 @@ Charset charsetOf(QByteArrayView bytes)
     return declared.value_or(Charset::Utf8);
 }
 
-// A statement in UTF-16 (or UTF-32) is read as the UTF-8 it stands for,
-// which the byte-order mark put before it declares over whatever its header
-// says. It is converted a piece at a time: the whole text is never held in
-// UTF-16 as well.
-QByteArray utf8OfWide(QByteArrayView bytes, QStringConverter::Encoding encoding)
-{
-    // A multiple of four bytes: a piece never ends inside a unit.
-    constexpr qsizetype piece = qsizetype(1) << 20;
-    QStringDecoder decoder(encoding);
-    QByteArray utf8 = QByteArrayLiteral("\xEF\xBB\xBF");
-    // Two bytes of UTF-16 are never more than three of UTF-8, nor four of UTF-32 more than four.
-    utf8.reserve(3 + bytes.size() / 2 * 3);
-    QString text;
-    for (qsizetype at = 0; at < bytes.size(); at += piece) {
-        text += decoder.decode(bytes.sliced(at, std::min(piece, bytes.size() - at)));
-        // The first half of a pair waits for its second in the next piece.
-        const bool last = at + piece >= bytes.size();
-        const bool waits = !last && !text.isEmpty() && text.back().isHighSurrogate();
-        utf8 += QStringView(text).first(text.size() - (waits ? 1 : 0)).toUtf8();
-        text = waits ? QString(text.back()) : QString();
-    }
-    utf8.squeeze();
-    return utf8;
-}
-
-// Values are decoded straight onto the end of the transactions' texts, and
-// entities, line ends and control characters are then dealt with where they
-// lie, each step only ever shortening the value: a value of any length is
-// never held twice over.
-
-// Windows-1252 is decoded a piece at a time, as its decoder makes a string of its own.
-constexpr qsizetype kDecodedPiece = 64 * 1024;
-
-void appendDecoded(QString& texts, QByteArrayView bytes, Charset charset)
-{
-    switch (Utf8FormOf(bytes)) {
-    case Utf8Form::Ascii:
-        texts.append(QLatin1StringView(bytes));
-        return;
-    case Utf8Form::MultiByte:
-        if (charset == Charset::Utf8) {
-            // Valid UTF-8 never gives more UTF-16 units than it has bytes. As
-            // QString::fromUtf8 does, a byte-order mark that starts the text is dropped.
-            QStringDecoder decoder(QStringConverter::Utf8);
-            const qsizetype start = texts.size();
-            texts.resize(start + decoder.requiredSpace(bytes.size()));
-            const QChar* const written = decoder.appendToBuffer(texts.data() + start, bytes);
-            texts.truncate(written - texts.constData());
-            return;
-        }
-        break;
-    case Utf8Form::Invalid:
-        break;
-    }
-    for (qsizetype at = 0; at < bytes.size(); at += kDecodedPiece)
-        texts.append(DecodeWindows1252(bytes.sliced(at, std::min(kDecodedPiece, bytes.size() - at))));
-}
-
-// The character an entity between "&" and ";" stands for, or nothing.
-std::optional<QString> entity(QStringView name)
-{
-    static const std::pair<const char*, char16_t> named[] = {
-        {"amp", u'&'}, {"lt", u'<'}, {"gt", u'>'}, {"quot", u'"'}, {"apos", u'\''},
-    };
-    for (const auto& [entityName, character] : named)
-        if (name == QLatin1String(entityName))
-            return QString(QChar(character));
-    if (name.size() < 2 || name[0] != u'#')
-        return std::nullopt;
-    bool ok = false;
-    const bool hex = name[1] == u'x' || name[1] == u'X';
-    const uint code = hex ? name.mid(2).toUInt(&ok, 16) : name.mid(1).toUInt(&ok, 10);
-    if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return std::nullopt;
-    const char32_t character = code;
-    return QString::fromUcs4(&character, 1);
-}
-
-// The entities of the texts from `from` on. A "&" that starts no known entity
-// is kept as written (SGML files often carry a bare "&"). An entity is longer
-// than the one or two units it stands for.
-void decodeEntitiesFrom(QString& texts, qsizetype from)
-{
-    QChar* const data = texts.data();
-    const qsizetype size = texts.size();
-    qsizetype out = from;
-    for (qsizetype i = from; i < size; ++i) {
-        if (data[i] == u'&') {
-            // The longest entity read here, "&#x10FFFF;", has ten characters.
-            const qsizetype semicolon = QStringView(data + i, std::min<qsizetype>(10, size - i)).indexOf(u';');
-            const auto character = semicolon > 1 ? entity(QStringView(data + i + 1, semicolon - 1)) : std::nullopt;
-            if (character) {
-                for (const QChar c : *character)
-                    data[out++] = c;
-                i += semicolon;
-                continue;
-            }
-        }
-        data[out++] = data[i];
-    }
-    texts.truncate(out);
-}
-
-// A value is kept on one line: line ends and the blanks around them fold to
-// one blank, and blanks at either end are dropped. Other blanks stay as written.
-void foldFrom(QString& texts, qsizetype from)
-{
-    QChar* const data = texts.data();
-    const qsizetype size = texts.size();
-    qsizetype out = from;
-    for (qsizetype i = from; i < size;) {
-        if (!isBlank(data[i])) {
-            data[out++] = data[i++];
-            continue;
-        }
-        qsizetype runEnd = i;
-        bool lineEnd = false;
-        for (; runEnd < size && isBlank(data[runEnd]); ++runEnd)
-            lineEnd = lineEnd || data[runEnd] == u'\n' || data[runEnd] == u'\r';
-        if (i > from && runEnd < size) {
-            if (lineEnd)
-                data[out++] = u' ';
-            else
-                for (qsizetype k = i; k < runEnd; ++k)
-                    data[out++] = data[k];
-        }
-        i = runEnd;
-    }
-    texts.truncate(out);
-}
-
 // Text between markup: decoded, then its entities.
 void appendText(QString& texts, const char* begin, const char* end, Charset charset)
 {
@@ -395,34 +253,6 @@ void appendValue(QString& texts, const char*& at, const char* end, Charset chars
     }
     // Line ends and blanks at the ends may also come from entities ("&#10;") and CDATA sections.
     foldFrom(texts, start);
-}
-
-bool isControl(QChar c)
-{
-    const QChar::Category category = c.category();
-    return category == QChar::Other_Control || category == QChar::Separator_Line ||
-           category == QChar::Separator_Paragraph;
-}
-
-// A memo goes into the ledger's comments and, from there, into one line of
-// the tab-separated export: its control characters (tabs and line ends
-// among them, as entities may give them) become blanks.
-void oneLineFrom(QString& texts, qsizetype from)
-{
-    QChar* const data = texts.data();
-    QChar* const end = data + texts.size();
-    QChar* first = std::find_if(data + from, end, isControl);
-    if (first == end)
-        return;
-    std::replace_if(first, end, isControl, QChar(u' '));
-    first = data + from;
-    QChar* last = end;
-    while (first < last && *first == u' ')
-        ++first;
-    while (last > first && last[-1] == u' ')
-        --last;
-    std::copy(first, last, data + from);
-    texts.truncate(from + (last - first));
 }
 
 // The amount cut to two decimals ("-12.345" gives "12.34") for the rule of
