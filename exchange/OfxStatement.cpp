@@ -247,8 +247,7 @@ void appendValue(QString& texts, const char*& at, const char* end, Charset chars
         }
         appendText(texts, text, textEnd, charset);
         if (markup.kind == Markup::CData)
-            appendDecoded(texts, QByteArrayView(markup.contentBegin, markup.contentEnd - markup.contentBegin),
-                          charset);
+            appendDecoded(texts, QByteArrayView(markup.contentBegin, markup.contentEnd - markup.contentBegin), charset);
         text = search = markup.after;
     }
     // Line ends and blanks at the ends may also come from entities ("&#10;") and CDATA sections.
@@ -329,8 +328,9 @@ OfxStatement OfxStatement::parseNarrow(QByteArrayView bytes)
     OfxTransactions& list = statement.transactions_;
     QString& texts = list.texts_;
     // Room for every transaction and every value at once: a list that doubles
-    // as it grows holds three times as much at its peak. What the room is
-    // larger than the statement needs is never written, and costs no memory.
+    // as it grows holds three times as much at its peak. No value has more
+    // characters than bytes, so the file's size is room enough for the texts;
+    // room that is never written to is given no memory by the system.
     list.fields_.reserve(size_t(blockStarts(bytes)));
     texts.reserve(bytes.size() + 1);
     const Charset charset = charsetOf(bytes);
