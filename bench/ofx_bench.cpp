@@ -6,7 +6,8 @@
 // libofx's ofxdump is installed, its time over the same file follows as a side
 // note: it reads every element, so it is no baseline (stopped after a minute).
 // Then the time and peak memory of reading a statement just under the import
-// limit, and of refusing one of 1 GB.
+// limit, and one of tiny transactions as large, and of refusing one of 1 GB:
+// the peak over the memory held before the reading, as a multiple of the file.
 //
 //   ofx_bench          the timings
 //   ofx_bench FILE     FILE's transactions, one a line: type, TAB, the column
@@ -41,11 +42,10 @@ enum class Form {
     Xml,
 };
 
-QByteArray statement(Form form, int transactions = kTransactions)
+// A statement up to the start of its list of transactions, and its end.
+QByteArray opening(bool xml)
 {
-    const bool xml = form == Form::Xml;
     QByteArray text;
-    text.reserve(qsizetype(transactions) * 260);
     if (xml)
         text += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<?OFX OFXHEADER=\"200\" VERSION=\"211\" SECURITY=\"NONE\" "
                 "OLDFILEUID=\"NONE\" NEWFILEUID=\"NONE\"?>\n";
@@ -58,6 +58,17 @@ QByteArray statement(Form form, int transactions = kTransactions)
             "</STATUS>\n<STMTRS>\n<CURDEF>BRL</CURDEF>\n<BANKACCTFROM>\n<BANKID>0341</BANKID>\n<ACCTID>12345</ACCTID>\n"
             "<ACCTTYPE>CHECKING</ACCTTYPE>\n</BANKACCTFROM>\n<BANKTRANLIST>\n<DTSTART>20000101</DTSTART>\n"
             "<DTEND>20261231</DTEND>\n";
+    return text;
+}
+
+constexpr char kClosing[] = "</BANKTRANLIST>\n<LEDGERBAL>\n<BALAMT>100.00</BALAMT>\n<DTASOF>20261231</DTASOF>\n"
+                            "</LEDGERBAL>\n</STMTRS>\n</STMTTRNRS>\n</BANKMSGSRSV1>\n</OFX>\n";
+
+QByteArray statement(Form form, int transactions = kTransactions)
+{
+    const bool xml = form == Form::Xml;
+    QByteArray text = opening(xml);
+    text.reserve(qsizetype(transactions) * 260);
     // SGML leaves the elements that hold a value unclosed; XML closes them and indents.
     const auto element = [&](const char* tag, const QByteArray& value) {
         text += xml ? QByteArray("      <") + tag + '>' + value + "</" + tag + ">\n"
@@ -75,8 +86,22 @@ QByteArray statement(Form form, int transactions = kTransactions)
         element("MEMO", "COMPRA " + QByteArray::number(i) + ' ' + accented);
         text += xml ? "    </STMTTRN>\n" : "</STMTTRN>\n";
     }
-    text += "</BANKTRANLIST>\n<LEDGERBAL>\n<BALAMT>100.00</BALAMT>\n<DTASOF>20261231</DTASOF>\n</LEDGERBAL>\n"
-            "</STMTRS>\n</STMTTRNRS>\n</BANKMSGSRSV1>\n</OFX>\n";
+    text += kClosing;
+    return text;
+}
+
+// A statement just under the import limit of transactions as small as a bank
+// could write them, none closed: a type and an amount, nothing else. The
+// memory its transactions take, not its texts, is what shows here.
+QByteArray tinyStatement()
+{
+    static constexpr QByteArrayView transaction = "<STMTTRN><TRNTYPE>DEBIT<TRNAMT>-1\n";
+    QByteArray text = opening(false);
+    const qsizetype count = (kImportFileLimit - text.size() - qsizetype(sizeof kClosing)) / transaction.size();
+    text.reserve(text.size() + count * transaction.size() + qsizetype(sizeof kClosing));
+    for (qsizetype i = 0; i < count; ++i)
+        text += transaction;
+    text += kClosing;
     return text;
 }
 
@@ -178,7 +203,8 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-// A statement of the first form as large as the import takes, and one of 1 GB (a sparse file).
+// A statement of the first form as large as the import takes, one of tiny
+// transactions, and one of 1 GB (a sparse file).
 bool measurePeaks(const QTemporaryDir& folder)
 {
     // Later transactions have longer numbers: a little room is left.
@@ -186,12 +212,16 @@ bool measurePeaks(const QTemporaryDir& folder)
     const QString largest = folder.filePath(QStringLiteral("largest.ofx"));
     if (!writeFile(largest, statement(Form::Sgml1252, int(kImportFileLimit * 9 / 10 / perTransaction))))
         return false;
+    const QString tiny = folder.filePath(QStringLiteral("tiny.ofx"));
+    if (!writeFile(tiny, tinyStatement()))
+        return false;
     const QString huge = folder.filePath(QStringLiteral("huge.ofx"));
     QFile sparse(huge);
     if (!sparse.open(QIODevice::WriteOnly) || !sparse.resize(qint64(1) << 30))
         return false;
     sparse.close();
     printPeak("statement just under the limit", largest, 4);
+    printPeak("tiny transactions under the limit", tiny, 4);
     printPeak("statement of 1 GB", huge, 0, 64);
     return true;
 }

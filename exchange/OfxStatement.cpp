@@ -1,22 +1,16 @@
 #include "exchange/OfxStatement.h"
 
+#include "exchange/OfxValueText.h"
 #include "exchange/TextDecoding.h"
 #include "platform/Format.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-// How the values' bytes are read. UTF-8 is read leniently: a value that is
-// not valid UTF-8 is read as Windows-1252, the encoding of the banks that do
-// not say theirs (or say the wrong one).
-enum class Charset {
-    Utf8,
-    Windows1252,
-};
+using namespace ofxtext;
 
 enum class Tag {
     Other,
@@ -30,11 +24,6 @@ enum class Tag {
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-bool isBlank(QChar c)
-{
-    return c.unicode() < 0x80 && isBlank(char(c.unicode()));
 }
 
 bool isLineEnd(char c)
@@ -220,103 +209,27 @@ Charset charsetOf(QByteArrayView bytes)
     return declared.value_or(Charset::Utf8);
 }
 
-QString decode(QByteArrayView bytes, Charset charset)
+// Text between markup: decoded, then its entities.
+void appendText(QString& texts, const char* begin, const char* end, Charset charset)
 {
-    switch (Utf8FormOf(bytes)) {
-    case Utf8Form::Ascii:
-        return QString::fromLatin1(bytes);
-    case Utf8Form::MultiByte:
-        if (charset == Charset::Utf8)
-            return QString::fromUtf8(bytes);
-        break;
-    case Utf8Form::Invalid:
-        break;
-    }
-    return DecodeWindows1252(bytes);
+    const qsizetype start = texts.size();
+    const QByteArrayView bytes(begin, end - begin);
+    appendDecoded(texts, bytes, charset);
+    if (bytes.contains('&'))
+        decodeEntitiesFrom(texts, start);
 }
 
-// The character an entity between "&" and ";" stands for, or nothing.
-std::optional<QString> entity(QStringView name)
+// Appends the value after a tag to the texts: its text up to the next tag,
+// over as many lines as it takes, comments left out and CDATA sections taken
+// as they stand (no entities, no tags). `at` moves to the tag that ends it.
+void appendValue(QString& texts, const char*& at, const char* end, Charset charset)
 {
-    static const std::pair<const char*, char16_t> named[] = {
-        {"amp", u'&'}, {"lt", u'<'}, {"gt", u'>'}, {"quot", u'"'}, {"apos", u'\''},
-    };
-    for (const auto& [entityName, character] : named)
-        if (name == QLatin1String(entityName))
-            return QString(QChar(character));
-    if (name.size() < 2 || name[0] != u'#')
-        return std::nullopt;
-    bool ok = false;
-    const bool hex = name[1] == u'x' || name[1] == u'X';
-    const uint code = hex ? name.mid(2).toUInt(&ok, 16) : name.mid(1).toUInt(&ok, 10);
-    if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return std::nullopt;
-    const char32_t character = code;
-    return QString::fromUcs4(&character, 1);
-}
-
-// A "&" that starts no known entity is kept as written (SGML files often carry a bare "&").
-QString decodeEntities(const QString& text)
-{
-    if (!text.contains(u'&'))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&') {
-            // The longest entity read here, "&#x10FFFF;", has ten characters.
-            const qsizetype semicolon =
-                QStringView(text).sliced(i, std::min<qsizetype>(10, text.size() - i)).indexOf(u';');
-            const auto character =
-                semicolon > 1 ? entity(QStringView(text).sliced(i + 1, semicolon - 1)) : std::nullopt;
-            if (character) {
-                out += *character;
-                i += semicolon;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
-}
-
-// A value is kept on one line: line ends and the blanks around them fold to
-// one blank, and blanks at either end are dropped. Other blanks stay as written.
-QString folded(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size;) {
-        if (!isBlank(text[i])) {
-            out += text[i++];
-            continue;
-        }
-        qsizetype runEnd = i;
-        bool lineEnd = false;
-        for (; runEnd < size && isBlank(text[runEnd]); ++runEnd)
-            lineEnd = lineEnd || text[runEnd] == u'\n' || text[runEnd] == u'\r';
-        if (i > 0 && runEnd < size)
-            out += lineEnd ? QStringView(u" ") : QStringView(text).sliced(i, runEnd - i);
-        i = runEnd;
-    }
-    return out;
-}
-
-QString textOf(const char* begin, const char* end, Charset charset)
-{
-    return decodeEntities(decode(QByteArrayView(begin, end - begin), charset));
-}
-
-// The value after a tag: its text up to the next tag, over as many lines as
-// it takes, comments left out and CDATA sections taken as they stand (no
-// entities, no tags). `at` moves to the tag that ends it.
-QString readValue(const char*& at, const char* end, Charset charset)
-{
-    QString pieces;
-    bool plain = true; // one piece of text with no comment or CDATA inside: nearly every value
+    const qsizetype start = texts.size();
+    // The blanks at either end would be folded away: they are not decoded at all.
     const char* text = at;
-    const char* search = at;
+    while (text < end && isBlank(*text))
+        ++text;
+    const char* search = text;
     for (;;) {
         const char* open = findChar(search, end, '<');
         const MarkupSpan markup = open ? markupAt(open, end) : MarkupSpan{Markup::Tag, end, end, end};
@@ -327,49 +240,18 @@ QString readValue(const char*& at, const char* end, Charset charset)
         const char* textEnd = open ? open : end;
         if (markup.kind == Markup::Tag) {
             at = textEnd;
-            if (!plain)
-                return folded(pieces + textOf(text, textEnd, charset));
-            while (text < textEnd && isBlank(*text))
-                ++text;
             while (textEnd > text && isBlank(textEnd[-1]))
                 --textEnd;
-            const QString value = textOf(text, textEnd, charset);
-            // Line ends and blanks at the ends may also come from entities ("&#10;").
-            const bool fold = value.contains(u'\n') || value.contains(u'\r') ||
-                              (!value.isEmpty() && (isBlank(value.front()) || isBlank(value.back())));
-            return fold ? folded(value) : value;
+            appendText(texts, text, textEnd, charset);
+            break;
         }
-        plain = false;
-        pieces += textOf(text, textEnd, charset);
+        appendText(texts, text, textEnd, charset);
         if (markup.kind == Markup::CData)
-            pieces += decode(QByteArrayView(markup.contentBegin, markup.contentEnd - markup.contentBegin), charset);
+            appendDecoded(texts, QByteArrayView(markup.contentBegin, markup.contentEnd - markup.contentBegin), charset);
         text = search = markup.after;
     }
-}
-
-bool isControl(QChar c)
-{
-    const QChar::Category category = c.category();
-    return category == QChar::Other_Control || category == QChar::Separator_Line ||
-           category == QChar::Separator_Paragraph;
-}
-
-// A memo goes into the ledger's comments and, from there, into one line of
-// the tab-separated export: its control characters (tabs and line ends
-// among them, as entities may give them) become blanks.
-QString oneLine(QString memo)
-{
-    if (std::none_of(memo.cbegin(), memo.cend(), isControl))
-        return memo;
-    for (QChar& c : memo)
-        if (isControl(c))
-            c = u' ';
-    qsizetype begin = 0, end = memo.size();
-    while (begin < end && memo[begin] == u' ')
-        ++begin;
-    while (end > begin && memo[end - 1] == u' ')
-        --end;
-    return memo.sliced(begin, end - begin);
+    // Line ends and blanks at the ends may also come from entities ("&#10;") and CDATA sections.
+    foldFrom(texts, start);
 }
 
 // The amount cut to two decimals ("-12.345" gives "12.34") for the rule of
@@ -401,35 +283,56 @@ OfxStatement OfxStatement::read(QIODevice& device)
 {
     QByteArray bytes;
     ImportFileProblem problem = ReadImportBytes(device, bytes);
-    return readOrRefused(std::move(problem), bytes);
+    return readOrRefused(std::move(problem), std::move(bytes));
 }
 
 OfxStatement OfxStatement::read(const QString& path)
 {
     QByteArray bytes;
     ImportFileProblem problem = ReadImportBytes(path, bytes);
-    return readOrRefused(std::move(problem), bytes);
+    return readOrRefused(std::move(problem), std::move(bytes));
 }
 
-OfxStatement OfxStatement::readOrRefused(ImportFileProblem problem, const QByteArray& bytes)
+OfxStatement OfxStatement::readOrRefused(ImportFileProblem problem, QByteArray bytes)
 {
-    OfxStatement statement = problem.ok() ? parse(bytes) : OfxStatement();
+    OfxStatement statement;
+    if (problem.ok()) {
+        // The file's own bytes go as soon as they are converted.
+        if (const auto wide = WideEncodingOf(bytes))
+            bytes = utf8OfWide(bytes, *wide);
+        statement = parseNarrow(bytes);
+    }
     statement.problem_ = std::move(problem);
     return statement;
 }
 
 OfxStatement OfxStatement::parse(QByteArrayView bytes)
 {
-    // A statement in UTF-16 is read as the UTF-8 it stands for, which the
-    // mark put before it declares over whatever its header says.
-    if (const auto wide = WideEncodingOf(bytes)) {
-        QByteArray utf8 = QByteArrayLiteral("\xEF\xBB\xBF");
-        utf8 += QString(QStringDecoder(*wide).decode(bytes)).toUtf8();
-        return parse(utf8);
+    if (bytes.size() > kImportFileLimit) {
+        OfxStatement statement;
+        statement.problem_ = {ImportFileProblem::Kind::TooLarge, QString(), bytes.size()};
+        return statement;
     }
+    if (const auto wide = WideEncodingOf(bytes))
+        return parseNarrow(utf8OfWide(bytes, *wide));
+    return parseNarrow(bytes);
+}
+
+OfxStatement OfxStatement::parseNarrow(QByteArrayView bytes)
+{
+    // A value is never more characters than its bytes, so the texts of every
+    // transaction fit in 32-bit offsets.
+    static_assert(kImportFileLimit / 2 * 3 + 3 < qint64(UINT32_MAX));
+    Q_ASSERT(bytes.size() <= kImportFileLimit / 2 * 3 + 3);
     OfxStatement statement;
-    // Room for every transaction at once: a list that doubles as it grows holds three times as much at its peak.
-    statement.transactions_.reserve(size_t(blockStarts(bytes)));
+    OfxTransactions& list = statement.transactions_;
+    QString& texts = list.texts_;
+    // Room for every transaction and every value at once: a list that doubles
+    // as it grows holds three times as much at its peak. No value has more
+    // characters than bytes, so the file's size is room enough for the texts;
+    // room that is never written to is given no memory by the system.
+    list.fields_.reserve(size_t(blockStarts(bytes)));
+    texts.reserve(bytes.size() + 1);
     const Charset charset = charsetOf(bytes);
     const char* at = bytes.data();
     const char* const end = at + bytes.size();
@@ -438,12 +341,16 @@ OfxStatement OfxStatement::parse(QByteArrayView bytes)
     // belong to it, and a block without a type adds nothing.
     bool inBlock = false;
     bool typed = false;
-    OfxTransaction current;
+    qsizetype blockTexts = 0;
+    OfxTransactions::Fields current;
     const auto endBlock = [&] {
         if (inBlock && typed)
-            statement.transactions_.push_back(std::move(current));
-        current = OfxTransaction();
+            list.fields_.push_back(current);
+        else
+            texts.truncate(blockTexts);
+        current = OfxTransactions::Fields();
         inBlock = typed = false;
+        blockTexts = texts.size();
     };
 
     while (at < end) {
@@ -463,19 +370,26 @@ OfxStatement OfxStatement::parse(QByteArrayView bytes)
         }
         if (tag == Tag::Other || !inBlock)
             continue;
-        QString value = empty ? QString() : readValue(at, end, charset);
+        const qsizetype valueStart = texts.size();
+        if (!empty)
+            appendValue(texts, at, end, charset);
+        if (tag == Tag::Memo)
+            oneLineFrom(texts, valueStart);
+        const OfxTransactions::Span value{std::uint32_t(valueStart), std::uint32_t(texts.size() - valueStart)};
         if (tag == Tag::Type) {
-            current.type = std::move(value);
+            current.type = value;
             typed = true;
         } else if (tag == Tag::Amount) {
-            current.amount = std::move(value);
+            current.amount = value;
         } else {
-            current.memo = oneLine(std::move(value));
+            current.memo = value;
         }
     }
     // A block left open at the end of the file still counts, but the file was cut short.
     statement.endsInsideTransaction_ = inBlock;
     endBlock();
+    // Shortened where it lies, never copied.
+    texts.squeeze();
     return statement;
 }
 

@@ -15,20 +15,12 @@
 // character, tab or line end.
 
 #include "exchange/ImportFile.h"
+#include "exchange/OfxTransactions.h"
 
 #include <QByteArrayView>
 #include <QString>
-#include <optional>
-#include <vector>
 
 class QIODevice;
-
-struct OfxTransaction
-{
-    QString type;   // TRNTYPE as written: DEBIT, CREDIT, DEP, ...
-    QString amount; // TRNAMT as written, with its sign
-    QString memo;   // control characters made blanks: a row of the export is one line of tab-separated fields
-};
 
 // How a transaction goes into the ledger: a credit or a debit of a positive
 // amount, or why it cannot go.
@@ -51,11 +43,12 @@ class OfxStatement
     // past the import limit, or one that is not a plain file, is not read.
     static OfxStatement read(QIODevice& device);
     static OfxStatement read(const QString& path);
+    // Bytes past the import limit are refused, as a file of that size is.
     static OfxStatement parse(QByteArrayView bytes);
 
     // In file order.
-    const std::vector<OfxTransaction>& transactions() const& { return transactions_; }
-    std::vector<OfxTransaction> transactions() && { return std::move(transactions_); }
+    const OfxTransactions& transactions() const& { return transactions_; }
+    OfxTransactions transactions() && { return std::move(transactions_); }
     // Why the file was not read; ok() when it was read whole.
     const ImportFileProblem& problem() const { return problem_; }
     // The file ends inside a transaction: it was cut short, and the last
@@ -69,9 +62,11 @@ class OfxStatement
     static OfxBooking booking(const OfxTransaction& transaction);
 
   private:
-    static OfxStatement readOrRefused(ImportFileProblem problem, const QByteArray& bytes);
+    static OfxStatement readOrRefused(ImportFileProblem problem, QByteArray bytes);
+    // Bytes within the limit, in UTF-8 or an 8-bit encoding.
+    static OfxStatement parseNarrow(QByteArrayView bytes);
 
-    std::vector<OfxTransaction> transactions_;
+    OfxTransactions transactions_;
     ImportFileProblem problem_;
     bool endsInsideTransaction_ = false;
 };

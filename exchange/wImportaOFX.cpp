@@ -41,17 +41,17 @@ constexpr qsizetype kLaidOut = 512;
 constexpr qsizetype kToolTip = 500;
 
 // The first `size` characters, with "…" when the text goes on.
-QString prefixOf(const QString& text, qsizetype size)
+QString prefixOf(QStringView text, qsizetype size)
 {
     if (text.size() <= size)
-        return text;
+        return text.toString();
     // Never half of a character written as two.
     if (text[size - 1].isHighSurrogate())
         --size;
-    return text.first(size) + u'…';
+    return text.first(size).toString() + u'…';
 }
 
-void showValue(QLabel* label, const QString& value)
+void showValue(QLabel* label, QStringView value)
 {
     const QString shown = label->fontMetrics().elidedText(prefixOf(value, kLaidOut), Qt::ElideRight, label->width());
     label->setText(shown);
@@ -193,7 +193,7 @@ void wImportaOFX::ImportaOFX()
     Contatransacoes = int(transacoes.size());
     // Behind the question the window already shows the last transaction read.
     if (!transacoes.empty())
-        showTransaction(transacoes.back());
+        showTransaction(transacoes.view(transacoes.size() - 1));
 }
 
 void wImportaOFX::Timer1_Action()
@@ -224,7 +224,7 @@ void wImportaOFX::PreencheImportados()
 {
     if (Contatransacoes <= 0 || transacaoatual > Contatransacoes)
         return;
-    showTransaction(transacoes[size_t(transacaoatual - 1)]);
+    showTransaction(transacoes.view(size_t(transacaoatual - 1)));
     tData->setText(ShortDate(Today()));
     t_atual->setText(Str(transacaoatual));
     t_total->setText(Str(Contatransacoes));
@@ -237,7 +237,7 @@ void wImportaOFX::PreencheImportados()
     tData->selectAll();
 }
 
-void wImportaOFX::showTransaction(const OfxTransaction& transaction)
+void wImportaOFX::showTransaction(const OfxTransactionView& transaction)
 {
     showValue(t_type, transaction.type);
     showValue(t_valor, transaction.amount);

@@ -10,7 +10,6 @@
 #include "platform/Window.h"
 
 #include <QString>
-#include <vector>
 
 class EditField;
 class PopupMenu;
@@ -51,7 +50,7 @@ class wImportaOFX : public SingleWindow<wImportaOFX>
 
     // The chosen statement file, its transactions in file order and how many.
     QString textfile;
-    std::vector<OfxTransaction> transacoes;
+    OfxTransactions transacoes;
     int Contatransacoes = 0;
     // 1-based number of the transaction under review.
     int transacaoatual = 1;
@@ -84,7 +83,7 @@ class wImportaOFX : public SingleWindow<wImportaOFX>
 
   private:
     void finish();
-    void showTransaction(const OfxTransaction& transaction);
+    void showTransaction(const OfxTransactionView& transaction);
     // "Inserir..." ends the import and opens the register to add a name to.
     bool insertRowChosen(PopupMenu& popup);
 
