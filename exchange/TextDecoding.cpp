@@ -142,8 +142,12 @@ TextLine::TextLine(QStringView chars) : chars_(chars), wide_(true)
 
 TextLine::TextLine(QByteArrayView bytes, Utf8Form form) : bytes_(bytes), form_(form), wide_(false)
 {
+    // A byte-order mark that starts a line is the mark of a file joined to
+    // another, not a character of the line's first field.
+    if (form == Utf8Form::MultiByte && bytes_.startsWith("\xEF\xBB\xBF"))
+        bytes_ = bytes_.sliced(3);
     // A TAB is one byte in every encoding read this way, never part of a longer character.
-    split(bytes.size(), [bytes](qsizetype i) { return bytes[i] == '\t'; });
+    split(bytes_.size(), [this](qsizetype i) { return bytes_[i] == '\t'; });
 }
 
 void TextLine::split(qsizetype length, const auto& isTab)
@@ -176,8 +180,13 @@ QString TextLine::decoded(qsizetype from, qsizetype to) const
     switch (form_) {
     case Utf8Form::Ascii:
         return QString::fromLatin1(bytes);
-    case Utf8Form::MultiByte:
-        return QString::fromUtf8(bytes);
+    case Utf8Form::MultiByte: {
+        // A field is decoded apart from its line: a mark inside the line
+        // stays the character it is there, as in the line decoded whole.
+        QStringDecoder decoder(QStringConverter::Utf8,
+                               QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(bytes);
+    }
     case Utf8Form::Invalid:
         break;
     }
