@@ -109,8 +109,10 @@ wImportaOFX::wImportaOFX()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
     Timer1->setInterval(1000);
-    t_atual = valueLabel(this, "t_atual", QRect(186, 172, 47, 20), Qt::AlignRight);
-    t_total = valueLabel(this, "t_total", QRect(254, 172, 47, 20), Qt::AlignLeft);
+    // Wide enough for the count of a statement at the import's size limit
+    // (millions of tiny transactions): a count cut short is another number.
+    t_atual = valueLabel(this, "t_atual", QRect(117, 172, 116, 20), Qt::AlignRight);
+    t_total = valueLabel(this, "t_total", QRect(254, 172, 72, 20), Qt::AlignLeft);
     StaticText6 = valueLabel(this, "StaticText6", QRect(237, 172, 14, 20), Qt::AlignHCenter);
     StaticText6->setText(QStringLiteral("/"));
     textodata = valueLabel(this, "textodata", QRect(221, 94, 100, 20), Qt::AlignLeft);
