@@ -112,10 +112,6 @@ ImportedLine::Problem readAmount(const TextLine& line, bool own, ImportedLine& o
     return out.amount == 0 ? ImportedLine::Problem::ZeroAmount : ImportedLine::Problem::None;
 }
 
-} // namespace
-
-namespace {
-
 // Where the data start; `first` is the first line with something in it
 // (blank when there is none), `data` the first data line.
 TextStart findStart(const ImportText& text, const QStringList& ownCaptions, TextLine& first, TextLine& data)

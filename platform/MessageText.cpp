@@ -11,6 +11,14 @@ namespace {
 // Wider than any screen: a line laid out in it breaks only where the text does.
 constexpr int unbounded = 1 << 20;
 
+// The text as laid out: its line ends break lines within one paragraph.
+QString shownText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return shown;
+}
+
 } // namespace
 
 MessageText::MessageText(QWidget* parent) : QLabel(parent)
@@ -25,9 +33,7 @@ int MessageText::heightForWidth(int width) const
 
 int MessageText::naturalWidth() const
 {
-    QString shown = text();
-    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(shown, font());
+    QTextLayout layout(shownText(text()), font());
     qreal widest = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
@@ -47,9 +53,7 @@ void MessageText::paintEvent(QPaintEvent*)
 
 int MessageText::layOut(int width, QPainter* painter) const
 {
-    QString shown = text();
-    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(shown, font());
+    QTextLayout layout(shownText(text()), font());
     QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
